@@ -1,0 +1,78 @@
+#ifndef BRAMBLE_BATTLE_FIGHTER_H_
+#define BRAMBLE_BATTLE_FIGHTER_H_
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "battle/action.h"
+#include "battle/narration.h"
+
+namespace bramble {
+
+/// One combatant. Everything about it comes from its name: the sixteen byte
+/// values of the name's digest, sorted from largest to smallest, and the six
+/// largest of them as its attributes. The same name always gives the same
+/// fighter.
+class Fighter {
+ public:
+  std::string name;
+  std::string digest;  // the 32-character digest text of name
+  // 0-15: the digest's byte values, largest first; 16-21: the attributes.
+  std::array<int32_t, 22> slots{};
+
+  int32_t& hp() { return slots[16]; }
+  int32_t& mp() { return slots[17]; }
+  int32_t& atk() { return slots[18]; }
+  int32_t& def() { return slots[19]; }
+  int32_t& agility() { return slots[20]; }   // hidden
+  int32_t& cunning() { return slots[21]; }   // hidden
+  int32_t hp() const { return slots[16]; }
+  int32_t mp() const { return slots[17]; }
+  int32_t atk() const { return slots[18]; }
+  int32_t def() const { return slots[19]; }
+  int32_t agility() const { return slots[20]; }
+  int32_t cunning() const { return slots[21]; }
+
+  /// Rebuilds the fighter from `name` and prints its attribute line on the
+  /// console only (never into the transcript).
+  void BuildFromName(std::string_view name);
+  /// Rebuilds the fighter from `name` without printing.
+  void Build(std::string_view name);
+  /// ColoredName HP MP ATK DEF, as marked-up text ending in a line feed.
+  std::string AttributeLine() const;
+
+  /// Clamps hp into 0..255 and keeps the clamped value.
+  void ClampHp();
+  /// Clamps hp, then gives this fighter's part of a status line.
+  std::string HpText();
+
+  /// Acts against `defender`: draws an action, applies its immediate
+  /// effects to both fighters and returns it.
+  template <Narration N = Narration::kNarrated>
+  ActionResult Attack(Fighter& defender);
+
+  /// Answers `attacker`'s action of `value` and `kind` (a normal or magic
+  /// attack, or a song) and returns the line that tells the outcome.
+  template <Narration N = Narration::kNarrated>
+  std::string Respond(Fighter& attacker, int32_t value, int32_t kind);
+};
+
+/// "<3>" name "<15>": a fighter's name in cyan, the text after it white.
+std::string ColoredName(const Fighter& fighter);
+/// "<12>" digits "<15>": a number in light red.
+std::string NumberText(int32_t n);
+/// Signed decimal digits; the most negative value included.
+std::string DecimalText(int32_t n);
+
+/// Value of a hexadecimal digit, either letter case; 0 for other bytes.
+int32_t HexDigitValue(char c);
+/// Value of `length` hexadecimal digits, the first the most significant.
+int32_t HexTextValue(const char* text, int length);
+/// Bubble sort with early exit, descending or ascending.
+void SortDescending(int32_t* values, int count, bool descending);
+
+}  // namespace bramble
+
+#endif  // BRAMBLE_BATTLE_FIGHTER_H_

@@ -1,0 +1,14 @@
+#ifndef BRAMBLE_CODEC_VERSE_H_
+#define BRAMBLE_CODEC_VERSE_H_
+
+#include <string_view>
+
+namespace bramble {
+
+/// The hidden verse, kept only as Base64 text; Base64Decode gives its
+/// GBK bytes (twelve lines, each ended by a line feed).
+extern const std::string_view hiddenVerse;
+
+}  // namespace bramble
+
+#endif  // BRAMBLE_CODEC_VERSE_H_

@@ -1,0 +1,104 @@
+#include "console/charset.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace bramble {
+
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+
+// One iconv conversion descriptor, opened on first use and kept.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  /// Converts as much of `in` as decodes; returns the bytes consumed.
+  size_t Convert(std::string_view in, std::string* out) const {
+    if (cd_ == reinterpret_cast<iconv_t>(-1))
+      return 0;
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(in.data());
+    size_t src_left = in.size();
+    char buffer[256];
+    while (src_left > 0) {
+      char* dst = buffer;
+      size_t dst_left = sizeof buffer;
+      size_t rc = iconv(cd_, &src, &src_left, &dst, &dst_left);
+      out->append(buffer, static_cast<size_t>(dst - buffer));
+      if (rc == static_cast<size_t>(-1) && errno != E2BIG)
+        break;  // EILSEQ or EINVAL: stop before the offending bytes
+    }
+    return in.size() - src_left;
+  }
+
+  /// Converts all of `in`, or nothing.
+  bool ConvertWhole(std::string_view in, std::string* out) const {
+    std::string converted;
+    if (Convert(in, &converted) != in.size())
+      return false;
+    *out += converted;
+    return true;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+// Length of the UTF-8 sequence its first byte announces; 0 if none.
+size_t Utf8Length(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+}  // namespace
+
+std::string GbkToUtf8(std::string_view gbk) {
+  static const Converter from_gbk("UTF-8", "GBK");
+  static const Converter from_gb18030("UTF-8", "GB18030");
+  std::string out;
+  out.reserve(gbk.size() * 3 / 2);
+  while (!gbk.empty()) {
+    gbk.remove_prefix(from_gbk.Convert(gbk, &out));
+    if (gbk.empty())
+      break;
+    // A four-byte GB18030 character typed by a player shows as itself;
+    // anything else that does not decode shows as U+FFFD.
+    if (gbk.size() >= 4 && from_gb18030.ConvertWhole(gbk.substr(0, 4), &out)) {
+      gbk.remove_prefix(4);
+    } else {
+      out += kReplacement;
+      gbk.remove_prefix(1);
+    }
+  }
+  return out;
+}
+
+std::string Utf8ToGbk(std::string_view utf8) {
+  static const Converter to_gbk("GBK", "UTF-8");
+  static const Converter to_gb18030("GB18030", "UTF-8");
+  std::string out;
+  out.reserve(utf8.size());
+  while (!utf8.empty()) {
+    size_t length = Utf8Length(static_cast<unsigned char>(utf8[0]));
+    if (length > 0 && length <= utf8.size()) {
+      std::string_view ch = utf8.substr(0, length);
+      if (to_gbk.ConvertWhole(ch, &out) || to_gb18030.ConvertWhole(ch, &out)) {
+        utf8.remove_prefix(length);
+        continue;
+      }
+    }
+    out += utf8[0];  // not UTF-8: kept as it is
+    utf8.remove_prefix(1);
+  }
+  return out;
+}
+
+}  // namespace bramble

@@ -1,0 +1,47 @@
+#include "console/print_marked.h"
+
+#include <string>
+
+#include "console/color_printer.h"
+#include "console/transcript.h"
+
+namespace bramble {
+
+std::string transcriptPath;
+
+const std::string_view FrameLine = "<14>*-----------------------------------------------*";
+
+namespace {
+
+// Tells the player that saving failed and is off from now on.
+void ReportTranscriptFailure(TranscriptResult result) {
+  ColorPrinter& printer = ColorPrinter::Instance();
+  printer.Clear();
+  std::string notice = "<12>战况文件“<13>" + transcriptPath;
+  notice += result == TranscriptResult::kOpenFailed ? "<12>”创建失败，战况保存功能已禁用。\n"
+                                                    : "<12>”写入失败，战况保存功能已禁用。\n";
+  printer.Parse(notice);
+  printer.Parse(std::string(FrameLine) + "\n\n\n");
+  printer.Parse(std::string(FrameLine) + "\n");
+  printer.Emit();
+  transcriptPath.clear();
+}
+
+}  // namespace
+
+void PrintMarked(std::string_view text, bool withNewline) {
+  ColorPrinter& printer = ColorPrinter::Instance();
+  printer.Clear();
+  if (withNewline)
+    printer.Parse(std::string(text) + "\n");
+  else
+    printer.Parse(text);
+  std::string plain = printer.Emit();
+  if (transcriptPath.empty())
+    return;
+  TranscriptResult result = AppendToTranscript(transcriptPath, plain);
+  if (result != TranscriptResult::kSaved)
+    ReportTranscriptFailure(result);
+}
+
+}  // namespace bramble

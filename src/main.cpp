@@ -1,0 +1,4 @@
+// Brambleworthen: two names, two fighters, one battle on a timer.
+#include "shell/game.h"
+
+int main(int argc, char** argv) { return bramble::RunGame(argc, argv); }

@@ -1,0 +1,67 @@
+#include "shell/command_line.h"
+
+#include "codec/radix_text.h"
+#include "console/print_marked.h"
+
+namespace bramble {
+
+namespace {
+
+void FoldCase(std::string* text) {
+  for (char& c : *text) {
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  }
+}
+
+}  // namespace
+
+CommandLine::CommandLine(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string typed = argv[i];
+    size_t slash = typed.find('/');
+    if (slash != std::string::npos)
+      typed.erase(0, slash + 1);
+    std::string folded = typed;
+    FoldCase(&folded);
+    typed_.push_back(std::move(typed));
+    tokens_.push_back(std::move(folded));
+  }
+}
+
+int CommandLine::FindOption(std::string option) const {
+  FoldCase(&option);
+  for (size_t i = 0; i < tokens_.size(); ++i) {
+    if (tokens_[i].find(option) != std::string::npos)
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool CommandLine::HasOption(std::string option) const { return FindOption(option) != -1; }
+
+std::string CommandLine::OptionValue(std::string option, std::string separator) const {
+  int index = FindOption(option);
+  if (index < 0)
+    return {};
+  // Folding keeps every byte in its place, so the separator found in the
+  // folded token marks the same place in the typed one.
+  size_t at = tokens_[index].find(separator);
+  if (at == std::string::npos)
+    return {};
+  return typed_[index].substr(at + separator.size());
+}
+
+void PrintUsage() {
+  PrintMarked("Brambleworthen 控制台版 V0.0.1", true);
+  PrintMarked("版权所有 (C) 2026 Brambleworthen\n", true);
+  PrintMarked("Brambleworthen [/I:interval] [/S:filepath]\n", true);
+  PrintMarked("  /I:interval", true);
+  PrintMarked("              指定对战间隔，默认为" + RadixText(1000, 10) + "ms", true);
+  PrintMarked("              输入值按毫秒解释，不加单位", true);
+  PrintMarked("  /S:filepath", true);
+  PrintMarked("              指定路径保存对战信息，该参数将", true);
+  PrintMarked("              把对战屏幕保存为指定的文本文件", true);
+}
+
+}  // namespace bramble

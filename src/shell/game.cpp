@@ -1,0 +1,100 @@
+#include "shell/game.h"
+
+#include <string>
+#include <string_view>
+
+#include "battle/arena.h"
+#include "battle/random.h"
+#include "console/print_marked.h"
+#include "console/read_long.h"
+#include "console/terminal.h"
+#include "shell/command_line.h"
+#include "shell/verse_display.h"
+
+namespace bramble {
+
+namespace {
+
+constexpr std::string_view kVersionLine = "Brambleworthen 控制台版 V0.0.1";
+constexpr std::string_view kNamePrompt = "<12>*-- 请输入对战双方的姓名，用空格分开：--*";
+constexpr std::string_view kSameNameMessage = "<12>*-- 自己跟自己打架？-_-! 汗哦 --*\n\n";
+constexpr std::string_view kPlayAgainPrompt =
+    "<12>\n\n*-- 继续玩吗？输入<14>R<12>再比一局，输入<14>Y<12>使用新的名字，输入其他结束游戏：--*";
+
+void PrintBanner() {
+  PrintMarked(FrameLine, true);
+  PrintMarked("<14>*--------Brambleworthen 控制台版 <13>V0.0.1<14>---------*", true);
+  PrintMarked("<14>*---------- Brambleworthen 开发组出品 ----------*", true);
+  PrintMarked(FrameLine, true);
+}
+
+// Arguments for players used to other command-line programs; none of them
+// holds an option text, so they change nothing the switches do.
+bool HasArgument(int argc, const char* const* argv, std::string_view wanted) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] == wanted)
+      return true;
+  }
+  return false;
+}
+
+// Reads two different names. Returns false when the input ends first.
+bool EnterNames(std::string* first, std::string* second) {
+  PrintMarked(kNamePrompt, true);
+  for (;;) {
+    if (!terminal::ReadWord(first) || !terminal::ReadWord(second))
+      return false;
+    if (*first != *second)
+      return true;
+    PrintMarked(kSameNameMessage, true);
+    PrintMarked(kNamePrompt, true);
+  }
+}
+
+}  // namespace
+
+int RunGame(int argc, const char* const* argv) {
+  Arena arena;
+  SeedRandom();
+  CommandLine command_line(argc, argv);
+  if (command_line.HasOption("?") || HasArgument(argc, argv, "--help") ||
+      HasArgument(argc, argv, "-h")) {
+    PrintUsage();
+    return 0;
+  }
+  if (HasArgument(argc, argv, "--version")) {
+    PrintMarked(kVersionLine, true);
+    return 0;
+  }
+  if (command_line.HasOption("I:"))
+    arena.interval = ReadLong(command_line.OptionValue("I:", ":"));
+  if (command_line.HasOption("S:"))
+    transcriptPath = command_line.OptionValue("S:", ":");
+
+  PrintBanner();
+  std::string first_name;
+  std::string second_name;
+  if (!EnterNames(&first_name, &second_name))
+    return 0;
+  arena.Setup(first_name, second_name);
+  arena.Battle();
+
+  std::string answer;
+  for (;;) {
+    PrintMarked(kPlayAgainPrompt, true);
+    terminal::ReadWord(&answer);  // the end of input reads as an empty word
+    if (answer == "qzpw") {
+      ShowHiddenVerse();
+    } else if (answer == "R" || answer == "r") {
+      arena.Rematch(first_name, second_name);
+    } else if (answer == "Y" || answer == "y") {
+      if (!EnterNames(&first_name, &second_name))
+        return 0;
+      arena.Rematch(first_name, second_name);
+    } else {
+      return 0;
+    }
+  }
+}
+
+}  // namespace bramble
