@@ -32,6 +32,7 @@ void Bout<N>::Begin() {
   PrintStatus("<12>决斗开始！", false);
   turnState = AttackTurn;
   ended = false;
+  loser = nullptr;
 }
 
 template <Narration N>
@@ -67,10 +68,11 @@ void Bout<N>::PrintStatus(std::string_view text, bool withHp) {
 }
 
 template <Narration N>
-void Bout<N>::Defeat(Fighter& loser) {
+void Bout<N>::Defeat(Fighter& fallen) {
   ended = true;
+  loser = &fallen;
   if constexpr (Narrated(N))
-    PrintStatus("<12>*-- " + ColoredName(loser) + "被击败了<12> --*\a", false);
+    PrintStatus("<12>*-- " + ColoredName(fallen) + "被击败了<12> --*\a", false);
 }
 
 template <Narration N>

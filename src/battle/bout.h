@@ -37,6 +37,7 @@ class Bout {
   Fighter* defender = &second;
   int32_t turnState = AttackTurn;
   bool ended = false;
+  Fighter* loser = nullptr;  // the fighter declared defeated, once ended
   int32_t lastValue = 0;
   int32_t lastKind = 0;
   int32_t pummelHits = 0;
@@ -46,7 +47,7 @@ class Bout {
   /// Prints text, four blanks and, with HP, both fighters' HP (fighter one
   /// first). The HP are clamped into 0..255 whether printed or not.
   void PrintStatus(std::string_view text, bool withHp);
-  void Defeat(Fighter& loser);
+  void Defeat(Fighter& fallen);
   void AttackStep();
   void ResponseStep();
   void PummelStep();

@@ -5,7 +5,7 @@
 namespace bramble {
 
 std::string RadixText(uint32_t value, uint32_t radix) {
-  radix = std::clamp<uint32_t>(radix, 1, 36);
+  radix = std::clamp<uint32_t>(radix, 2, 36);
   // Digits come out least significant first; reverse them at the end.
   std::string text;
   do {

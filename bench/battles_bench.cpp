@@ -1,0 +1,53 @@
+// Silent battles per second: one thread, then 1..N worker threads, for a
+// few pairs of names. Run on a Release build of an otherwise idle machine.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>  // and with it std::chrono's clocks
+#include <vector>
+
+#include "lab/battle_run.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // bench_battles [BATTLES [MAX_THREADS]]
+  uint64_t battles = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 20000000;
+  int max_threads = argc > 2 ? std::atoi(argv[2]) : static_cast<int>(std::thread::hardware_concurrency());
+  if (battles == 0)
+    battles = 20000000;
+  if (max_threads < 1)
+    max_threads = 1;
+
+  const std::pair<const char*, const char*> pairs[] = {
+      {"abc", "xyz"}, {"alice", "bob"}, {"Brambleworthen", "odds"}};
+
+  std::printf("%-26s %8s %12s %14s %12s %9s %8s\n", "pair", "threads", "battles", "battles/s",
+              "per thread", "ticks", "scaling");
+  for (const auto& [one, two] : pairs) {
+    double single = 0;
+    for (int threads = 1; threads <= max_threads; ++threads) {
+      auto plan = bramble::lab::BattlePlan::Sample(battles, 12345);
+      auto start = Clock::now();
+      bramble::lab::Tally tally = bramble::lab::RunBattles(one, two, plan, threads);
+      double seconds = Seconds(start);
+      double rate = static_cast<double>(battles) / seconds;
+      if (threads == 1)
+        single = rate;
+      std::printf("%-26s %8d %12llu %14.0f %12.0f %9.2f %7.2fx\n",
+                  (std::string(one) + " vs " + two).c_str(), threads,
+                  static_cast<unsigned long long>(battles), rate, rate / threads,
+                  tally.MeanTicks(), rate / single);
+    }
+  }
+  std::printf("\n--exact plays 4294967296 battles: at the rates above that takes\n");
+  return 0;
+}

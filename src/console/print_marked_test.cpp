@@ -1,0 +1,87 @@
+#include "console/print_marked.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "console/terminal.h"
+
+namespace bramble {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class PrintMarkedTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("bramble-print-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    terminal::StartRecording(&console_);
+  }
+  void TearDown() override {
+    terminal::StopRecording();
+    transcriptPath.clear();
+    fs::remove_all(dir_);
+  }
+
+  fs::path dir_;
+  terminal::Recording console_;
+};
+
+TEST_F(PrintMarkedTest, AppendsPlainTextWithCrLfToTheTranscript) {
+  fs::path file = dir_ / "duel.txt";
+  {
+    std::ofstream existing(file, std::ios::binary);
+    existing << "earlier\r\n";
+  }
+  transcriptPath = file.string();
+  PrintMarked("<12>abc<14>def", true);
+  PrintMarked("<3>x<15>\a    ", false);  // no line end: the next print runs on
+  PrintMarked("y\nz", true);
+  EXPECT_EQ(ReadFile(file), "earlier\r\nabcdef\r\nx\a    y\r\nz\r\n");
+  EXPECT_EQ(console_.marked, "{12}abc{14}def\n{7}{3}x{15}\a    {7}{7}y\nz\n{7}");
+}
+
+TEST_F(PrintMarkedTest, SavingIsOffWithoutAPath) {
+  PrintMarked("<12>abc", true);
+  EXPECT_TRUE(fs::is_empty(dir_));
+  EXPECT_EQ(console_.text, "abc\n");
+}
+
+TEST_F(PrintMarkedTest, AFileThatCannotBeCreatedIsReportedOnceAndSavingStops) {
+  transcriptPath = dir_.string();  // a directory
+  PrintMarked(FrameLine, true);
+  PrintMarked("<12>next", true);
+  EXPECT_TRUE(transcriptPath.empty());
+  std::string frame = "*-----------------------------------------------*";
+  EXPECT_EQ(console_.text, frame + "\n战况文件“" + dir_.string() + "”创建失败，战况保存功能已禁用。\n" +
+                               frame + "\n\n\n" + frame + "\n" + "next\n");
+  EXPECT_NE(console_.marked.find("{12}战况文件“{13}" + dir_.string() + "{12}”创建失败"),
+            std::string::npos);
+}
+
+TEST_F(PrintMarkedTest, AWriteErrorIsReportedLikeAFailedOpen) {
+  if (!fs::exists("/dev/full"))
+    GTEST_SKIP() << "no /dev/full here";
+  transcriptPath = "/dev/full";
+  PrintMarked("lost", true);
+  PrintMarked("console only", true);
+  EXPECT_TRUE(transcriptPath.empty());
+  EXPECT_NE(console_.text.find("lost\n战况文件“/dev/full”写入失败，战况保存功能已禁用。\n"),
+            std::string::npos);
+  EXPECT_EQ(console_.text.find("写入失败", console_.text.find("console only")), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bramble

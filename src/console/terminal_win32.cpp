@@ -1,0 +1,183 @@
+// The console on Windows. Colours are console character attributes, set on
+// standard output before every segment. The game's text is code page 936
+// (GBK): on a console showing that code page, and whenever a handle is
+// redirected, bytes pass unchanged through the C runtime's streams. On a
+// console set to any other code page, text is converted and written as
+// UTF-16, and typed words are read as UTF-16 and converted back to code page
+// 936, so the Chinese text shows and a name hashes the same on every console.
+#include "console/terminal.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace bramble::terminal::platform {
+
+namespace {
+
+constexpr UINT kGbk = 936;
+constexpr UINT kGb18030 = 54936;
+
+bool IsConsole(HANDLE handle) {
+  DWORD mode;
+  return handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode);
+}
+
+// Decided once: whether each side talks to a console in another code page.
+struct Settings {
+  bool wide_output = IsConsole(GetStdHandle(STD_OUTPUT_HANDLE)) && GetConsoleOutputCP() != kGbk;
+  bool wide_input = IsConsole(GetStdHandle(STD_INPUT_HANDLE)) && GetConsoleCP() != kGbk;
+};
+
+const Settings& TheSettings() {
+  static const Settings settings;
+  return settings;
+}
+
+std::wstring Widen(std::string_view bytes, UINT code_page, DWORD flags) {
+  int length = MultiByteToWideChar(code_page, flags, bytes.data(), static_cast<int>(bytes.size()),
+                                   nullptr, 0);
+  if (length <= 0)
+    return {};
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(code_page, flags, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
+                      length);
+  return wide;
+}
+
+// GBK text as UTF-16. A four-byte GB18030 character a player typed shows as
+// itself; bytes that decode as neither show as U+FFFD.
+std::wstring GbkToWide(std::string_view gbk) {
+  std::wstring wide = Widen(gbk, kGbk, MB_ERR_INVALID_CHARS);
+  if (!wide.empty() || gbk.empty())
+    return wide;
+  while (!gbk.empty()) {
+    auto lead = static_cast<unsigned char>(gbk[0]);
+    size_t length = 1;
+    if (lead >= 0x81 && lead <= 0xFE && gbk.size() >= 2) {
+      auto next = static_cast<unsigned char>(gbk[1]);
+      length = next >= 0x30 && next <= 0x39 && gbk.size() >= 4 ? 4 : 2;
+    }
+    std::string_view ch = gbk.substr(0, length);
+    std::wstring decoded = Widen(ch, length == 4 ? kGb18030 : kGbk, MB_ERR_INVALID_CHARS);
+    if (decoded.empty()) {
+      wide += L'\xFFFD';
+      gbk.remove_prefix(1);
+    } else {
+      wide += decoded;
+      gbk.remove_prefix(length);
+    }
+  }
+  return wide;
+}
+
+// One character typed on the console as the bytes the game hashes: its code
+// page 936 form, or its GB18030 form where code page 936 lacks it.
+std::string NarrowCharacter(std::wstring_view ch) {
+  char buffer[8];
+  BOOL used_default = FALSE;
+  int length = WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, ch.data(), static_cast<int>(ch.size()),
+                                   buffer, sizeof buffer, nullptr, &used_default);
+  if (length <= 0 || used_default) {
+    length = WideCharToMultiByte(kGb18030, 0, ch.data(), static_cast<int>(ch.size()), buffer,
+                                 sizeof buffer, nullptr, nullptr);
+  }
+  if (length <= 0)
+    return "?";
+  return std::string(buffer, static_cast<size_t>(length));
+}
+
+// Typed console input as code page 936 bytes, handed out one at a time.
+class WideInput {
+ public:
+  int Next() {
+    while (pos_ >= bytes_.size()) {
+      if (ended_ || !Fill())
+        return -1;
+    }
+    return static_cast<unsigned char>(bytes_[pos_++]);
+  }
+
+ private:
+  // Reads what the console has (a line, as typed). Returns false at the end
+  // of input: a failed read, or a line that starts with Ctrl+Z.
+  bool Fill() {
+    wchar_t buffer[512];
+    DWORD read = 0;
+    if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), buffer, 512, &read, nullptr) || read == 0) {
+      ended_ = true;
+      return false;
+    }
+    std::wstring typed = pending_ + std::wstring(buffer, read);
+    pending_.clear();
+    if (typed[0] == L'\x1A') {
+      ended_ = true;
+      return false;
+    }
+    // A surrogate pair cut by the buffer's end waits for its second half.
+    if (IS_HIGH_SURROGATE(typed.back())) {
+      pending_ = typed.back();
+      typed.pop_back();
+    }
+    bytes_.clear();
+    pos_ = 0;
+    for (size_t i = 0; i < typed.size();) {
+      size_t length = IS_HIGH_SURROGATE(typed[i]) && i + 1 < typed.size() &&
+                              IS_LOW_SURROGATE(typed[i + 1])
+                          ? 2
+                          : 1;
+      bytes_ += NarrowCharacter(std::wstring_view(typed).substr(i, length));
+      i += length;
+    }
+    return true;
+  }
+
+  std::string bytes_;
+  size_t pos_ = 0;
+  std::wstring pending_;
+  bool ended_ = false;
+};
+
+}  // namespace
+
+void SetAttribute(uint16_t attribute) {
+  std::fflush(stdout);
+  SetConsoleTextAttribute(GetStdHandle(STD_OUTPUT_HANDLE), attribute);
+}
+
+void Write(std::string_view gbk) {
+  if (!TheSettings().wide_output) {
+    std::fwrite(gbk.data(), 1, gbk.size(), stdout);
+    return;
+  }
+  std::fflush(stdout);
+  std::wstring wide = GbkToWide(gbk);
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  const wchar_t* data = wide.data();
+  DWORD left = static_cast<DWORD>(wide.size());
+  while (left > 0) {
+    DWORD written = 0;
+    if (!WriteConsoleW(out, data, left, &written, nullptr) || written == 0)
+      break;
+    data += written;
+    left -= written;
+  }
+}
+
+void Flush() { std::fflush(stdout); }
+
+int ReadByte() {
+  std::fflush(stdout);
+  if (TheSettings().wide_input) {
+    static WideInput input;
+    return input.Next();
+  }
+  return std::getc(stdin);
+}
+
+// Words read from a console in another code page were converted as they
+// were read; everything else arrives as code page 936 bytes already.
+std::string DecodeWord(std::string word) { return word; }
+
+}  // namespace bramble::terminal::platform

@@ -1,0 +1,92 @@
+#include "lab/battle_run.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>  // and with it std::chrono's clocks
+#include <vector>
+
+namespace bramble::lab {
+
+namespace {
+
+// Battles are handed out in chunks: big enough that taking one costs
+// nothing, small enough that the threads finish together.
+constexpr uint64_t kChunk = 1 << 16;
+
+}  // namespace
+
+uint32_t SampleState(uint64_t seed, uint64_t index) {
+  // SplitMix64: consecutive indices give unrelated states.
+  uint64_t z = seed + (index + 1) * 0x9E3779B97F4A7C15ull;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  z ^= z >> 31;
+  return static_cast<uint32_t>(z >> 32);
+}
+
+uint32_t BattlePlan::StateOf(uint64_t index) const {
+  if (kind == Kind::kSample)
+    return SampleState(seed, index);
+  return static_cast<uint32_t>(first + index);
+}
+
+Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePlan& plan,
+                 int threads, const ProgressFn& progress) {
+  threads = std::max(threads, 1);
+  const uint64_t chunks = (plan.count + kChunk - 1) / kChunk;
+  std::atomic<uint64_t> next_chunk{0};
+  std::atomic<uint64_t> done{0};
+
+  std::mutex mutex;
+  std::condition_variable all_done;
+  int running = threads;
+  Tally total;
+
+  auto work = [&] {
+    SilentBattle battle(name1, name2);
+    auto tally = std::make_unique<Tally>();
+    for (;;) {
+      uint64_t chunk = next_chunk.fetch_add(1, std::memory_order_relaxed);
+      if (chunk >= chunks)
+        break;
+      uint64_t begin = chunk * kChunk;
+      uint64_t end = std::min(begin + kChunk, plan.count);
+      if (plan.kind == BattlePlan::Kind::kRange) {
+        for (uint64_t i = begin; i < end; ++i)
+          tally->Add(battle.Run(static_cast<uint32_t>(plan.first + i)));
+      } else {
+        for (uint64_t i = begin; i < end; ++i)
+          tally->Add(battle.Run(SampleState(plan.seed, i)));
+      }
+      done.fetch_add(end - begin, std::memory_order_relaxed);
+    }
+    std::lock_guard<std::mutex> lock(mutex);
+    total.Merge(*tally);
+    --running;
+    all_done.notify_all();
+  };
+
+  std::vector<std::thread> workers;
+  workers.reserve(static_cast<size_t>(threads));
+  for (int i = 0; i < threads; ++i)
+    workers.emplace_back(work);
+
+  if (progress) {
+    std::unique_lock<std::mutex> lock(mutex);
+    while (!all_done.wait_for(lock, std::chrono::milliseconds(100), [&] { return running == 0; })) {
+      lock.unlock();
+      progress(done.load(std::memory_order_relaxed));
+      lock.lock();
+    }
+  }
+  for (std::thread& worker : workers)
+    worker.join();
+  if (progress)
+    progress(done.load());
+  return total;
+}
+
+}  // namespace bramble::lab

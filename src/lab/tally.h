@@ -1,0 +1,50 @@
+#ifndef BRAMBLE_LAB_TALLY_H_
+#define BRAMBLE_LAB_TALLY_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "lab/silent_battle.h"
+
+namespace bramble::lab {
+
+/// What a run of battles adds up to: wins of each fighter, unfinished
+/// battles, and how many finished battles lasted each number of ticks.
+class Tally {
+ public:
+  Tally();
+
+  void Add(const BattleResult& result) {
+    switch (result.winner) {
+      case Winner::kFirst: ++firstWins; break;
+      case Winner::kSecond: ++secondWins; break;
+      case Winner::kUnfinished: ++unfinished; return;
+    }
+    ++lengths_[result.ticks];
+  }
+  void Merge(const Tally& other);
+
+  uint64_t battles() const { return firstWins + secondWins + unfinished; }
+  uint64_t finished() const { return firstWins + secondWins; }
+  /// Over finished battles; 0 when there are none.
+  double MeanTicks() const;
+  /// Over finished battles, the mean of the two middle ones for an even
+  /// count; 0 when there are none.
+  double MedianTicks() const;
+  /// Finished battles that ended on tick `ticks`.
+  uint64_t LengthCount(uint32_t ticks) const { return lengths_[ticks]; }
+
+  uint64_t firstWins = 0;
+  uint64_t secondWins = 0;
+  uint64_t unfinished = 0;
+
+ private:
+  // The battle that ends on the n-th tick of the sorted lengths, n from 0.
+  uint32_t NthLength(uint64_t n) const;
+
+  std::vector<uint64_t> lengths_;  // index: ticks, 1..kTickCap
+};
+
+}  // namespace bramble::lab
+
+#endif  // BRAMBLE_LAB_TALLY_H_
