@@ -24,7 +24,7 @@ struct ActionResult {
 /// floor(roll * base * 0.01f): percentages use the single-precision 0.01,
 /// which lies just below 0.01, so a positive multiple of 100 comes out one
 /// less (PercentOf(100, 50) is 49).
-int32_t PercentOf(int32_t roll, int32_t base);
+inline int32_t PercentOf(int32_t roll, int32_t base);
 
 /// A double as a 32-bit integer, truncated toward zero; INT32_MIN when out
 /// of range (attributes can only get there in absurdly long battles).
@@ -32,7 +32,24 @@ int32_t TruncateToInt32(double value);
 
 /// The chance test of the battle: sqrt(roll * attribute) > threshold, which
 /// for integers is roll * attribute > threshold^2.
-bool AttributeCheck(int32_t roll, int32_t attribute, int32_t threshold);
+inline bool AttributeCheck(int32_t roll, int32_t attribute, int32_t threshold) {
+  int64_t product = static_cast<int64_t>(roll) * attribute;
+  return product > static_cast<int64_t>(threshold) * threshold;
+}
+
+/// PercentOf for products beyond the range of the exact integer form.
+int32_t PercentOfLarge(int64_t product);
+
+// Inline, as every step of a battle takes a percentage or two.
+inline int32_t PercentOf(int32_t roll, int32_t base) {
+  // 0.01f is exactly 5368709 / 2^29. For every product the game can reach,
+  // multiplying by it is exact in 64-bit integers and the shift floors.
+  static_assert(static_cast<double>(0.01f) == 5368709.0 / 536870912.0);
+  int64_t product = static_cast<int64_t>(roll) * base;
+  if (product > -(int64_t{1} << 40) && product < (int64_t{1} << 40))
+    return static_cast<int32_t>((product * 5368709) >> 29);
+  return PercentOfLarge(product);
+}
 
 }  // namespace bramble
 

@@ -37,13 +37,6 @@ std::string Fighter::AttributeLine() const {
          " <14>ATK:" + NumberText(atk()) + " <14>DEF:" + NumberText(def()) + "\n";
 }
 
-void Fighter::ClampHp() {
-  if (hp() < 0)
-    hp() = 0;
-  else if (hp() > 255)
-    hp() = 255;
-}
-
 std::string Fighter::HpText() {
   ClampHp();
   return ColoredName(*this) + " <14>HP:<12>" + NumberText(hp());

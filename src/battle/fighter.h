@@ -44,7 +44,12 @@ class Fighter {
   std::string AttributeLine() const;
 
   /// Clamps hp into 0..255 and keeps the clamped value.
-  void ClampHp();
+  void ClampHp() {
+    if (hp() < 0)
+      hp() = 0;
+    else if (hp() > 255)
+      hp() = 255;
+  }
   /// Clamps hp, then gives this fighter's part of a status line.
   std::string HpText();
 
