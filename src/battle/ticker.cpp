@@ -8,6 +8,9 @@ void Ticker::Start(int32_t id, int32_t period) {
     ticker_platform::Start(static_cast<uint32_t>(id), static_cast<uint32_t>(period));
 }
 
-int Ticker::Wait() { return manual ? manual() : ticker_platform::Wait(); }
+int Ticker::Wait() {
+  ++waits;
+  return manual ? manual() : ticker_platform::Wait();
+}
 
 }  // namespace bramble

@@ -20,8 +20,9 @@ class Ticker {
   /// Test hook: when set, the platform timer is left alone and every Wait
   /// returns what this returns, so tests step battles by hand.
   std::function<int()> manual;
-  /// How many times Start was called.
+  /// How many times Start and Wait were called.
   int starts = 0;
+  int64_t waits = 0;
 };
 
 namespace ticker_platform {
