@@ -57,6 +57,8 @@ void Start(uint32_t /*id*/, uint32_t period) {
   g_period_ns = int64_t{period} * 1000000;
   g_next_deadline_ns = MonotonicNow() + g_period_ns;
 
+  if (g_fd >= 0)
+    close(g_fd);
   g_fd = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC);
   if (g_fd < 0)
     return;
