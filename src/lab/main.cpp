@@ -1,1 +1,11 @@
-int main() { return 0; }
+// brambleworthen-odds: who wins a battle of Brambleworthen, and how often.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "lab/lab.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  return bramble::lab::RunLab(args, std::cerr);
+}

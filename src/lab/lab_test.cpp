@@ -1,0 +1,169 @@
+#include "lab/lab.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "console/print_marked.h"
+#include "console/terminal.h"
+#include "lab/silent_battle.h"
+
+namespace bramble::lab {
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;  // through the console layer
+  std::string err;
+};
+
+Outcome Lab(const std::vector<std::string>& args) {
+  terminal::Recording recording;
+  std::ostringstream err;
+  terminal::StartRecording(&recording);
+  int status = RunLab(args, err);
+  terminal::StopRecording();
+  return {status, recording.text, err.str()};
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string TempPath(const std::string& leaf) {
+  return testing::TempDir() + "bramble_lab_" + leaf;
+}
+
+TEST(RunLab, BadInputExitsWithStatusTwoAndSaysWhy) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{}, "two names are needed"},
+      {{"abc", "abc"}, "the two names are the same"},
+      {{"--replay", "3", "abc", "abc"}, "the two names are the same"},
+      {{"abc", ""}, "cannot be empty"},
+      {{"a b", "xyz"}, "no blanks"},
+      {{"--rank", "/nonexistent/names.txt"}, "cannot read the rank file '/nonexistent/names.txt'"},
+      {{"--replay", "4294967296", "abc", "xyz"}, "32 bits"},
+      {{"-n", "0", "abc", "xyz"}, "sample size"},
+  };
+  for (const Case& c : cases) {
+    Outcome outcome = Lab(c.args);
+    EXPECT_EQ(outcome.status, 2) << c.says;
+    EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.rfind("brambleworthen-odds: ", 0), 0u) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+  }
+}
+
+TEST(RunLab, RankFileWithTooFewNamesIsBadInput) {
+  std::string path = TempPath("one_name.txt");
+  std::ofstream(path) << "abc\n";
+  Outcome outcome = Lab({"--rank", path});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_NE(outcome.err.find("at least two names"), std::string::npos) << outcome.err;
+  std::remove(path.c_str());
+}
+
+TEST(RunLab, SampleReportIsReproducibleWithASeed) {
+  Outcome one = Lab({"-n", "3000", "-s", "9", "-j", "1", "abc", "xyz"});
+  Outcome two = Lab({"-n", "3000", "-s", "9", "-j", "2", "abc", "xyz"});
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_NE(one.out.find("agility*  cunning*"), std::string::npos) << one.out;
+  EXPECT_NE(one.out.find("* hidden"), std::string::npos);
+  EXPECT_NE(one.out.find("3000 battles sampled (seed 9, 1 thread)"), std::string::npos) << one.out;
+  EXPECT_NE(one.out.find("95 % CI"), std::string::npos);
+  EXPECT_NE(one.out.find("unfinished after 100000 ticks: 0"), std::string::npos);
+  EXPECT_NE(one.out.find("median"), std::string::npos);
+  // Only the thread count differs.
+  std::string a = one.out, b = two.out;
+  a.replace(a.find("1 thread)"), 9, "N");
+  b.replace(b.find("2 threads)"), 10, "N");
+  EXPECT_EQ(a, b);
+}
+
+TEST(RunLab, ExactOverAPartOfTheStatesGivesFractions) {
+  Outcome outcome = Lab({"--exact-range=4000:1000", "abc", "xyz"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  SilentBattle battle("abc", "xyz");
+  uint64_t first_wins = 0;
+  for (uint32_t state = 4000; state < 5000; ++state)
+    first_wins += battle.Run(state).winner == Winner::kFirst;
+  EXPECT_NE(outcome.out.find("start states 4000 to 4999 only (1000 states)"), std::string::npos)
+      << outcome.out;
+  EXPECT_NE(outcome.out.find("abc   wins " + std::to_string(first_wins) + "/1000"),
+            std::string::npos)
+      << outcome.out;
+  EXPECT_NE(outcome.out.find("xyz   wins " + std::to_string(1000 - first_wins) + "/1000"),
+            std::string::npos)
+      << outcome.out;
+}
+
+TEST(RunLab, RanksTheNamesOfAFile) {
+  std::string path = TempPath("names.txt");
+  std::ofstream(path) << "abc\r\nxyz\r\n\r\nalice\r\n";
+  Outcome outcome = Lab({"--rank", path, "-n", "2000", "-s", "1"});
+  std::remove(path.c_str());
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_NE(outcome.out.find("Round-robin of 3 names, 2000 battles per pair (seed 1)"),
+            std::string::npos)
+      << outcome.out;
+  EXPECT_NE(outcome.out.find("     1  xyz"), std::string::npos) << outcome.out;
+}
+
+TEST(RunLab, ReplayShowsTheBattleAsTheGameDoesAndKeepsATranscript) {
+  std::string path = TempPath("transcript.txt");
+  std::remove(path.c_str());
+  Outcome outcome = Lab({"--replay", "12345", "-t", path, "abc", "xyz"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_TRUE(transcriptPath.empty());  // switched off again after the replay
+
+  // The game's first battle: an empty line, the two attribute lines, the
+  // start line, one line per step, the defeat line with its bell.
+  EXPECT_EQ(outcome.out.rfind("\nabc HP:225 MP:214 ATK:176 DEF:210\nxyz HP:248", 0), 0u)
+      << outcome.out;
+  EXPECT_NE(outcome.out.find("决斗开始！    \n"), std::string::npos);
+  SilentBattle battle("abc", "xyz");
+  BattleResult result = battle.Run(12345);
+  std::string loser = result.winner == Winner::kFirst ? "xyz" : "abc";
+  std::string defeat = "*-- " + loser + "被击败了 --*\a    \n";
+  ASSERT_GE(outcome.out.size(), defeat.size());
+  EXPECT_EQ(outcome.out.substr(outcome.out.size() - defeat.size()), defeat);
+
+  // The transcript holds everything from the start line on, CR LF ended.
+  std::string start = outcome.out.substr(outcome.out.find("决斗开始"));
+  std::string expected;
+  for (char c : start)
+    expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(ReadFile(path), expected);
+  std::remove(path.c_str());
+}
+
+TEST(RunLab, ReplayThatCannotWriteItsTranscriptSaysSo) {
+  Outcome outcome = Lab({"--replay", "7", "-t", testing::TempDir(), "abc", "xyz"});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.err.find("could not be written"), std::string::npos) << outcome.err;
+  EXPECT_TRUE(transcriptPath.empty());
+}
+
+TEST(RunLab, HelpAndVersion) {
+  Outcome help = Lab({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"--exact", "--rank", "--replay", "--transcript", "--jobs", "--seed",
+                             "--battles", "--version"})
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  EXPECT_EQ(help.out.find("exact-range"), std::string::npos);  // for tests only
+  Outcome version = Lab({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("brambleworthen-odds ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace bramble::lab

@@ -1,0 +1,313 @@
+#include "lab/options.h"
+
+#include <string_view>
+
+namespace bramble::lab {
+
+namespace {
+
+constexpr uint64_t kStateCount = uint64_t{1} << 32;
+constexpr int kMaxThreads = 1024;
+
+struct OptionSpec {
+  char id;         // what Apply switches on
+  char shortName;  // 0: long only
+  std::string_view longName;
+  bool takesValue;
+  bool hidden;
+};
+
+constexpr OptionSpec kSpecs[] = {
+    {'n', 'n', "battles", true, false},     {'s', 's', "seed", true, false},
+    {'j', 'j', "jobs", true, false},        {'e', 'e', "exact", false, false},
+    {'r', 'r', "rank", true, false},        {'R', 0, "replay", true, false},
+    {'t', 't', "transcript", true, false},  {'h', 'h', "help", false, false},
+    {'V', 'V', "version", false, false},    {'E', 0, "exact-range", true, true},
+};
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+
+class Parser {
+ public:
+  explicit Parser(ParsedOptions* out) : out_(out) {}
+
+  bool Fail(std::string message) {
+    if (out_->error.empty())
+      out_->error = std::move(message);
+    return false;
+  }
+
+  bool SetMode(Mode mode, std::string_view option) {
+    if (mode_option_.empty() || mode_option_ == option) {
+      mode_option_ = std::string(option);
+      out_->options.mode = mode;
+      return true;
+    }
+    return Fail("options " + mode_option_ + " and " + std::string(option) +
+                " cannot be used together");
+  }
+
+  bool Apply(const OptionSpec& spec, const std::string& value) {
+    LabOptions& o = out_->options;
+    switch (spec.id) {
+      case 'n': {
+        auto n = ParseNumber(value, UINT64_MAX);
+        if (!n)
+          return Fail("-n wants a number of battles, not '" + value + "'");
+        if (*n == 0)
+          return Fail("-n: the sample size must be at least 1 battle");
+        o.battles = n;
+        return true;
+      }
+      case 's': {
+        auto n = ParseNumber(value, UINT64_MAX);
+        if (!n)
+          return Fail("-s wants a number (0 to 2^64-1), not '" + value + "'");
+        o.seed = n;
+        return true;
+      }
+      case 'j': {
+        auto n = ParseNumber(value, kMaxThreads);
+        if (!n || *n == 0)
+          return Fail("-j wants a number of threads from 1 to " + std::to_string(kMaxThreads) +
+                      ", not '" + value + "'");
+        o.threads = static_cast<int>(*n);
+        return true;
+      }
+      case 'E': {
+          size_t colon = value.find(':');
+          if (colon == std::string::npos)
+            return Fail("--exact-range wants FIRST:COUNT");
+          uint64_t first = ParseNumber(value.substr(0, colon), kStateCount - 1).value_or(kStateCount);
+          uint64_t count = ParseNumber(value.substr(colon + 1), kStateCount).value_or(0);
+          if (first >= kStateCount || count == 0 || first + count > kStateCount)
+            return Fail("--exact-range wants FIRST:COUNT within the 2^32 start states");
+          o.rangeFirst = first;
+          o.rangeCount = count;
+        return SetMode(Mode::kExact, "--exact");
+      }
+      case 'e':
+        return SetMode(Mode::kExact, "--exact");
+      case 'r':
+        if (value.empty())
+          return Fail("-r wants a file of names, or - for standard input");
+        o.rankFile = value;
+        return SetMode(Mode::kRank, "--rank");
+      case 't':
+        if (value.empty())
+          return Fail("-t wants a file name");
+        o.transcript = value;
+        return true;
+      case 'h':
+        help_ = true;
+        return true;
+      case 'V':
+        version_ = true;
+        return true;
+      case 'R': {
+        auto state = ParseNumber(value, kStateCount - 1);
+        if (!state)
+          return Fail("--replay wants a generator state from 0 to 4294967295 (32 bits), not '" +
+                      value + "'");
+        o.replayState = static_cast<uint32_t>(*state);
+        return SetMode(Mode::kReplay, "--replay");
+      }
+    }
+    return Fail("unhandled option");
+  }
+
+  bool Long(const std::vector<std::string>& args, size_t* i) {
+    std::string_view arg = std::string_view(args[*i]).substr(2);
+    size_t eq = arg.find('=');
+    std::string_view key = arg.substr(0, eq);
+    const OptionSpec* found = nullptr;
+    int matches = 0;
+    for (const OptionSpec& spec : kSpecs) {
+      if (spec.longName == key) {
+        found = &spec;
+        matches = 1;
+        break;
+      }
+      if (!spec.hidden && spec.longName.substr(0, key.size()) == key) {
+        found = &spec;
+        ++matches;
+      }
+    }
+    if (matches == 0)
+      return Fail("unknown option --" + std::string(key) + " (see --help)");
+    if (matches > 1)
+      return Fail("option --" + std::string(key) + " is ambiguous (see --help)");
+    std::string value;
+    if (found->takesValue) {
+      if (eq != std::string_view::npos) {
+        value = std::string(arg.substr(eq + 1));
+      } else if (*i + 1 < args.size()) {
+        value = args[++*i];
+      } else {
+        return Fail("option --" + std::string(found->longName) + " wants a value");
+      }
+    } else if (eq != std::string_view::npos) {
+      return Fail("option --" + std::string(found->longName) + " takes no value");
+    }
+    return Apply(*found, value);
+  }
+
+  bool Short(const std::vector<std::string>& args, size_t* i) {
+    const std::string& arg = args[*i];
+    for (size_t k = 1; k < arg.size(); ++k) {
+      const OptionSpec* found = nullptr;
+      for (const OptionSpec& spec : kSpecs) {
+        if (spec.shortName == arg[k])
+          found = &spec;
+      }
+      if (!found)
+        return Fail(std::string("unknown option -") + arg[k] + " (see --help)");
+      if (!found->takesValue) {
+        if (!Apply(*found, ""))
+          return false;
+        continue;
+      }
+      std::string value;
+      if (k + 1 < arg.size())
+        value = arg.substr(k + 1);
+      else if (*i + 1 < args.size())
+        value = args[++*i];
+      else
+        return Fail(std::string("option -") + arg[k] + " wants a value");
+      return Apply(*found, value);
+    }
+    return true;
+  }
+
+  void Run(const std::vector<std::string>& args) {
+    bool options_over = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+      const std::string& arg = args[i];
+      bool ok = true;
+      if (options_over || arg.size() < 2 || arg[0] != '-')
+        out_->options.names.push_back(arg);  // "-" alone is a name too
+      else if (arg == "--")
+        options_over = true;
+      else if (arg[1] == '-')
+        ok = Long(args, &i);
+      else
+        ok = Short(args, &i);
+      if (!ok)
+        return;
+    }
+    Check();
+  }
+
+  // What the options mean together.
+  void Check() {
+    LabOptions& o = out_->options;
+    if (help_) {
+      o.mode = Mode::kHelp;
+      return;
+    }
+    if (version_) {
+      o.mode = Mode::kVersion;
+      return;
+    }
+    bool sampled = o.mode == Mode::kOdds || o.mode == Mode::kRank;
+    if (!sampled && (o.battles || o.seed)) {
+      Fail("-n and -s choose a random sample; " + mode_option_ + " takes none");
+      return;
+    }
+    if (o.transcript && o.mode != Mode::kReplay) {
+      Fail("-t (--transcript) goes with --replay only");
+      return;
+    }
+    if (o.mode == Mode::kRank) {
+      if (!o.names.empty())
+        Fail("--rank reads its names from the file; give none on the command line");
+      return;
+    }
+    if (o.names.size() != 2) {
+      Fail(o.names.empty() ? "two names are needed (see --help)"
+                           : "two names are needed, " + std::to_string(o.names.size()) +
+                                 (o.names.size() == 1 ? " was given" : " were given"));
+      return;
+    }
+  }
+
+ private:
+  ParsedOptions* out_;
+  std::string mode_option_;
+  bool help_ = false;
+  bool version_ = false;
+};
+
+}  // namespace
+
+std::optional<uint64_t> ParseNumber(const std::string& text, uint64_t max) {
+  std::string_view digits = text;
+  uint64_t base = 10;
+  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+    base = 16;
+    digits.remove_prefix(2);
+  }
+  if (digits.empty())
+    return std::nullopt;
+  uint64_t value = 0;
+  for (char c : digits) {
+    uint64_t d = static_cast<uint64_t>(DigitValue(c));
+    if (d >= base)
+      return std::nullopt;
+    if (value > (max - d) / base)
+      return std::nullopt;  // beyond max, or it would overflow
+    value = value * base + d;
+  }
+  return value;
+}
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args) {
+  ParsedOptions parsed;
+  Parser(&parsed).Run(args);
+  return parsed;
+}
+
+std::string UsageText() {
+  return R"(Usage:
+  brambleworthen-odds [-n BATTLES] [-s SEED] [-j N] NAME1 NAME2
+  brambleworthen-odds --exact [-j N] NAME1 NAME2
+  brambleworthen-odds --rank FILE [-n BATTLES] [-s SEED] [-j N]
+  brambleworthen-odds --replay STATE [-t PATH] NAME1 NAME2
+
+Who wins a battle of Brambleworthen, and how often, by the game's own rules.
+A battle is fully decided by the generator state it starts from (a 32-bit
+number), so a sample of start states gives the odds, and all 2^32 of them
+give the exact answer.
+
+  NAME1 NAME2          show both fighters (hidden attributes too), each
+                       one's win probability with its 95 % confidence
+                       interval, and the mean and median battle length
+  -n, --battles=N      battles in the sample (default 1000000; with --rank,
+                       per pair, default 100000)
+  -s, --seed=S         seed of the sample, for a run that can be repeated
+                       (default: taken from the clock and shown)
+  -e, --exact          play every one of the 2^32 start states and give the
+                       exact win probabilities (minutes, not seconds)
+  -r, --rank=FILE      a round-robin of all names in FILE (one per line,
+                       - for standard input), ranked by mean win rate
+      --replay=STATE   show the battle that starts from STATE (0..4294967295)
+                       exactly as the game shows it, at once
+  -t, --transcript=PATH  with --replay: append the battle's plain text to
+                       PATH as the game's transcript would
+  -j, --jobs=N         worker threads (default: one per core)
+  -h, --help           show this text
+  -V, --version        show the version
+
+Battle length is counted in ticks (the game's one-step-per-interval pace),
+from the first attack to the defeat line. A battle still running after
+100000 ticks is stopped and counted as unfinished.
+Exit status: 0 done, 1 a transcript could not be written, 2 bad input.
+)";
+}
+
+}  // namespace bramble::lab

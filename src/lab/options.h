@@ -1,0 +1,50 @@
+#ifndef BRAMBLE_LAB_OPTIONS_H_
+#define BRAMBLE_LAB_OPTIONS_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace bramble::lab {
+
+enum class Mode { kOdds, kExact, kRank, kReplay, kHelp, kVersion };
+
+/// The lab's command line, as parsed; names still as typed.
+struct LabOptions {
+  Mode mode = Mode::kOdds;
+  std::vector<std::string> names;           // the operands
+  std::optional<uint64_t> battles;          // -n: battles per sample (per pair for --rank)
+  std::optional<uint64_t> seed;             // -s
+  int threads = 0;                          // -j; 0: one per core
+  std::string rankFile;                     // -r; "-" is standard input
+  uint32_t replayState = 0;                 // --replay
+  std::optional<std::string> transcript;    // -t, with --replay only
+  // --exact-range FIRST:COUNT, left out of --help: enumerates only part of
+  // the start states, so tests can check the exact mode quickly.
+  uint64_t rangeFirst = 0;
+  uint64_t rangeCount = uint64_t{1} << 32;
+};
+
+struct ParsedOptions {
+  LabOptions options;
+  std::string error;  // set for bad input: the message to show, exit status 2
+};
+
+/// Parses the arguments after the program name, getopt style: short
+/// options may be bundled (-ej2) and take their value attached or as the
+/// next argument; long options take it after "=" or as the next argument
+/// and may be shortened to any unambiguous prefix; options and names may be
+/// mixed; "--" ends the options.
+ParsedOptions ParseOptions(const std::vector<std::string>& args);
+
+/// A decimal number (or 0x followed by hexadecimal digits) no greater than
+/// `max`; nothing for anything else.
+std::optional<uint64_t> ParseNumber(const std::string& text, uint64_t max);
+
+/// The --help text.
+std::string UsageText();
+
+}  // namespace bramble::lab
+
+#endif  // BRAMBLE_LAB_OPTIONS_H_

@@ -1,0 +1,11 @@
+#include <io.h>
+
+#include <cstdio>
+
+#include "lab/progress.h"
+
+namespace bramble::lab {
+
+bool StandardErrorIsTerminal() { return ::_isatty(::_fileno(stderr)) != 0; }
+
+}  // namespace bramble::lab

@@ -1,0 +1,135 @@
+#include "lab/report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+
+#include "lab/wilson.h"
+
+namespace bramble::lab {
+
+namespace {
+
+std::string Format(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+std::string PadRight(std::string text, size_t width) {
+  if (text.size() < width)
+    text.append(width - text.size(), ' ');
+  return text;
+}
+
+std::string PadLeft(const std::string& text, size_t width) {
+  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+size_t NameWidth(const Fighter& one, const Fighter& two) {
+  return std::max<size_t>({one.name.size(), two.name.size(), 4});
+}
+
+std::string LengthLine(const Tally& tally) {
+  if (tally.finished() == 0)
+    return "Battle length: no battle finished\n";
+  return "Battle length in ticks (first attack to defeat line): mean " +
+         Format("%.2f", tally.MeanTicks()) + ", median " + Format("%g", tally.MedianTicks()) +
+         "\n";
+}
+
+std::string UnfinishedLine(const Tally& tally) {
+  return "  unfinished after 100000 ticks: " + std::to_string(tally.unfinished) + "\n";
+}
+
+}  // namespace
+
+std::string LowestTerms(uint64_t part, uint64_t whole) {
+  uint64_t divisor = std::gcd(part, whole);
+  if (divisor == 0)
+    return "0/1";
+  return std::to_string(part / divisor) + "/" + std::to_string(whole / divisor);
+}
+
+std::string FighterTable(const Fighter& one, const Fighter& two) {
+  size_t width = NameWidth(one, two);
+  std::string text = "  " + PadRight("name", width) + "   HP   MP  ATK  DEF  agility*  cunning*\n";
+  for (const Fighter* f : {&one, &two}) {
+    text += "  " + PadRight(f->name, width);
+    for (int32_t value : {f->hp(), f->mp(), f->atk(), f->def()})
+      text += PadLeft(std::to_string(value), 5);
+    text += PadLeft(std::to_string(f->agility()), 10) + PadLeft(std::to_string(f->cunning()), 10);
+    text += "\n";
+  }
+  text += "  * hidden: the game never shows these two\n";
+  return text;
+}
+
+std::string SampleReport(const Fighter& one, const Fighter& two, const Tally& tally, uint64_t seed,
+                         int threads) {
+  size_t width = NameWidth(one, two);
+  uint64_t n = tally.battles();
+  std::string text = std::to_string(n) + " battles sampled (seed " + std::to_string(seed) + ", " +
+                     std::to_string(threads) + (threads == 1 ? " thread)\n" : " threads)\n");
+  const std::pair<const Fighter*, uint64_t> rows[] = {{&one, tally.firstWins},
+                                                      {&two, tally.secondWins}};
+  for (const auto& [fighter, wins] : rows) {
+    double share = static_cast<double>(wins) / static_cast<double>(n);
+    Interval ci = WilsonInterval(wins, n);
+    text += "  " + PadRight(fighter->name, width) + "  wins " + Format("%8.4f %%", share * 100) +
+            "   95 % CI " + Format("%.4f %%", ci.low * 100) + " .. " +
+            Format("%.4f %%", ci.high * 100) + "   (" + std::to_string(wins) + " battles)\n";
+  }
+  text += UnfinishedLine(tally);
+  text += LengthLine(tally);
+  return text;
+}
+
+std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tally, uint64_t first,
+                        uint64_t count) {
+  size_t width = NameWidth(one, two);
+  std::string text;
+  if (first == 0 && count == (uint64_t{1} << 32))
+    text = "Exact: all " + std::to_string(count) + " start states played\n";
+  else
+    text = "Exact over start states " + std::to_string(first) + " to " +
+           std::to_string(first + count - 1) + " only (" + std::to_string(count) + " states)\n";
+  const std::pair<const Fighter*, uint64_t> rows[] = {{&one, tally.firstWins},
+                                                      {&two, tally.secondWins}};
+  for (const auto& [fighter, wins] : rows) {
+    text += "  " + PadRight(fighter->name, width) + "  wins " + std::to_string(wins) + "/" +
+            std::to_string(count);
+    std::string lowest = LowestTerms(wins, count);
+    if (lowest != std::to_string(wins) + "/" + std::to_string(count))
+      text += " = " + lowest;
+    text += " = " +
+            Format("%.8f %%", static_cast<double>(wins) * 100 / static_cast<double>(count)) + "\n";
+  }
+  text += UnfinishedLine(tally);
+  text += LengthLine(tally);
+  return text;
+}
+
+std::string RankTable(const std::vector<RankRow>& rows, uint64_t battles, uint64_t seed) {
+  size_t width = 4;
+  for (const RankRow& row : rows)
+    width = std::max(width, row.name.size());
+  std::string text = "Round-robin of " + std::to_string(rows.size()) + " names, " +
+                     std::to_string(battles) + " battles per pair (seed " + std::to_string(seed) +
+                     ")\n";
+  text += "  rank  " + PadRight("name", width) + "  mean win   beats   HP   MP  ATK  DEF\n";
+  int rank = 0;
+  for (const RankRow& row : rows) {
+    text += PadLeft(std::to_string(++rank), 6) + "  " + PadRight(row.name, width) +
+            Format("%8.3f %%", row.meanWinRate * 100) +
+            PadLeft(std::to_string(row.beaten) + "/" + std::to_string(rows.size() - 1), 8);
+    const Fighter& f = row.fighter;
+    for (int32_t value : {f.hp(), f.mp(), f.atk(), f.def()})
+      text += PadLeft(std::to_string(value), 5);
+    text += "\n";
+  }
+  text += "  beats: opponents it wins against more often than it loses\n";
+  return text;
+}
+
+}  // namespace bramble::lab

@@ -1,0 +1,39 @@
+#ifndef BRAMBLE_LAB_REPORT_H_
+#define BRAMBLE_LAB_REPORT_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "battle/fighter.h"
+#include "lab/rank.h"
+#include "lab/tally.h"
+
+namespace bramble::lab {
+
+/// The lab's reports, as GBK text (the names are the game's bytes). Columns
+/// are padded by bytes, which matches the screen: a GBK character takes two
+/// bytes and two columns.
+
+/// Both fighters' attributes, the two hidden ones marked as such.
+std::string FighterTable(const Fighter& one, const Fighter& two);
+
+/// Win probabilities with 95 % Wilson intervals and the battle lengths of a
+/// sample.
+std::string SampleReport(const Fighter& one, const Fighter& two, const Tally& tally, uint64_t seed,
+                         int threads);
+
+/// Exact win probabilities over the start states first .. first+count-1
+/// (all 2^32 of them in normal use), as fractions and percentages.
+std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tally, uint64_t first,
+                        uint64_t count);
+
+/// The leaderboard of a round-robin.
+std::string RankTable(const std::vector<RankRow>& rows, uint64_t battles, uint64_t seed);
+
+/// part/whole in lowest terms ("0/1" for 0).
+std::string LowestTerms(uint64_t part, uint64_t whole);
+
+}  // namespace bramble::lab
+
+#endif  // BRAMBLE_LAB_REPORT_H_
