@@ -10,6 +10,7 @@ pipe shows is the markup stripped, exactly what the transcript holds.
 """
 
 import hashlib
+import math
 import re
 import struct
 
@@ -50,7 +51,6 @@ def float32(x):
 
 def percent_of_single(roll, base):
     """roll * base * 0.01f rounded to single precision, then floored."""
-    import math
     return math.floor(float32(float(roll * base) * (_C_NUM / _C_DEN)))
 
 
@@ -98,6 +98,27 @@ def g(text):
 def plain(marked):
     """Marked-up GBK bytes without their (well-formed) tags."""
     return _TAG.sub(b"", marked)
+
+
+def atol16(digits):
+    m = re.match(rb"\s*([+-]?\d*)", digits)
+    text = m.group(1)
+    return (int(text) if text not in (b"", b"+", b"-") else 0) & 0xFFFF
+
+
+def colour_segments(marked):
+    """(attribute, bytes) of each segment as one print shows it: text before
+    any tag is colour 7; a number 0 keeps the current colour."""
+    fg, bg = 7, 0
+    pieces = re.split(rb"(<[^<>]*>)", marked)
+    result = [(7, pieces[0])] if pieces[0] else []
+    for tag, text in zip(pieces[1::2], pieces[2::2]):
+        f, _, b = tag[1:-1].partition(b",")
+        f, b = atol16(f), atol16(b)
+        fg = f or fg
+        bg = b or bg
+        result.append(((bg | fg) & 0xFFFF, text))
+    return result
 
 
 # ----------------------------------------------------------------- fighter
@@ -252,15 +273,23 @@ class Output:
         # append fails that way.
         self.saving = transcript_failure
         self.path = transcript_path
-        self.segments = []  # (attribute, bytes) of console text, for colour checks
+        self.segments = []  # (attribute or None, bytes) shown, for colour checks
+
+    def shown(self, marked):
+        self.console += plain(marked)
+        self.segments += colour_segments(marked)
 
     def console_only(self, marked):
-        self.console += plain(marked)
+        if marked == b"\n":  # the bare line end, written without colour
+            self.console += marked
+            self.segments.append((None, marked))
+        else:
+            self.shown(marked)
 
     def marked(self, text, newline=True):
         if newline:
             text = text + b"\n"
-        self.console += plain(text)
+        self.shown(text)
         if self.saving is None:
             return
         if self.saving == "ok":
@@ -269,7 +298,7 @@ class Output:
         verb = "创建失败" if self.saving == "open" else "写入失败"
         notice = (g("<12>战况文件“<13>") + self.path + g("<12>”" + verb + "，战况保存功能已禁用。\n")
                   + g(FRAME) + b"\n\n\n" + g(FRAME) + b"\n")
-        self.console += plain(notice)
+        self.shown(notice)
         self.saving = None
 
 

@@ -1,0 +1,153 @@
+"""Command line of the built game: banner, usage text, --help/-h/--version,
+and how the interval and transcript switches are read."""
+
+import os
+import tempfile
+
+import harness
+import model
+from harness import GameTest, run, run_timed, words_input
+from model import g
+
+FRAME = b"*" + b"-" * 47 + b"*\n"
+BANNER = (FRAME + g("*--------Brambleworthen 控制台版 V0.0.1---------*\n")
+          + g("*---------- Brambleworthen 开发组出品 ----------*\n") + FRAME)
+PROMPT = g("*-- 请输入对战双方的姓名，用空格分开：--*\n")
+
+USAGE_HEAD = g("Brambleworthen 控制台版 V0.0.1\n")
+USAGE_TAIL = g("Brambleworthen [/I:interval] [/S:filepath]\n\n"
+               "  /I:interval\n"
+               "              指定对战间隔，默认为1000ms\n"
+               "              输入值按毫秒解释，不加单位\n"
+               "  /S:filepath\n"
+               "              指定路径保存对战信息，该参数将\n"
+               "              把对战屏幕保存为指定的文本文件\n")
+
+
+def files_under(root):
+    found = []
+    for base, dirs, files in os.walk(root):
+        found += [os.path.relpath(os.path.join(base, f), root) for f in files]
+    return sorted(found)
+
+
+class Banner(GameTest):
+    def test_banner_bytes_then_prompt(self):
+        r = run(["/I:10"], b"")
+        self.assertStatus(r)
+        self.assertBytes(r.stdout, BANNER + PROMPT, "banner and name prompt")
+        for line in BANNER.split(b"\n")[:4]:
+            self.assertEqual(len(line), 49, "banner line %r is %d columns, not 49"
+                             % (harness.show(line), len(line)))
+
+
+class Usage(GameTest):
+    def check_usage(self, stdout):
+        # The maker notice (second line) is our own wording: 32 columns, no
+        # markup, followed by an empty line.
+        self.assertTrue(stdout.startswith(USAGE_HEAD), "usage starts with\n%s"
+                        % harness.show(stdout[:120]))
+        rest = stdout[len(USAGE_HEAD):]
+        notice, _, tail = rest.partition(b"\n")
+        self.assertEqual(len(notice), 32, "maker notice %r is %d columns, not 32"
+                         % (harness.show(notice), len(notice)))
+        self.assertNotIn(b"<", notice)
+        self.assertBytes(tail, b"\n" + USAGE_TAIL, "usage text after the maker notice")
+
+    def test_usage_and_nothing_else(self):
+        cases = [["/?"], ["-?"], ["/I:10", "/?", "/S:usage.txt"], ["/S:usage.txt", "x?y"],
+                 ["--help"], ["-h"], ["/I:10", "--help", "/S:usage.txt"], ["-h", "/S:usage.txt"]]
+        for args in cases:
+            with self.subTest(args=args), tempfile.TemporaryDirectory() as tmp:
+                r = run(args, words_input(b"abc", b"xyz"), cwd=tmp)
+                self.assertStatus(r)
+                self.check_usage(r.stdout)
+                self.assertEqual(r.stderr, b"")
+                self.assertEqual(files_under(tmp), [], "usage must not open a transcript")
+
+    def test_version(self):
+        for args in (["--version"], ["/I:10", "--version"]):
+            with self.subTest(args=args):
+                r = run(args, words_input(b"abc", b"xyz"))
+                self.assertStatus(r)
+                self.assertBytes(r.stdout, USAGE_HEAD, "--version output")
+
+
+def first_step(test, args):
+    """Seconds from the start of the game, and from the start line, to the
+    first step of the battle."""
+    lines = run_timed(args, words_input(b"abc", b"xyz"), 10)
+    start = [i for i, (_, line) in enumerate(lines) if g("决斗开始！") in line]
+    test.assertTrue(start and start[0] + 1 < len(lines),
+                    "no battle step after the start line:\n"
+                    + harness.show(b"\n".join(l for _, l in lines)))
+    i = start[0]
+    return lines[i + 1][0], lines[i + 1][0] - lines[i][0]
+
+
+class Interval(GameTest):
+    """The pacing interval can only be seen in time: the timer starts after
+    the names are read, and the first step comes one interval later."""
+
+    def test_long_intervals(self):
+        # first token holding "i:" wins; - and no prefix work like /; case is
+        # ignored; the option may stand anywhere in the token; /I is no option
+        for args, ms in ((["/I:750", "/I:20"], 750), (["-I:400"], 400), (["/i:400"], 400),
+                         (["I:400"], 400), (["/xI:400"], 400), (["/I"], 1000)):
+            with self.subTest(args=args):
+                since_launch, _ = first_step(self, args)
+                self.assertGreaterEqual(since_launch, ms / 1000,
+                                        "%r: first step %.3fs after launch, expected %dms or more"
+                                        % (args, since_launch, ms))
+
+    def test_short_interval_wins_when_first(self):
+        _, gap = first_step(self, ["/I:20", "/I:750"])
+        self.assertLess(gap, 0.5, "/I:20 /I:750: first step %.3fs after the start line, "
+                        "expected about 20ms" % gap)
+
+    def test_empty_or_non_numeric_interval_is_zero(self):
+        # 0 ms reaches the timer, which ticks at its 10 ms minimum: the battle
+        # is the seeded one, and takes at least one such tick per step.
+        words = [b"abc", b"xyz", b"n"]
+        out, arena = model.run(words)
+        for args in (["/I:"], ["/I:abc"]):
+            with self.subTest(args=args):
+                r = run(args, words_input(*words))
+                self.assertStatus(r)
+                self.assertBytes(r.stdout, bytes(out.console), "output with %r" % args)
+                self.assertGreaterEqual(r.elapsed, arena.ticks * 0.010,
+                                        "%d ticks took only %.3fs" % (arena.ticks, r.elapsed))
+
+
+class TranscriptSwitch(GameTest):
+    WORDS = [b"abc", b"xyz", b"n"]
+
+    def test_value_keeps_its_letter_case(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            os.mkdir(os.path.join(tmp, "Logs"))
+            os.mkdir(os.path.join(tmp, "logs"))
+            r = run(["/I:10", "/S:Logs/Duel.txt"], words_input(*self.WORDS), cwd=tmp)
+            self.assertStatus(r)
+            self.assertEqual(files_under(tmp), [os.path.join("Logs", "Duel.txt")],
+                             "the transcript must be written as typed")
+            out = self.expected(self.WORDS, saving="ok")
+            self.assertBytes(r.stdout, bytes(out.console), "console output")
+            with open(os.path.join(tmp, "Logs", "Duel.txt"), "rb") as f:
+                self.assertBytes(f.read(), bytes(out.transcript), "transcript")
+
+    def test_switches_that_set_no_transcript(self):
+        # -S:C:/logs/x.txt: the token is what follows the first "/", which
+        # holds no "s:"; /S: gives an empty path
+        for args in (["/I:10", "-S:C:/logs/x.txt"], ["/I:10", "/S:"]):
+            with self.subTest(args=args), tempfile.TemporaryDirectory() as tmp:
+                os.makedirs(os.path.join(tmp, "C:", "logs"))
+                os.mkdir(os.path.join(tmp, "logs"))
+                r = run(args, words_input(*self.WORDS), cwd=tmp)
+                self.assertStatus(r)
+                self.assertEqual(files_under(tmp), [], "no transcript may be written")
+                self.assertBytes(r.stdout, bytes(self.expected(self.WORDS).console),
+                                 "console output")
+
+
+if __name__ == "__main__":
+    harness.main()
