@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "battle/draw_script_test.h"
 #include "battle/random.h"
 #include "console/print_marked.h"
 #include "console/terminal.h"
@@ -73,6 +74,17 @@ TEST_F(ArenaTest, ARematchStartsNoSecondTimerAndPrintsTheEmptyLineAfterTheFighte
   EXPECT_EQ(console.text.substr(empty_line, 1), "\n");
   EXPECT_EQ(console.text.substr(empty_line + 1, 10), "决斗开始！");
   EXPECT_TRUE(arena.bout.ended);
+}
+
+TEST_F(ArenaTest, EveryBattleDrawsItsFirstAttackerAnew) {
+  arena.Setup("abc", "xyz");
+  arena.Battle();
+  for (int32_t draw : {0, 1, 1, 0}) {
+    ScriptDraws({{0, 2, draw}});
+    quit_at = ticks + 1;  // only the first attacker matters here
+    arena.Rematch("abc", "xyz");
+    EXPECT_EQ(arena.bout.attacker, draw == 1 ? &arena.bout.second : &arena.bout.first);
+  }
 }
 
 TEST_F(ArenaTest, AQuitEndsTheBattleAtOnce) {

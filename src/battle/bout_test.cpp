@@ -104,6 +104,21 @@ TEST_F(BoutTest, ADeflectionCanFellTheAttacker) {
   EXPECT_NE(console.marked.find("{12}*-- {3}A{15}被击败了{12} --*\a    \n{7}"), std::string::npos);
 }
 
+TEST_F(BoutTest, WhenBothHaveFallenTheAttackerIsDeclaredDefeated) {
+  // No response can fell both in one step; the order of the tests still
+  // decides, so put the attacker at 0 by hand before the defender falls.
+  bout.turnState = ResponseTurn;
+  bout.lastKind = NormalAttack;
+  bout.lastValue = 0;
+  bout.first.hp() = 0;
+  bout.second.hp() = 1;
+  ScriptDraws({{0, 3, 1}, {80, 130, 100}});
+  std::vector<std::string> lines = Step();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "B受到209点伤害" + Hp(0, 0));
+  EXPECT_EQ(lines[1], "*-- A被击败了 --*\a    ");
+}
+
 TEST_F(BoutTest, ARespondingTurnSwapsTheRoles) {
   ScriptDraws({{0, 4, 1}, {60, 120, 100}, {0, 3, 1}, {80, 130, 88}});
   Step();
