@@ -21,7 +21,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The C and C++ runtimes (libgcc, libstdc++, winpthread) go into the .exe.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-find_program(BRAMBLE_WINE NAMES wine wine64)
-if(BRAMBLE_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${BRAMBLE_WINE})
-endif()
+# ctest and test discovery start the Windows programs through Wine, by way
+# of a wrapper that keeps one Wine server alive across the tests.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
