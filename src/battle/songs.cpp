@@ -36,22 +36,25 @@ void Refresh(Fighter& fighter) {
   fighter.mp() += RandomInt(0, 40) + 20;
 }
 
+// Draws a row of a table: the row in its colour, then white.
+template <Narration N>
+std::string PickRow(const std::string_view* table, int32_t rows, std::string_view colour) {
+  int32_t row = RandomInt(0, rows);
+  if constexpr (Narrated(N))
+    return std::string(colour) + std::string(table[row]) + "<15>";
+  return {};
+}
+
 }  // namespace
 
 template <Narration N>
 std::string PickSongTitle() {
-  int32_t row = RandomInt(0, kSongTitleCount);
-  if constexpr (Narrated(N))
-    return "<13>" + std::string(SongTitles[row]) + "<15>";
-  return {};
+  return PickRow<N>(SongTitles, kSongTitleCount, "<13>");
 }
 
 template <Narration N>
 std::string PickReaction() {
-  int32_t row = RandomInt(0, kReactionLineCount);
-  if constexpr (Narrated(N))
-    return "<5>" + std::string(ReactionLines[row]) + "<15>";
-  return {};
+  return PickRow<N>(ReactionLines, kReactionLineCount, "<5>");
 }
 
 template <Narration N>
