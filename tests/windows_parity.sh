@@ -25,6 +25,15 @@ export TZ=UTC
 # the monotonic clock, which paces the timers. File times stay true, or Wine
 # would think its configuration changed and rebuild it on every start.
 export FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1
+# The fake clock is libfaketime preloaded directly: the faketime wrapper keeps
+# a semaphore named after its process id, and one left behind by a killed run
+# makes a later wrapper with the same id refuse to start.
+FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
+fake_clock() {  # date command...: runs the command with the clock started at date
+  local when=$1
+  shift
+  env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@$when" "$@"
+}
 unset DISPLAY WAYLAND_DISPLAY
 
 passed=0
@@ -37,8 +46,13 @@ finish() {
   exit
 }
 
+if [ -z "$FAKETIME_LIB" ]; then
+  echo "missing libfaketime: apt-get install -y faketime"
+  fail "tools"
+  finish
+fi
 for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump wine wineserver wineboot \
-            faketime iconv cmake; do
+            iconv cmake; do
   if ! command -v "$tool" >/dev/null; then
     echo "missing $tool: apt-get install -y g++-mingw-w64-x86-64 wine64 faketime"
     fail "tools"
@@ -102,10 +116,9 @@ wineserver -w >/dev/null 2>&1
 # Wine takes seconds to start its server and services; started once, here,
 # and kept, later programs start in a fraction of a second, so the seed each
 # game reads is the date it was given. The server runs under the fake clock
-# too; its faketime wrapper lives as long as the server, in the background.
-# The services are started by a warm-up game outside faketime: its wrapper
-# would wait for them, as they keep a pipe of it open.
-faketime -f '@2026-01-01 00:00:00' wineserver -p </dev/null >/dev/null 2>&1 &
+# too, in the background. A warm-up game outside the fake clock starts the
+# services, so that no timed game waits for them.
+fake_clock '2026-01-01 00:00:00' wineserver -p </dev/null >/dev/null 2>&1 &
 server_pid=$!
 sleep 1
 printf 'warm up\nn\n' | timeout 60 wine "$EXE" /I:10 >/dev/null 2>&1
@@ -119,7 +132,7 @@ posix_run() {  # dir date input args...
   local dir=$1 when=$2 input=$3
   shift 3
   mkdir -p "$dir"
-  (cd "$dir" && printf '%s' "$input" | LC_ALL=C timeout 60 faketime -f "@$when" "$POSIX_GAME" "$@" \
+  (cd "$dir" && printf '%s' "$input" | LC_ALL=C timeout 60 env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@$when" "$POSIX_GAME" "$@" \
      >stdout 2>stderr; echo $? >status)
 }
 
@@ -127,7 +140,7 @@ windows_run() {  # dir date input args...
   local dir=$1 when=$2 input=$3
   shift 3
   mkdir -p "$dir"
-  (cd "$dir" && printf '%s' "$input" | timeout 60 faketime -f "@$when" wine "$EXE" "$@" \
+  (cd "$dir" && printf '%s' "$input" | timeout 60 env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@$when" wine "$EXE" "$@" \
      >stdout 2>stderr; echo $? >status)
 }
 
@@ -203,7 +216,7 @@ if command -v script >/dev/null; then
   (cd "$WORK/$name/windows" &&
      { sleep 2; printf '张三 李四\r'; sleep 4; printf 'r\r'; sleep 4; printf 'n\r'; sleep 2; } |
      LANG=C.UTF-8 LC_ALL=C.UTF-8 timeout 60 script -qfc \
-       "faketime -f '@$when' wine '$EXE' /I:10 /S:duel.txt" /dev/null >console 2>&1
+       "env LD_PRELOAD='$FAKETIME_LIB' FAKETIME='@$when' wine '$EXE' /I:10 /S:duel.txt" /dev/null >console 2>&1
    echo 0 >status)
   posix_run "$WORK/$name/posix" "$when" "$(gbk '张三 李四')"$'\nr\nn\n' /I:10 /S:duel.txt
   if [ -s "$WORK/$name/windows/duel.txt" ] &&
