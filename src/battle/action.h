@@ -21,11 +21,6 @@ struct ActionResult {
   std::string message;  // marked-up announcement; empty when not narrated
 };
 
-/// floor(roll * base * 0.01f): percentages use the single-precision 0.01,
-/// which lies just below 0.01, so a positive multiple of 100 comes out one
-/// less (PercentOf(100, 50) is 49).
-inline int32_t PercentOf(int32_t roll, int32_t base);
-
 /// A double as a 32-bit integer, truncated toward zero; INT32_MIN when out
 /// of range (attributes can only get there in absurdly long battles).
 int32_t TruncateToInt32(double value);
@@ -40,7 +35,9 @@ inline bool AttributeCheck(int32_t roll, int32_t attribute, int32_t threshold) {
 /// PercentOf for products beyond the range of the exact integer form.
 int32_t PercentOfLarge(int64_t product);
 
-// Inline, as every step of a battle takes a percentage or two.
+/// floor(roll * base * 0.01f): percentages use the single-precision 0.01,
+/// which lies just below 0.01, so a positive multiple of 100 comes out one
+/// less (PercentOf(100, 50) is 49). Inline: every step takes one or two.
 inline int32_t PercentOf(int32_t roll, int32_t base) {
   // 0.01f is exactly 5368709 / 2^29. For every product the game can reach,
   // multiplying by it is exact in 64-bit integers and the shift floors.

@@ -21,12 +21,18 @@ terminal::Recording Show(std::string_view text) {
   return recording;
 }
 
+struct ShownCase {
+  const char* text;
+  const char* shown;  // as recorded: "{n}" for every colour set
+};
+
+void ExpectShown(std::initializer_list<ShownCase> cases) {
+  for (const ShownCase& c : cases)
+    EXPECT_EQ(Show(c.text).marked, c.shown) << c.text;
+}
+
 TEST(ColorPrinter, ColoursTheSegmentsOfMarkedText) {
-  struct Case {
-    const char* text;
-    const char* shown;
-  };
-  const Case cases[] = {
+  ExpectShown({
       {"plain usage line", "{7}plain usage line{7}"},
       {"<12>abc<14>def\n", "{12}abc{14}def\n{7}"},
       {"abc<12>def", "{7}abc{12}def{7}"},
@@ -42,17 +48,11 @@ TEST(ColorPrinter, ColoursTheSegmentsOfMarkedText) {
       {"<xyz>x", "{7}x{7}"},                            // no digits: 0 keeps
       {"<3>a<10>b<15>", "{3}a{10}b{15}{7}"},            // a tag typed in a name is obeyed
       {"<12,>x<7,32>y", "{12}x{39}y{7}"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(Show(c.text).marked, c.shown) << c.text;
+  });
 }
 
 TEST(ColorPrinter, MalformedTagsPrintLiterallyAndStayInsideTheText) {
-  struct Case {
-    const char* text;
-    const char* shown;
-  };
-  const Case cases[] = {
+  ExpectShown({
       {"abc<", "{7}abc{7}<{7}"},
       {"<12>ab<", "{12}ab{12}<{7}"},
       {"<", "{7}<{7}"},
@@ -60,9 +60,7 @@ TEST(ColorPrinter, MalformedTagsPrintLiterallyAndStayInsideTheText) {
       {"<12>a<b<14>c", "{12}a{12}<b{14}c{7}"},
       {"<<>x", "{7}<{7}x{7}"},
       {"a>b", "{7}a>b{7}"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(Show(c.text).marked, c.shown) << c.text;
+  });
 }
 
 TEST(ColorPrinter, EveryEmitStartsFromTheDefaultColours) {
