@@ -44,7 +44,7 @@ void Report(const char* what, int64_t ticks, Pace pace) {
 
 int main(int argc, char** argv) {
   int interval = argc > 1 ? std::atoi(argv[1]) : 10;
-  bramble::Arena arena;
+  bramble::Arena arena(bramble::Ticker::Timer());
   arena.interval = interval;
   bramble::terminal::Recording discard;  // battle lines are not the measure
   bramble::terminal::StartRecording(&discard);
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     arena.Rematch("abc", "xyz");
   double elapsed = Now() - start;
   double cpu = CpuSeconds() - cpu_start;
-  int64_t battle_ticks = arena.ticker.waits;
+  int64_t battle_ticks = arena.ticker.Waits();
   Pace battles{elapsed / (battle_ticks * interval / 1000.0), 100.0 * cpu / elapsed};
 
   // Longer and longer runs of bare ticks on the same timer: the ratio must

@@ -10,10 +10,11 @@
 namespace bramble {
 
 /// Runs the battles of a run on one pacing timer: Setup and Battle for the
-/// first, Rematch for every later one. One step of the bout per tick.
+/// first, Rematch for every later one. One step of the bout per tick of
+/// the tick source it is given: the platform timer in the game.
 class Arena {
  public:
-  Arena();
+  explicit Arena(Ticker ticks);
 
   /// Builds both fighters (printing their attribute lines), draws the first
   /// attacker and starts the timer. Does not run the battle.

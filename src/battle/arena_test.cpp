@@ -12,16 +12,11 @@
 namespace bramble {
 namespace {
 
-// Drives the Arena with a tick source stepped by hand: every wait is one
-// tick, and the test sees how many there were.
+// Drives the Arena on a tick source that never waits; the test sees how
+// many ticks a battle took and can end a battle with a quit after any tick.
 class ArenaTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    arena.ticker.manual = [this] {
-      ++ticks;
-      printed_at_tick.push_back(console.text.size());
-      return quit_at == ticks ? 0 : 1;
-    };
     terminal::StartRecording(&console);
     SeedRandomWith(1);
   }
@@ -35,38 +30,48 @@ class ArenaTest : public ::testing::Test {
     return count;
   }
 
-  Arena arena;
+  // The first battle of a run with seed 1, quit after `ticks` ticks.
+  std::string FirstBattle(uint64_t ticks) {
+    console.text.clear();
+    SeedRandomWith(1);
+    Arena arena(Ticker::Immediate(ticks));
+    arena.Setup("abc", "xyz");
+    arena.Battle();
+    return console.text;
+  }
+
+  Arena arena{Ticker::Immediate(1000000)};
   terminal::Recording console;
-  int ticks = 0;
-  int quit_at = -1;
-  std::vector<size_t> printed_at_tick;  // output size at each wait
 };
 
 TEST_F(ArenaTest, ABattleEndsOneTickAfterTheDefeatLine) {
   arena.Setup("abc", "xyz");
-  EXPECT_EQ(ticks, 0);
-  arena.Battle();
+  EXPECT_EQ(arena.ticker.Waits(), 0);
+  EXPECT_NE(arena.Battle(), 0);
   std::string text = console.text;
+  int64_t waits = arena.ticker.Waits();
   EXPECT_EQ(Count("被击败了"), 1u);
-  ASSERT_GE(ticks, 2);
-  // The defeat line came on the tick before the last; the last printed nothing.
-  EXPECT_EQ(printed_at_tick.back(), text.size());
-  size_t before_defeat_tick = printed_at_tick[printed_at_tick.size() - 2];
-  EXPECT_NE(text.find("被击败了", before_defeat_tick), std::string::npos);
+  ASSERT_GE(waits, 3);
   EXPECT_TRUE(arena.bout.ended);
   EXPECT_EQ(text.rfind("\a    \n"), text.size() - 6) << "the defeat line is the last";
   EXPECT_EQ(text.substr(0, 1), "\n");
   EXPECT_EQ(text.find("abc HP:225 MP:214 ATK:176 DEF:210\n"), 1u);
+  // The last tick printed nothing: quitting in its place changes nothing.
+  // The defeat line came on the tick before it.
+  EXPECT_EQ(FirstBattle(waits - 1), text);
+  std::string cut = FirstBattle(waits - 2);
+  EXPECT_EQ(cut.find("被击败了"), std::string::npos);
+  EXPECT_EQ(text.rfind(cut, 0), 0u) << "a quit only cuts the battle short";
 }
 
 TEST_F(ArenaTest, ARematchStartsNoSecondTimerAndPrintsTheEmptyLineAfterTheFighters) {
   arena.interval = 10;
   arena.Setup("abc", "xyz");
   arena.Battle();
-  EXPECT_EQ(arena.ticker.starts, 1);
+  EXPECT_EQ(arena.ticker.Starts(), 1);
   console.text.clear();
   arena.Rematch("xyz", "abc");
-  EXPECT_EQ(arena.ticker.starts, 1);
+  EXPECT_EQ(arena.ticker.Starts(), 1);
   EXPECT_EQ(console.text.find("xyz HP:248"), 0u);
   size_t second_line = console.text.find('\n') + 1;
   EXPECT_EQ(console.text.substr(second_line, 4), "abc ");
@@ -81,18 +86,19 @@ TEST_F(ArenaTest, EveryBattleDrawsItsFirstAttackerAnew) {
   arena.Battle();
   for (int32_t draw : {0, 1, 1, 0}) {
     ScriptDraws({{0, 2, draw}});
-    quit_at = ticks + 1;  // only the first attacker matters here
+    arena.ticker = Ticker::Immediate(0);  // only the first attacker matters here
     arena.Rematch("abc", "xyz");
     EXPECT_EQ(arena.bout.attacker, draw == 1 ? &arena.bout.second : &arena.bout.first);
   }
 }
 
 TEST_F(ArenaTest, AQuitEndsTheBattleAtOnce) {
-  quit_at = 3;
+  arena.ticker = Ticker::Immediate(2);
   arena.Setup("abc", "xyz");
   EXPECT_EQ(arena.Battle(), 0);
-  EXPECT_EQ(ticks, 3);
+  EXPECT_EQ(arena.ticker.Waits(), 3);
   EXPECT_FALSE(arena.bout.ended);
+  EXPECT_EQ(Count("\n"), 6u) << "the empty line, two fighters, the start, two steps";
 }
 
 TEST_F(ArenaTest, TheTranscriptGetsTheBattleButNotTheFighters) {

@@ -2,15 +2,21 @@
 
 namespace bramble {
 
+Ticker Ticker::Timer() { return Ticker(true, 0); }
+
+Ticker Ticker::Immediate(uint64_t ticks) { return Ticker(false, ticks); }
+
 void Ticker::Start(int32_t id, int32_t period) {
-  ++starts;
-  if (!manual)
+  ++starts_;
+  if (paced_)
     ticker_platform::Start(static_cast<uint32_t>(id), static_cast<uint32_t>(period));
 }
 
 int Ticker::Wait() {
-  ++waits;
-  return manual ? manual() : ticker_platform::Wait();
+  ++waits_;
+  if (paced_)
+    return ticker_platform::Wait();
+  return static_cast<uint64_t>(waits_) <= ticks_ ? 1 : 0;
 }
 
 }  // namespace bramble

@@ -2,31 +2,43 @@
 #define BRAMBLE_BATTLE_TICKER_H_
 
 #include <cstdint>
-#include <functional>
 
 namespace bramble {
 
-/// The pacing tick of the battles: one periodic timer, started once and
-/// never stopped, and a blocking wait that returns once per tick. Ticks that
-/// fall due while nobody waits are coalesced into one pending tick.
+/// The tick that paces the battles, handed to the Arena. Either the
+/// platform's periodic timer (the game's: started once, never stopped, ticks
+/// that fall due while nobody waits coalesced into one pending tick), or a
+/// source that never waits and gives a fixed number of ticks at once, then
+/// quits (tools that run battles as fast as they go: the lab, tests, fuzzing).
 class Ticker {
  public:
+  /// The platform timer, paced in real time.
+  static Ticker Timer();
+  /// `ticks` ticks without waiting; every wait after them is a quit.
+  static Ticker Immediate(uint64_t ticks);
+
   /// Starts the periodic timer. The period is handed over as an unsigned
   /// 32-bit number; the platform limits it to 10 ms .. 0x7FFFFFFF ms.
   void Start(int32_t id, int32_t period);
   /// Blocks until the next tick. Returns non-zero for a tick, 0 for a quit.
   int Wait();
 
-  /// Test hook: when set, the platform timer is left alone and every Wait
-  /// returns what this returns, so tests step battles by hand.
-  std::function<int()> manual;
   /// How many times Start and Wait were called.
-  int starts = 0;
-  int64_t waits = 0;
+  int Starts() const { return starts_; }
+  int64_t Waits() const { return waits_; }
+
+ private:
+  Ticker(bool paced, uint64_t ticks) : paced_(paced), ticks_(ticks) {}
+
+  bool paced_;
+  uint64_t ticks_;  // for an immediate source: ticks it gives before quitting
+  int starts_ = 0;
+  int64_t waits_ = 0;
 };
 
 namespace ticker_platform {
-// Implemented once per platform (ticker_posix.cpp, ticker_win32.cpp).
+// The platform's one timer, implemented once per platform (ticker_posix.cpp,
+// ticker_win32.cpp).
 void Start(uint32_t id, uint32_t period);
 int Wait();
 }  // namespace ticker_platform

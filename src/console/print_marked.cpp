@@ -13,6 +13,9 @@ const std::string_view FrameLine = "<14>*---------------------------------------
 
 namespace {
 
+// What became of saving since PrintSaving switched it on.
+TranscriptResult g_saving = TranscriptResult::kSaved;
+
 // Tells the player that saving failed and is off from now on.
 void ReportTranscriptFailure(TranscriptResult result) {
   ColorPrinter& printer = ColorPrinter::Instance();
@@ -25,6 +28,7 @@ void ReportTranscriptFailure(TranscriptResult result) {
   printer.Parse(std::string(FrameLine) + "\n");
   printer.Emit();
   transcriptPath.clear();
+  g_saving = result;
 }
 
 }  // namespace
@@ -42,6 +46,14 @@ void PrintMarked(std::string_view text, bool withNewline) {
   TranscriptResult result = AppendToTranscript(transcriptPath, plain);
   if (result != TranscriptResult::kSaved)
     ReportTranscriptFailure(result);
+}
+
+TranscriptResult PrintSaving(const std::string& path, const std::function<void()>& run) {
+  g_saving = TranscriptResult::kSaved;
+  transcriptPath = path;
+  run();
+  transcriptPath.clear();
+  return g_saving;
 }
 
 }  // namespace bramble

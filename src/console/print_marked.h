@@ -1,8 +1,11 @@
 #ifndef BRAMBLE_CONSOLE_PRINT_MARKED_H_
 #define BRAMBLE_CONSOLE_PRINT_MARKED_H_
 
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "console/transcript.h"
 
 namespace bramble {
 
@@ -17,6 +20,12 @@ extern const std::string_view FrameLine;
 /// end when `withNewline` is set) and, while saving is on, appends its plain
 /// text to the transcript.
 void PrintMarked(std::string_view text, bool withNewline);
+
+/// Saves what is printed while `run` runs to the transcript at `path`, as
+/// the game's switch does (a failure is told on the console and switches
+/// saving off), and switches saving off afterwards. Returns kSaved when every
+/// text reached the file, else the failure that switched saving off.
+TranscriptResult PrintSaving(const std::string& path, const std::function<void()>& run);
 
 }  // namespace bramble
 

@@ -83,5 +83,27 @@ TEST_F(PrintMarkedTest, AWriteErrorIsReportedLikeAFailedOpen) {
   EXPECT_EQ(console_.text.find("写入失败", console_.text.find("console only")), std::string::npos);
 }
 
+// PrintSaving tells each run what became of its transcript, whatever the
+// run before it came to, and leaves saving off afterwards.
+TEST_F(PrintMarkedTest, PrintSavingReturnsWhatBecameOfEachRun) {
+  struct Case {
+    fs::path path;
+    TranscriptResult want;
+  };
+  std::vector<Case> cases = {{dir_, TranscriptResult::kOpenFailed},
+                             {dir_ / "duel.txt", TranscriptResult::kSaved}};
+  if (fs::exists("/dev/full"))
+    cases.insert(cases.begin() + 1, {"/dev/full", TranscriptResult::kWriteFailed});
+  for (const Case& c : cases) {
+    TranscriptResult got = PrintSaving(c.path.string(), [] {
+      PrintMarked("first", true);
+      PrintMarked("second", true);
+    });
+    EXPECT_EQ(got, c.want) << c.path;
+    EXPECT_TRUE(transcriptPath.empty());
+  }
+  EXPECT_EQ(ReadFile(dir_ / "duel.txt"), "first\r\nsecond\r\n");
+}
+
 }  // namespace
 }  // namespace bramble

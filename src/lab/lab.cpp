@@ -124,10 +124,9 @@ bool Replay(uint32_t state, const std::string& name1, const std::string& name2) 
   // The game's own Arena, on a tick source that never waits: the same
   // lines, colours and transcript as a game, shown at once. The build draws
   // nothing, so the state set here is the one right before the
-  // first-attacker draw.
-  Arena arena;
-  uint64_t ticks = 0;
-  arena.ticker.manual = [&ticks] { return ++ticks <= uint64_t{kTickCap} + 1 ? 1 : 0; };
+  // first-attacker draw. One tick more than the cap lets a battle that
+  // ends on the last one return; the wait after it is a quit.
+  Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1));
   SetRandomState(state);
   arena.Setup(name1, name2);
   arena.Battle();
@@ -166,20 +165,23 @@ int RunLab(const std::vector<std::string>& args, std::ostream& err) {
   if (options.mode != Mode::kReplay)
     return RunPair(options, name1, name2);
 
+  bool ended = false;
+  auto replay = [&] { ended = Replay(options.replayState, name1, name2); };
+  TranscriptResult saved = TranscriptResult::kSaved;
   if (options.transcript)
-    transcriptPath = *options.transcript;
-  bool ended = Replay(options.replayState, name1, name2);
+    saved = PrintSaving(*options.transcript, replay);
+  else
+    replay();
   if (!ended)
     err << "brambleworthen-odds: the battle was stopped unfinished after " << kTickCap
         << " ticks\n";
-  // The game reports a transcript it cannot write on the console and goes
+  // The game tells of a transcript it cannot write on the console and goes
   // on without it; the lab does the same, and then says so in its status.
-  if (options.transcript && transcriptPath.empty()) {
+  if (saved != TranscriptResult::kSaved) {
     err << "brambleworthen-odds: the transcript '" << *options.transcript
         << "' could not be written\n";
     return 1;
   }
-  transcriptPath.clear();
   return 0;
 }
 

@@ -21,13 +21,11 @@ struct ArenaBattle {
   uint32_t stateAfter = 0;
 };
 
-// The game's Arena, stepped by hand: one tick per Wait, output recorded.
+// The game's Arena on a tick source that never waits, output recorded.
 ArenaBattle PlayInArena(uint32_t state, const std::string& name1, const std::string& name2) {
   terminal::Recording recording;
   terminal::StartRecording(&recording);
-  Arena arena;
-  uint32_t waits = 0;
-  arena.ticker.manual = [&waits] { return ++waits <= kTickCap + 1 ? 1 : 0; };
+  Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1));
   SetRandomState(state);
   arena.Setup(name1, name2);
   arena.Battle();
@@ -36,7 +34,7 @@ ArenaBattle PlayInArena(uint32_t state, const std::string& name1, const std::str
   ArenaBattle result;
   result.ended = arena.bout.ended;
   // Battle returns one tick after the defeat line: that last wait made no step.
-  result.ticks = waits - 1;
+  result.ticks = static_cast<uint32_t>(arena.ticker.Waits() - 1);
   result.first = arena.bout.first.slots;
   result.second = arena.bout.second.slots;
   result.stateAfter = RandomState();

@@ -54,7 +54,7 @@ bool EnterNames(std::string* first, std::string* second) {
 }  // namespace
 
 int RunGame(int argc, const char* const* argv) {
-  Arena arena;
+  Arena arena(Ticker::Timer());
   SeedRandom();
   CommandLine command_line(argc, argv);
   if (command_line.HasOption("?") || HasArgument(argc, argv, "--help") ||
