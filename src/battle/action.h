@@ -7,7 +7,7 @@
 namespace bramble {
 
 /// What an attack was, as the Arena needs it for the ticks that follow.
-enum ActionKind : int32_t {
+enum class ActionKind : int32_t {
   NormalAttack = 0,
   MagicAttack = 1,
   Pummel = 2,
@@ -17,7 +17,7 @@ enum ActionKind : int32_t {
 
 struct ActionResult {
   int32_t value = 0;    // strength in HP points; 0 for a song, unused for poison
-  int32_t kind = NormalAttack;
+  ActionKind kind = ActionKind::NormalAttack;
   std::string message;  // marked-up announcement; empty when not narrated
 };
 

@@ -10,8 +10,6 @@ namespace bramble {
 
 namespace {
 
-constexpr bool Narrated(Narration n) { return n == Narration::kNarrated; }
-
 // Halving by poison rounds toward positive infinity: 7 -> 4, -7 -> -3.
 int32_t HalveUp(int32_t x) { return x / 2 + (x % 2 > 0 ? 1 : 0); }
 
@@ -26,7 +24,7 @@ template <Narration N>
 void NormalAttackOf(Fighter& attacker, ActionResult* result) {
   int32_t r = RandomInt(60, 120);
   result->value = PercentOf(r, attacker.atk());
-  result->kind = NormalAttack;
+  result->kind = ActionKind::NormalAttack;
   if constexpr (Narrated(N))
     result->message += ColoredName(attacker) + "进攻，";
 }
@@ -36,7 +34,7 @@ void MagicAttackOf(Fighter& attacker, ActionResult* result) {
   int32_t r = RandomInt(40, 80);
   result->value = attacker.atk() + PercentOf(r, attacker.atk() / 2);
   attacker.mp() -= RandomInt(10, 35);
-  result->kind = MagicAttack;
+  result->kind = ActionKind::MagicAttack;
   if constexpr (Narrated(N))
     result->message = ColoredName(attacker) + "使用<9>魔法攻击<15>，";
 }
@@ -52,7 +50,7 @@ void PummelOf(Fighter& attacker, Fighter& defender, ActionResult* result) {
   int32_t defence_term =
       static_cast<int32_t>(static_cast<int64_t>(r2) * defender.def() / 100);
   result->value = std::abs(attack_term - defence_term);
-  result->kind = Pummel;
+  result->kind = ActionKind::Pummel;
 }
 
 template <Narration N>
@@ -63,7 +61,7 @@ void PoisonOf(Fighter& attacker, Fighter& defender, ActionResult* result) {
   // hp, mp, atk, def, agility, cunning: slots 16 to 21 in this order.
   for (int slot = 16; slot <= 21; ++slot)
     defender.slots[slot] = HalveUp(defender.slots[slot]);
-  result->kind = Poison;
+  result->kind = ActionKind::Poison;
 }
 
 template <Narration N>
@@ -77,7 +75,7 @@ void LastStandOf(Fighter& attacker, ActionResult* result) {
 
 template <Narration N>
 void SongOf(Fighter& attacker, ActionResult* result) {
-  result->kind = Song;
+  result->kind = ActionKind::Song;
   result->value = 0;
   std::string title = PickSongTitle<N>();
   if constexpr (Narrated(N))

@@ -52,7 +52,7 @@ TEST_F(AttackTest, NormalAttack) {
     uint32_t end = StateAfter({{0, 4, 1}, {60, 120, c[0]}});
     ActionResult result = Attack();
     EXPECT_EQ(result.value, c[1]) << "r=" << c[0];
-    EXPECT_EQ(result.kind, NormalAttack);
+    EXPECT_EQ(result.kind, ActionKind::NormalAttack);
     EXPECT_EQ(result.message, "<3>abc<15>进攻，");
     EXPECT_EQ(RandomState(), end) << "one draw too many or too few";
   }
@@ -65,18 +65,18 @@ TEST_F(AttackTest, MagicAttackNeedsElevenMpAndCostsMp) {
   ScriptDraws({{0, 4, 0}, {40, 80, 50}, {10, 35, 12}});
   ActionResult result = Attack();
   EXPECT_EQ(result.value, 176 + 43);  // 50 x 88 is a multiple of 100
-  EXPECT_EQ(result.kind, MagicAttack);
+  EXPECT_EQ(result.kind, ActionKind::MagicAttack);
   EXPECT_EQ(abc.mp(), 214 - 12);
   EXPECT_EQ(result.message, "<3>abc<15>使用<9>魔法攻击<15>，");
 
   abc.mp() = 11;
   ScriptDraws({{0, 4, 0}, {40, 80, 40}, {10, 35, 34}});
-  EXPECT_EQ(Attack().kind, MagicAttack);
+  EXPECT_EQ(Attack().kind, ActionKind::MagicAttack);
   EXPECT_EQ(abc.mp(), 11 - 34);  // may go below zero
 
   abc.mp() = 10;
   ScriptDraws({{0, 4, 0}, {60, 120, 100}});
-  EXPECT_EQ(Attack().kind, NormalAttack);
+  EXPECT_EQ(Attack().kind, ActionKind::NormalAttack);
   EXPECT_EQ(abc.mp(), 10);
 }
 
@@ -84,7 +84,7 @@ TEST_F(AttackTest, PummelValueFromBothTerms) {
   // atk 176 against def 210: 132 - 84 = 48.
   ScriptDraws({{0, 4, 2}, {0, 30, 29}, {50, 100, 75}, {30, 80, 40}});
   ActionResult result = Attack();
-  EXPECT_EQ(result.kind, Pummel);
+  EXPECT_EQ(result.kind, ActionKind::Pummel);
   EXPECT_EQ(result.value, 48);
   EXPECT_EQ(result.message, "<3>abc<15>发狂了，把<3>def<15>摁在地上一顿暴打");
 
@@ -110,7 +110,7 @@ TEST_F(AttackTest, PoisonHalvesEveryAttributeRoundingUp) {
   ScriptDraws({{0, 4, 2}, {0, 30, 0}, {0, 30, 29}});
   uint32_t end = StateAfter({{0, 4, 2}, {0, 30, 0}, {0, 30, 29}});
   ActionResult result = Attack();
-  EXPECT_EQ(result.kind, Poison);
+  EXPECT_EQ(result.kind, ActionKind::Poison);
   EXPECT_EQ(RandomState(), end);
   EXPECT_EQ(result.message, "<3>abc<15>居然<6>投毒<15>，<3>def<15>所有属性减半");
   EXPECT_EQ(def.hp(), 4);
@@ -126,7 +126,7 @@ TEST_F(AttackTest, LowAttackNeverPummelsAndLowCunningNeverPoisons) {
   abc.cunning() = 124;
   ScriptDraws({{0, 4, 2}, {0, 30, 29}, {0, 30, 29}, {60, 120, 100}});
   ActionResult result = Attack();
-  EXPECT_EQ(result.kind, NormalAttack);
+  EXPECT_EQ(result.kind, ActionKind::NormalAttack);
   EXPECT_EQ(result.value, 123);
 }
 
@@ -144,25 +144,25 @@ TEST_F(AttackTest, LastStandRaisesEverythingThenAttacksWithTheRaisedAtk) {
   EXPECT_EQ(abc.def(), 210 + raise[4]);
   EXPECT_EQ(abc.agility(), 150 + raise[5]);
   EXPECT_EQ(abc.cunning(), 152 + raise[6]);
-  EXPECT_EQ(result.kind, NormalAttack);
+  EXPECT_EQ(result.kind, ActionKind::NormalAttack);
   EXPECT_EQ(result.value, 197);  // PercentOf(100, 198): the raised atk
   EXPECT_EQ(result.message, "<3>abc<15>做<11>垂死抗争<15>，所有指数上升\n<3>abc<15>进攻，");
 
   abc.hp() = 40;  // no last stand: the pummel check comes next
   ScriptDraws({{0, 4, 2}, {0, 30, 29}, {50, 100, 50}, {30, 80, 30}});
-  EXPECT_EQ(Attack().kind, Pummel);
+  EXPECT_EQ(Attack().kind, ActionKind::Pummel);
 }
 
 TEST_F(AttackTest, SongOrNormalAttack) {
   ScriptDraws({{0, 4, 3}, {0, 30, 29}, {0, 21, 8}});
   ActionResult result = Attack();
-  EXPECT_EQ(result.kind, Song);
+  EXPECT_EQ(result.kind, ActionKind::Song);
   EXPECT_EQ(result.value, 0);
   EXPECT_EQ(result.message, "<3>abc<15>开始唱<13>\x94\x44公交<15>，");
 
   ScriptDraws({{0, 4, 3}, {0, 30, 23}, {60, 120, 61}});  // 23 x 152 = 3496
   result = Attack();
-  EXPECT_EQ(result.kind, NormalAttack);
+  EXPECT_EQ(result.kind, ActionKind::NormalAttack);
   EXPECT_EQ(result.value, 107);
 }
 

@@ -5,10 +5,6 @@
 
 namespace bramble {
 
-namespace {
-constexpr bool Narrated(Narration n) { return n == Narration::kNarrated; }
-}  // namespace
-
 template <Narration N>
 void Bout<N>::SwapRoles() {
   if (attacker == &first) {
@@ -30,7 +26,7 @@ void Bout<N>::PickFirstAttacker() {
 template <Narration N>
 void Bout<N>::Begin() {
   PrintStatus("<12>决斗开始！", false);
-  turnState = AttackTurn;
+  turnState = TurnState::AttackTurn;
   ended = false;
   loser = nullptr;
 }
@@ -40,13 +36,13 @@ void Bout<N>::Step() {
   if (ended)
     return;
   switch (turnState) {
-    case AttackTurn:
+    case TurnState::AttackTurn:
       AttackStep();
       break;
-    case ResponseTurn:
+    case TurnState::ResponseTurn:
       ResponseStep();
       break;
-    case PummelTurn:
+    case TurnState::PummelTurn:
       PummelStep();
       break;
     default:
@@ -90,18 +86,18 @@ void Bout<N>::AttackStep() {
   lastKind = result.kind;
   PrintStatus(result.message, true);
   switch (lastKind) {
-    case Pummel:
+    case ActionKind::Pummel:
       pummelHits = RandomInt(2, 5);
       pummelCount = 0;
-      turnState = PummelTurn;
+      turnState = TurnState::PummelTurn;
       break;
-    case Poison:
+    case ActionKind::Poison:
       // The poisoned fighter makes no response; it attacks on the next tick.
       SwapRoles();
-      turnState = AttackTurn;
+      turnState = TurnState::AttackTurn;
       break;
     default:
-      turnState = ResponseTurn;
+      turnState = TurnState::ResponseTurn;
       break;
   }
 }
@@ -117,7 +113,7 @@ void Bout<N>::ResponseStep() {
     Defeat(*defender);
   } else {
     SwapRoles();
-    turnState = AttackTurn;
+    turnState = TurnState::AttackTurn;
   }
 }
 
@@ -127,7 +123,7 @@ void Bout<N>::PummelStep() {
   if (pummelCount > pummelHits) {
     // A silent tick after the last blow passes the turn.
     SwapRoles();
-    turnState = AttackTurn;
+    turnState = TurnState::AttackTurn;
     return;
   }
   int32_t blow = PercentOf(RandomInt(60, 100), lastValue);

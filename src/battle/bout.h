@@ -10,7 +10,8 @@
 
 namespace bramble {
 
-enum TurnState : int32_t { AttackTurn = 0, ResponseTurn = 1, PummelTurn = 2 };
+/// Which step the next tick performs.
+enum class TurnState : int32_t { AttackTurn = 0, ResponseTurn = 1, PummelTurn = 2 };
 
 /// The turn state machine of one battle: two fighters, who attacks, and one
 /// step per tick (an attack, a response, or one blow of a beating) until a
@@ -35,11 +36,11 @@ class Bout {
   Fighter second;
   Fighter* attacker = &first;
   Fighter* defender = &second;
-  int32_t turnState = AttackTurn;
+  TurnState turnState = TurnState::AttackTurn;
   bool ended = false;
   Fighter* loser = nullptr;  // the fighter declared defeated, once ended
   int32_t lastValue = 0;
-  int32_t lastKind = 0;
+  ActionKind lastKind = ActionKind::NormalAttack;
   int32_t pummelHits = 0;
   int32_t pummelCount = 0;
 

@@ -46,7 +46,7 @@ class BoutTest : public ::testing::Test {
 
 TEST_F(BoutTest, StartLine) {
   EXPECT_EQ(console.marked, "{12}决斗开始！    \n{7}");
-  EXPECT_EQ(bout.turnState, AttackTurn);
+  EXPECT_EQ(bout.turnState, TurnState::AttackTurn);
 }
 
 TEST_F(BoutTest, ThePoisonedFighterAttacksOnTheNextTickWithoutResponding) {
@@ -55,7 +55,7 @@ TEST_F(BoutTest, ThePoisonedFighterAttacksOnTheNextTickWithoutResponding) {
   EXPECT_EQ(bout.attacker, &bout.second);
   EXPECT_EQ(Step(), std::vector<std::string>{"B进攻，" + Hp(225, 113)});
   EXPECT_EQ(bout.lastValue, 87);  // the halved atk 88, at r = 100
-  EXPECT_EQ(bout.turnState, ResponseTurn);
+  EXPECT_EQ(bout.turnState, TurnState::ResponseTurn);
 }
 
 TEST_F(BoutTest, ABeatingOfThreeBlowsTakesFourTicks) {
@@ -107,8 +107,8 @@ TEST_F(BoutTest, ADeflectionCanFellTheAttacker) {
 TEST_F(BoutTest, WhenBothHaveFallenTheAttackerIsDeclaredDefeated) {
   // No response can fell both in one step; the order of the tests still
   // decides, so put the attacker at 0 by hand before the defender falls.
-  bout.turnState = ResponseTurn;
-  bout.lastKind = NormalAttack;
+  bout.turnState = TurnState::ResponseTurn;
+  bout.lastKind = ActionKind::NormalAttack;
   bout.lastValue = 0;
   bout.first.hp() = 0;
   bout.second.hp() = 1;
@@ -124,7 +124,7 @@ TEST_F(BoutTest, ARespondingTurnSwapsTheRoles) {
   Step();
   EXPECT_EQ(Step(), std::vector<std::string>{"B受到9点伤害" + Hp(225, 216)});
   EXPECT_EQ(bout.attacker, &bout.second);
-  EXPECT_EQ(bout.turnState, AttackTurn);
+  EXPECT_EQ(bout.turnState, TurnState::AttackTurn);
 }
 
 TEST(BoutFirstAttacker, FighterTwoOnADrawOfOne) {

@@ -61,7 +61,7 @@ class Fighter {
   /// Answers `attacker`'s action of `value` and `kind` (a normal or magic
   /// attack, or a song) and returns the line that tells the outcome.
   template <Narration N = Narration::kNarrated>
-  std::string Respond(Fighter& attacker, int32_t value, int32_t kind);
+  std::string Respond(Fighter& attacker, int32_t value, ActionKind kind);
 };
 
 /// "<3>" name "<15>": a fighter's name in cyan, the text after it white.

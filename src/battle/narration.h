@@ -8,6 +8,9 @@ namespace bramble {
 /// the text work but making every draw.
 enum class Narration { kNarrated, kSilent };
 
+/// The one test the rules make to choose between text and silence.
+constexpr bool Narrated(Narration n) { return n == Narration::kNarrated; }
+
 }  // namespace bramble
 
 #endif  // BRAMBLE_BATTLE_NARRATION_H_

@@ -7,8 +7,6 @@ namespace bramble {
 
 namespace {
 
-constexpr bool Narrated(Narration n) { return n == Narration::kNarrated; }
-
 // The defender's own defence roll minus the attack's value: the damage grows
 // with the defender's def, and an attack that reaches the roll is dodged.
 template <Narration N>
@@ -27,9 +25,9 @@ std::string PlainDefence(Fighter& defender, int32_t value) {
 }
 
 template <Narration N>
-std::string MagicDefence(Fighter& defender, Fighter& attacker, int32_t value, int32_t kind) {
+std::string MagicDefence(Fighter& defender, Fighter& attacker, int32_t value, ActionKind kind) {
   std::string message;
-  if (kind == MagicAttack) {
+  if (kind == ActionKind::MagicAttack) {
     int32_t r = RandomInt(60, 100);
     int32_t damage = defender.def() + PercentOf(r, defender.def() / 2) - value;
     if (damage >= 1) {
@@ -68,9 +66,9 @@ std::string EmergencyEvasion(Fighter& defender) {
 }  // namespace
 
 template <Narration N>
-std::string Fighter::Respond(Fighter& attacker, int32_t value, int32_t kind) {
+std::string Fighter::Respond(Fighter& attacker, int32_t value, ActionKind kind) {
   int32_t family = RandomInt(0, 3);  // drawn even for a song
-  if (kind == Song)
+  if (kind == ActionKind::Song)
     return ListenToSong<N>(*this, attacker);
   switch (family) {
     case 0:
@@ -88,7 +86,7 @@ std::string Fighter::Respond(Fighter& attacker, int32_t value, int32_t kind) {
   }
 }
 
-template std::string Fighter::Respond<Narration::kNarrated>(Fighter&, int32_t, int32_t);
-template std::string Fighter::Respond<Narration::kSilent>(Fighter&, int32_t, int32_t);
+template std::string Fighter::Respond<Narration::kNarrated>(Fighter&, int32_t, ActionKind);
+template std::string Fighter::Respond<Narration::kSilent>(Fighter&, int32_t, ActionKind);
 
 }  // namespace bramble

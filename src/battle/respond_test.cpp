@@ -22,7 +22,7 @@ class RespondTest : public ::testing::Test {
   }
 
   // Narrated and silent must agree on draws and changes.
-  std::string Respond(int32_t value, int32_t kind) {
+  std::string Respond(int32_t value, ActionKind kind) {
     uint32_t start = RandomState();
     Fighter sa = a;
     Fighter sd = d;
@@ -57,7 +57,7 @@ TEST_F(RespondTest, PlainDefenceIsTheDefendersRollMinusTheValue) {
   for (const Case& c : cases) {
     d.hp() = 200;
     ScriptDraws({{0, 3, 1}, {80, 130, 110}});
-    EXPECT_EQ(Respond(c.value, NormalAttack), c.message);
+    EXPECT_EQ(Respond(c.value, ActionKind::NormalAttack), c.message);
     EXPECT_EQ(d.hp(), c.hp_after);
     EXPECT_EQ(a.hp(), 150);
   }
@@ -66,13 +66,13 @@ TEST_F(RespondTest, PlainDefenceIsTheDefendersRollMinusTheValue) {
 TEST_F(RespondTest, MagicDefenceNeedsTwentyOneMp) {
   d.mp() = 20;
   ScriptDraws({{0, 3, 0}, {80, 130, 110}});
-  EXPECT_EQ(Respond(60, NormalAttack), "<3>D<15>受到<12>49<15>点伤害");
+  EXPECT_EQ(Respond(60, ActionKind::NormalAttack), "<3>D<15>受到<12>49<15>点伤害");
   EXPECT_EQ(d.mp(), 20);
 
   d.mp() = 21;
   d.hp() = 200;
   ScriptDraws({{0, 3, 0}, {20, 45, 44}});
-  EXPECT_EQ(Respond(60, NormalAttack), "<3>D<15>使用<9>魔法防御<15>，<3>A<15>的普通攻击无效");
+  EXPECT_EQ(Respond(60, ActionKind::NormalAttack), "<3>D<15>使用<9>魔法防御<15>，<3>A<15>的普通攻击无效");
   EXPECT_EQ(d.mp(), 21 - 44);
   EXPECT_EQ(d.hp(), 200);
 }
@@ -84,7 +84,7 @@ TEST_F(RespondTest, MagicDefenceAgainstMagic) {
     d.hp() = 200;
     d.mp() = 100;
     ScriptDraws({{0, 3, 0}, {60, 100, 60}, {20, 45, 20}});
-    std::string message = Respond(c[0], MagicAttack);
+    std::string message = Respond(c[0], ActionKind::MagicAttack);
     EXPECT_EQ(d.mp(), 80);
     EXPECT_EQ(d.hp(), 200 - c[1]);
     if (c[1] > 0)
@@ -97,23 +97,23 @@ TEST_F(RespondTest, MagicDefenceAgainstMagic) {
 TEST_F(RespondTest, DeflectionTurnsDamageBackOntoTheAttacker) {
   d.cunning() = 169;  // 29 x 169 is just above 70^2
   ScriptDraws({{0, 3, 2}, {0, 30, 29}, {20, 40, 30}});
-  EXPECT_EQ(Respond(200, NormalAttack),
+  EXPECT_EQ(Respond(200, ActionKind::NormalAttack),
             "<3>D<15><10>移花接木<15>，<3>A<15>受到反作用伤害<12>59<15>点");
   EXPECT_EQ(a.hp(), 150 - 59);
   EXPECT_EQ(d.hp(), 200);
 
   ScriptDraws({{0, 3, 2}, {0, 30, 29}, {20, 40, 39}});
-  EXPECT_EQ(Respond(2, NormalAttack), "<3>D<15><10>移花接木<15>，<3>A<15>受到反作用伤害<12>0<15>点");
+  EXPECT_EQ(Respond(2, ActionKind::NormalAttack), "<3>D<15><10>移花接木<15>，<3>A<15>受到反作用伤害<12>0<15>点");
 
   d.cunning() = 168;  // never deflects: the evasion check and the plain defence follow
   ScriptDraws({{0, 3, 2}, {0, 30, 29}, {0, 30, 29}, {80, 130, 110}});
-  EXPECT_EQ(Respond(60, NormalAttack), "<3>D<15>受到<12>49<15>点伤害");
+  EXPECT_EQ(Respond(60, ActionKind::NormalAttack), "<3>D<15>受到<12>49<15>点伤害");
 }
 
 TEST_F(RespondTest, EmergencyEvasionNeedsAgility125) {
   d.agility() = 125;
   ScriptDraws({{0, 3, 2}, {0, 30, 29}, {0, 30, 29}});
-  EXPECT_EQ(Respond(60, NormalAttack), "<3>D<15><14>紧急回避<15>，未受到任何伤害");
+  EXPECT_EQ(Respond(60, ActionKind::NormalAttack), "<3>D<15><14>紧急回避<15>，未受到任何伤害");
   EXPECT_EQ(d.hp(), 200);
 }
 
@@ -123,7 +123,7 @@ TEST_F(RespondTest, ASongIsAlwaysListenedToAfterTheFamilyDraw) {
     d.hp() = 200;
     d.mp() = 100;
     ScriptDraws({{0, 3, family}, {0, 40, 39}, {0, 40, 39}, {0, 40, 39}, {0, 40, 5}});
-    EXPECT_EQ(Respond(0, Song), "<3>D<15>受不了<3>A<15>的魔音传导，HP降低<12>25<15>点");
+    EXPECT_EQ(Respond(0, ActionKind::Song), "<3>D<15>受不了<3>A<15>的魔音传导，HP降低<12>25<15>点");
     EXPECT_EQ(d.hp(), 175);
   }
 }

@@ -28,8 +28,6 @@ const std::string_view ReactionLines[kReactionLineCount] = {
 
 namespace {
 
-constexpr bool Narrated(Narration n) { return n == Narration::kNarrated; }
-
 // A refresh: 20..99 hp, then 20..59 mp.
 void Refresh(Fighter& fighter) {
   fighter.hp() += RandomInt(0, 80) + 20;
