@@ -69,9 +69,12 @@ std::string GbkToUtf8(std::string_view gbk) {
     gbk.remove_prefix(from_gbk.Convert(gbk, &out));
     if (gbk.empty())
       break;
-    // A four-byte GB18030 character typed by a player shows as itself;
-    // anything else that does not decode shows as U+FFFD.
-    if (gbk.size() >= 4 && from_gb18030.ConvertWhole(gbk.substr(0, 4), &out)) {
+    // A GB18030 character typed by a player (two bytes GBK leaves
+    // unassigned, such as U+01F9, or four bytes) shows as itself; anything
+    // else that does not decode shows as U+FFFD.
+    if (gbk.size() >= 2 && from_gb18030.ConvertWhole(gbk.substr(0, 2), &out)) {
+      gbk.remove_prefix(2);
+    } else if (gbk.size() >= 4 && from_gb18030.ConvertWhole(gbk.substr(0, 4), &out)) {
       gbk.remove_prefix(4);
     } else {
       out += kReplacement;

@@ -20,10 +20,46 @@ TEST(Charset, UndecodableBytesShowAsReplacementAndTheRestFollows) {
 }
 
 TEST(Charset, TypedWordsBeyondGbkTakeTheirGb18030Form) {
-  // U+1F600 is not in GBK: four GB18030 bytes, which show as itself again.
-  std::string gbk = Utf8ToGbk("\xF0\x9F\x98\x80");
-  EXPECT_EQ(gbk, "\x94\x39\xFC\x36");
-  EXPECT_EQ(GbkToUtf8(gbk), "\xF0\x9F\x98\x80");
+  // Two-byte codes GBK leaves unassigned (U+01F9, U+3447) and a four-byte
+  // one (U+1F600): each shows as itself again, and the byte after it, at
+  // the end of a line or not, is a character of its own.
+  struct Case {
+    const char* utf8;
+    const char* gb18030;
+  };
+  const Case cases[] = {
+      {"\xC7\xB9", "\xA8\xBF"},
+      {"\xE3\x91\x87", "\xFE\x56"},
+      {"\xF0\x9F\x98\x80", "\x94\x39\xFC\x36"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.gb18030);
+    EXPECT_EQ(Utf8ToGbk(c.utf8), c.gb18030);
+    for (const char* after : {"", "a", "\n", "\xBC\xD7"}) {
+      EXPECT_EQ(GbkToUtf8(std::string(c.gb18030) + after),
+                std::string(c.utf8) + GbkToUtf8(after));
+    }
+  }
+}
+
+TEST(Charset, EveryTwoByteCodeShowsAsOneCharacter) {
+  // Whatever two bytes a player's name holds, what follows them is never
+  // swallowed, and a character shown is typed back as the same character
+  // (as the same bytes, unless GBK has a form of its own: A2E3 is the euro
+  // sign, GBK's 80).
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F)
+        continue;
+      std::string code = {static_cast<char>(lead), static_cast<char>(trail)};
+      std::string shown = GbkToUtf8(code + "z");
+      ASSERT_EQ(shown.back(), 'z') << std::hex << lead << ' ' << trail;
+      shown.pop_back();
+      if (shown.find("\xEF\xBF\xBD") == std::string::npos) {
+        EXPECT_EQ(GbkToUtf8(Utf8ToGbk(shown)), shown) << std::hex << lead << ' ' << trail;
+      }
+    }
+  }
 }
 
 TEST(Charset, BytesThatAreNotUtf8AreKept) {

@@ -35,8 +35,11 @@ uint32_t BattlePlan::StateOf(uint64_t index) const {
 
 Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePlan& plan,
                  int threads, const ProgressFn& progress) {
-  threads = std::max(threads, 1);
-  const uint64_t chunks = (plan.count + kChunk - 1) / kChunk;
+  // Written so that no count near 2^64 wraps; a thread beyond the number
+  // of chunks would only set up a battle and a tally to play nothing.
+  const uint64_t chunks = plan.count / kChunk + (plan.count % kChunk != 0 ? 1 : 0);
+  threads = static_cast<int>(std::min<uint64_t>(static_cast<uint64_t>(std::max(threads, 1)),
+                                                std::max<uint64_t>(chunks, 1)));
   std::atomic<uint64_t> next_chunk{0};
   std::atomic<uint64_t> done{0};
 
@@ -69,6 +72,14 @@ Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePla
     all_done.notify_all();
   };
 
+  if (threads == 1 && chunks <= 1) {
+    // One chunk, a few milliseconds at most: no thread to start for it
+    // (a rank table of many names plays thousands of small runs).
+    work();
+    if (progress)
+      progress(done.load());
+    return total;
+  }
   std::vector<std::thread> workers;
   workers.reserve(static_cast<size_t>(threads));
   for (int i = 0; i < threads; ++i)

@@ -34,7 +34,7 @@ TEST(RunBattles, RangesAddUpEveryStateOnceWhateverTheThreads) {
   for (const BattlePlan& plan : plans) {
     Tally expected = OneByOne("abc", "xyz", plan);
     EXPECT_EQ(expected.battles(), plan.count);
-    for (int threads : {1, 2, 3}) {
+    for (int threads : {1, 2, 3, 1024}) {  // more threads than chunks too
       SCOPED_TRACE("first " + std::to_string(plan.first) + ", threads " + std::to_string(threads));
       ExpectSameTally(RunBattles("abc", "xyz", plan, threads), expected);
     }

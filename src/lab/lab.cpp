@@ -1,6 +1,9 @@
 #include "lab/lab.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <thread>  // and with it std::chrono's clocks
@@ -65,10 +68,54 @@ std::string NameProblem(const std::string& name) {
   return {};
 }
 
-int RunPair(const LabOptions& options, const std::string& name1, const std::string& name2) {
+std::string Duration(double seconds) {
+  char text[64];
+  double hours = seconds / 3600;
+  if (hours < 48)
+    std::snprintf(text, sizeof text, "%.1f hours", hours);
+  else if (hours < 24 * 730)
+    std::snprintf(text, sizeof text, "%.0f days", hours / 24);
+  else
+    std::snprintf(text, sizeof text, "%.3g years", hours / (24 * 365.25));
+  return text;
+}
+
+// Before a run of `runs` times `battles` battles starts, times a small
+// probe of the first pair and, when the whole would take an hour or more,
+// says so: a run of hours should never be a surprise. The probe counts CPU
+// time, so a busy machine does not raise false alarms.
+void WarnIfLong(std::ostream& err, const std::string& name1, const std::string& name2,
+                uint64_t battles, uint64_t runs, int threads) {
+  constexpr uint64_t kProbe = 20000;
+  uint64_t probe = std::min(battles, kProbe);
+  std::clock_t start = std::clock();
+  RunBattles(name1, name2, BattlePlan::Sample(probe, 0), 1);
+  double probe_seconds =
+      std::max(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 1e-6);
+  unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
+  double parallel = std::min<double>(threads, cores);
+  double per_run = battles == probe
+                       ? probe_seconds
+                       : probe_seconds * static_cast<double>(battles) / probe / parallel;
+  double seconds = per_run * static_cast<double>(runs);
+  if (seconds < 3600)
+    return;
+  err << "brambleworthen-odds: ";
+  if (runs > 1)
+    err << runs << " pairs of ";
+  err << battles << " battles on " << threads
+      << (threads == 1 ? " thread" : " threads") << " will take about " << Duration(seconds)
+      << "; Ctrl-C stops the run\n";
+}
+
+int RunPair(const LabOptions& options, const std::string& name1, const std::string& name2,
+            std::ostream& err) {
   SilentBattle fighters(name1, name2);
   Show("Fighters\n" + FighterTable(fighters.first(), fighters.second()) + "\n");
   int threads = Threads(options);
+  uint64_t battles = options.mode == Mode::kExact ? options.rangeCount
+                                                  : options.battles.value_or(kDefaultBattles);
+  WarnIfLong(err, name1, name2, battles, 1, threads);
   if (options.mode == Mode::kExact) {
     Tally tally;
     {
@@ -80,7 +127,6 @@ int RunPair(const LabOptions& options, const std::string& name1, const std::stri
                      options.rangeCount));
     return 0;
   }
-  uint64_t battles = options.battles.value_or(kDefaultBattles);
   uint64_t seed = options.seed ? *options.seed : ClockSeed();
   Tally tally;
   {
@@ -108,6 +154,7 @@ int RunRank(const LabOptions& options, std::ostream& err) {
   uint64_t battles = options.battles.value_or(kDefaultRankBattles);
   uint64_t seed = options.seed ? *options.seed : ClockSeed();
   size_t n = list.names.size();
+  WarnIfLong(err, list.names[0], list.names[1], battles, n * (n - 1) / 2, Threads(options));
   std::vector<RankRow> rows;
   {
     ProgressBar bar(battles * (n * (n - 1) / 2));
@@ -163,7 +210,7 @@ int RunLab(const std::vector<std::string>& args, std::ostream& err) {
     return BadInput(err, "the two names are the same; the game refuses a fight against oneself");
 
   if (options.mode != Mode::kReplay)
-    return RunPair(options, name1, name2);
+    return RunPair(options, name1, name2, err);
 
   bool ended = false;
   auto replay = [&] { ended = Replay(options.replayState, name1, name2); };

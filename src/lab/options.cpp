@@ -61,6 +61,11 @@ class Parser {
           return Fail("-n wants a number of battles, not '" + value + "'");
         if (*n == 0)
           return Fail("-n: the sample size must be at least 1 battle");
+        // There are only 2^32 start states: a bigger sample tells nothing
+        // more than --exact, and would run for centuries.
+        if (*n > kStateCount)
+          return Fail("-n: a sample of more than 4294967296 battles (the number of start "
+                      "states) tells nothing more; --exact plays each state once");
         o.battles = n;
         return true;
       }

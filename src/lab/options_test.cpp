@@ -78,6 +78,8 @@ TEST(ParseOptions, RejectsBadInputWithAMessage) {
       {{"-n", "0", "a", "b"}, "at least 1"},
       {{"-n", "-5", "a", "b"}, "wants a number"},
       {{"-n", "12x", "a", "b"}, "wants a number"},
+      {{"-n", "18446744073709551615", "a", "b"}, "--exact plays each state once"},
+      {{"-n", "4294967297", "a", "b"}, "--exact plays each state once"},
       {{"-n"}, "wants a value"},
       {{"-j", "0", "a", "b"}, "-j wants"},
       {{"-j", "99999", "a", "b"}, "-j wants"},

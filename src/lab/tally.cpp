@@ -2,13 +2,13 @@
 
 namespace bramble::lab {
 
-Tally::Tally() : lengths_(kTickCap + 1, 0) {}
-
 void Tally::Merge(const Tally& other) {
   firstWins += other.firstWins;
   secondWins += other.secondWins;
   unfinished += other.unfinished;
-  for (size_t i = 0; i < lengths_.size(); ++i)
+  if (other.lengths_.size() > lengths_.size())
+    lengths_.resize(other.lengths_.size(), 0);
+  for (size_t i = 0; i < other.lengths_.size(); ++i)
     lengths_[i] += other.lengths_[i];
 }
 

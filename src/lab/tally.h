@@ -12,14 +12,14 @@ namespace bramble::lab {
 /// battles, and how many finished battles lasted each number of ticks.
 class Tally {
  public:
-  Tally();
-
   void Add(const BattleResult& result) {
     switch (result.winner) {
       case Winner::kFirst: ++firstWins; break;
       case Winner::kSecond: ++secondWins; break;
       case Winner::kUnfinished: ++unfinished; return;
     }
+    if (result.ticks >= lengths_.size())
+      lengths_.resize(result.ticks + 1, 0);
     ++lengths_[result.ticks];
   }
   void Merge(const Tally& other);
@@ -32,7 +32,9 @@ class Tally {
   /// count; 0 when there are none.
   double MedianTicks() const;
   /// Finished battles that ended on tick `ticks`.
-  uint64_t LengthCount(uint32_t ticks) const { return lengths_[ticks]; }
+  uint64_t LengthCount(uint32_t ticks) const {
+    return ticks < lengths_.size() ? lengths_[ticks] : 0;
+  }
 
   uint64_t firstWins = 0;
   uint64_t secondWins = 0;
@@ -42,7 +44,9 @@ class Tally {
   // The battle that ends on the n-th tick of the sorted lengths, n from 0.
   uint32_t NthLength(uint64_t n) const;
 
-  std::vector<uint64_t> lengths_;  // index: ticks, 1..kTickCap
+  // Index: ticks, 1..kTickCap. It grows to the longest battle seen, so a
+  // tally of a few short battles stays small (one per worker thread).
+  std::vector<uint64_t> lengths_;
 };
 
 }  // namespace bramble::lab
