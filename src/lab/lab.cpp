@@ -18,10 +18,7 @@
 #include "lab/rank.h"
 #include "lab/report.h"
 #include "lab/silent_battle.h"
-
-#ifndef BRAMBLE_LAB_VERSION
-#define BRAMBLE_LAB_VERSION "unknown"
-#endif
+#include "version.h"
 
 namespace bramble::lab {
 
@@ -191,7 +188,7 @@ int RunLab(const std::vector<std::string>& args, std::ostream& err) {
       Show(UsageText());
       return 0;
     case Mode::kVersion:
-      Show("brambleworthen-odds " BRAMBLE_LAB_VERSION "\n");
+      Show("brambleworthen-odds " BRAMBLE_VERSION "\n");
       return 0;
     case Mode::kRank:
       return RunRank(options, err);

@@ -53,7 +53,7 @@ std::string CommandLine::OptionValue(std::string option, std::string separator) 
 }
 
 void PrintUsage() {
-  PrintMarked("Brambleworthen 控制台版 V0.0.1", true);
+  PrintMarked(kVersionLine, true);
   PrintMarked("版权所有 (C) 2026 Brambleworthen\n", true);
   PrintMarked("Brambleworthen [/I:interval] [/S:filepath]\n", true);
   PrintMarked("  /I:interval", true);

@@ -2,7 +2,10 @@
 #define BRAMBLE_SHELL_COMMAND_LINE_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "version.h"
 
 namespace bramble {
 
@@ -27,6 +30,9 @@ class CommandLine {
   std::vector<std::string> tokens_;  // folded, for matching
   std::vector<std::string> typed_;   // as typed, for values
 };
+
+/// The version line: what --version prints, and the usage text's first line.
+inline constexpr std::string_view kVersionLine = "Brambleworthen 控制台版 V" BRAMBLE_VERSION;
 
 /// Prints the usage text.
 void PrintUsage();

@@ -63,7 +63,7 @@ TEST(PrintUsage, NineLinesWithTheDefaultInterval) {
   PrintUsage();
   terminal::StopRecording();
   EXPECT_EQ(recording.text,
-            "Brambleworthen 控制台版 V0.0.1\n"
+            "Brambleworthen 控制台版 V" BRAMBLE_VERSION "\n"
             "版权所有 (C) 2026 Brambleworthen\n\n"
             "Brambleworthen [/I:interval] [/S:filepath]\n\n"
             "  /I:interval\n"

@@ -15,15 +15,19 @@ namespace bramble {
 
 namespace {
 
-constexpr std::string_view kVersionLine = "Brambleworthen 控制台版 V0.0.1";
 constexpr std::string_view kNamePrompt = "<12>*-- 请输入对战双方的姓名，用空格分开：--*";
 constexpr std::string_view kSameNameMessage = "<12>*-- 自己跟自己打架？-_-! 汗哦 --*\n\n";
 constexpr std::string_view kPlayAgainPrompt =
     "<12>\n\n*-- 继续玩吗？输入<14>R<12>再比一局，输入<14>Y<12>使用新的名字，输入其他结束游戏：--*";
 
+// The title line is 49 columns wide, like the frame, with a version of five
+// characters (0.0.1); a longer one needs a dash fewer per extra character.
+static_assert(std::string_view(BRAMBLE_VERSION).size() == 5,
+              "adjust the banner's title line to the version's length");
+
 void PrintBanner() {
   PrintMarked(FrameLine, true);
-  PrintMarked("<14>*--------Brambleworthen 控制台版 <13>V0.0.1<14>---------*", true);
+  PrintMarked("<14>*--------Brambleworthen 控制台版 <13>V" BRAMBLE_VERSION "<14>---------*", true);
   PrintMarked("<14>*---------- Brambleworthen 开发组出品 ----------*", true);
   PrintMarked(FrameLine, true);
 }

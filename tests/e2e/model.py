@@ -11,8 +11,19 @@ pipe shows is the markup stripped, exactly what the transcript holds.
 
 import hashlib
 import math
+import os
 import re
 import struct
+
+
+def _project_version():
+    """The version, from the one place it is set: CMakeLists.txt's project line."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")
+    with open(path, encoding="utf-8") as f:
+        return re.search(r"project\(\w+ VERSION ([0-9.]+)", f.read()).group(1)
+
+
+VERSION = _project_version()
 
 # ----------------------------------------------------------------- chance
 
@@ -81,7 +92,7 @@ REACTIONS = [
 ]
 
 FRAME = "<14>*" + "-" * 47 + "*"
-TITLE = "<14>*--------Brambleworthen 控制台版 <13>V0.0.1<14>---------*"
+TITLE = "<14>*--------Brambleworthen 控制台版 <13>V" + VERSION + "<14>---------*"
 NAME_PROMPT = "<12>*-- 请输入对战双方的姓名，用空格分开：--*"
 SAME_NAME = "<12>*-- 自己跟自己打架？-_-! 汗哦 --*\n\n"
 PLAY_AGAIN = ("<12>\n\n*-- 继续玩吗？输入<14>R<12>再比一局，输入<14>Y<12>"

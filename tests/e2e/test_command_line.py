@@ -10,11 +10,11 @@ from harness import GameTest, run, run_timed, words_input
 from model import g
 
 FRAME = b"*" + b"-" * 47 + b"*\n"
-BANNER = (FRAME + g("*--------Brambleworthen 控制台版 V0.0.1---------*\n")
+BANNER = (FRAME + g("*--------Brambleworthen 控制台版 V%s---------*\n" % model.VERSION)
           + g("*---------- Brambleworthen 开发组出品 ----------*\n") + FRAME)
 PROMPT = g("*-- 请输入对战双方的姓名，用空格分开：--*\n")
 
-USAGE_HEAD = g("Brambleworthen 控制台版 V0.0.1\n")
+USAGE_HEAD = g("Brambleworthen 控制台版 V%s\n" % model.VERSION)
 USAGE_TAIL = g("Brambleworthen [/I:interval] [/S:filepath]\n\n"
                "  /I:interval\n"
                "              指定对战间隔，默认为1000ms\n"

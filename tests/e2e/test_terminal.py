@@ -160,7 +160,7 @@ class PseudoTerminal(TerminalTest):
         text = data.decode("utf-8")
         # light red, yellow, cyan and light magenta as the game writes them
         for sequence, before in (("\x1b[0;91;49m", START_LINE), ("\x1b[0;93;49m", "*---"),
-                                 ("\x1b[0;36;49m", "甲乙"), ("\x1b[0;95;49m", "V0.0.1")):
+                                 ("\x1b[0;36;49m", "甲乙"), ("\x1b[0;95;49m", "V" + model.VERSION)):
             self.assertIn(sequence + before, text, "%r should stand before %s" % (sequence, before))
         self.assertTrue(text.endswith("\x1b[0m"), "the colours are restored at the end: %r"
                         % text[-40:])
@@ -230,7 +230,7 @@ class Tmux(TerminalTest):
     def test_chinese_text_and_colours(self):
         plain, coloured = self.play()
         expected = self.screen()
-        for must in ("Brambleworthen 控制台版 V0.0.1", START_LINE, "甲乙 HP:",
+        for must in ("Brambleworthen 控制台版 V" + model.VERSION, START_LINE, "甲乙 HP:",
                      "x^[[7mZ HP:", "被击败了"):
             self.assertIn(must, plain, "the screen should show %r:\n%s" % (must, plain))
         self.assertScreen(parse_screen(plain), [[(c, None) for c, _ in l] for l in expected],

@@ -1,0 +1,17 @@
+#!/bin/sh
+# The manual pages render without a warning: mandoc's linter, and groff's
+# own check where groff is installed. Usage: lint_manpages.sh PAGE...
+status=0
+for page in "$@"; do
+  report=$(mandoc -T lint -W warning "$page" 2>&1)
+  if command -v groff >/dev/null; then
+    report=$report$(groff -man -ww -z "$page" 2>&1)
+  fi
+  if [ -n "$report" ]; then
+    echo "$report"
+    status=1
+  else
+    echo "ok $page"
+  fi
+done
+exit $status
