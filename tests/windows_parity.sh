@@ -36,15 +36,8 @@ fake_clock() {  # date command...: runs the command with the clock started at da
 }
 unset DISPLAY WAYLAND_DISPLAY
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "ok   $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL $1"; }
-finish() {
-  echo "windows parity: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
+CHECKS_NAME="windows parity"
+source "$ROOT/tests/checks.sh"
 
 if [ -z "$FAKETIME_LIB" ]; then
   echo "missing libfaketime: apt-get install -y faketime"

@@ -11,15 +11,8 @@ BUILD=build/release
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/deb-test.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "ok   $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL $1"; }
-finish() {
-  echo "deb package: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
+CHECKS_NAME="deb package"
+source tests/checks.sh
 
 if [ "$(id -u)" -ne 0 ]; then
   fail "dpkg -i needs root"

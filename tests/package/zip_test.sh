@@ -16,15 +16,8 @@ unset DISPLAY WAYLAND_DISPLAY
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/zip-test.XXXXXX")
 trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WORK"' EXIT
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "ok   $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL $1"; }
-finish() {
-  echo "windows zip: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
+CHECKS_NAME="windows zip"
+source "$ROOT/tests/checks.sh"
 
 for tool in wine wrestool python3; do
   command -v "$tool" >/dev/null || { fail "missing $tool (apt-get install wine64 icoutils python3)"; finish; }
