@@ -44,6 +44,11 @@ void Flush();
 int ReadByte();
 /// Turns a word as typed into the GBK bytes the game works with.
 std::string DecodeWord(std::string word);
+/// Columns of the terminal standard output shows on; 80 when it is none.
+int Columns();
+/// Whether output reaches the user as Unicode (a UTF-8 locale or console),
+/// so that characters beyond ASCII such as block elements can be drawn.
+bool Unicode();
 }  // namespace platform
 
 }  // namespace bramble::terminal

@@ -4,6 +4,7 @@
 #include "console/terminal.h"
 
 #include <langinfo.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -88,5 +89,14 @@ int ReadByte() {
 std::string DecodeWord(std::string word) {
   return TheSettings().utf8 ? Utf8ToGbk(word) : word;
 }
+
+int Columns() {
+  winsize size{};
+  if (TheSettings().to_terminal && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+    return size.ws_col;
+  return 80;
+}
+
+bool Unicode() { return TheSettings().utf8; }
 
 }  // namespace bramble::terminal::platform

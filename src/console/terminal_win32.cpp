@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <string>
 
+#include "console/charset.h"
+
 namespace bramble::terminal::platform {
 
 namespace {
@@ -180,4 +182,30 @@ int ReadByte() {
 // were read; everything else arrives as code page 936 bytes already.
 std::string DecodeWord(std::string word) { return word; }
 
+int Columns() {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info))
+    return info.srWindow.Right - info.srWindow.Left + 1;
+  return 80;
+}
+
+bool Unicode() { return GetConsoleOutputCP() == CP_UTF8; }
+
 }  // namespace bramble::terminal::platform
+
+namespace bramble {
+
+// Declared in charset.h: GBK text as UTF-8 for files that want Unicode.
+std::string GbkToUtf8(std::string_view gbk) {
+  std::wstring wide = terminal::platform::GbkToWide(gbk);
+  int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                   0, nullptr, nullptr);
+  if (length <= 0)
+    return {};
+  std::string utf8(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+}  // namespace bramble

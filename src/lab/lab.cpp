@@ -13,6 +13,8 @@
 #include "console/print_marked.h"
 #include "console/terminal.h"
 #include "lab/battle_run.h"
+#include "lab/heat_map.h"
+#include "lab/histogram.h"
 #include "lab/options.h"
 #include "lab/progress.h"
 #include "lab/rank.h"
@@ -34,6 +36,20 @@ std::string Decode(std::string typed) { return terminal::platform::DecodeWord(st
 void Show(const std::string& gbk) {
   terminal::Write(gbk);
   terminal::Flush();
+}
+
+void Show(const std::vector<Segment>& painted) {
+  for (const Segment& segment : painted) {
+    terminal::SetAttribute(segment.attribute);
+    terminal::Write(segment.text);
+  }
+  terminal::SetAttribute(7);
+  terminal::Flush();
+}
+
+std::string Histogram(const Tally& tally) {
+  std::string text = HistogramText(tally, terminal::platform::Columns(), terminal::platform::Unicode());
+  return text.empty() ? text : "\n" + text;
 }
 
 int BadInput(std::ostream& err, const std::string& message) {
@@ -121,7 +137,8 @@ int RunPair(const LabOptions& options, const std::string& name1, const std::stri
                          threads, [&](uint64_t done) { bar.Update(done); });
     }
     Show(ExactReport(fighters.first(), fighters.second(), tally, options.rangeFirst,
-                     options.rangeCount));
+                     options.rangeCount) +
+         Histogram(tally));
     return 0;
   }
   uint64_t seed = options.seed ? *options.seed : ClockSeed();
@@ -131,7 +148,7 @@ int RunPair(const LabOptions& options, const std::string& name1, const std::stri
     tally = RunBattles(name1, name2, BattlePlan::Sample(battles, seed), threads,
                        [&](uint64_t done) { bar.Update(done); });
   }
-  Show(SampleReport(fighters.first(), fighters.second(), tally, seed, threads));
+  Show(SampleReport(fighters.first(), fighters.second(), tally, seed, threads) + Histogram(tally));
   return 0;
 }
 
@@ -152,13 +169,17 @@ int RunRank(const LabOptions& options, std::ostream& err) {
   uint64_t seed = options.seed ? *options.seed : ClockSeed();
   size_t n = list.names.size();
   WarnIfLong(err, list.names[0], list.names[1], battles, n * (n - 1) / 2, Threads(options));
-  std::vector<RankRow> rows;
+  Ranking ranking;
   {
     ProgressBar bar(battles * (n * (n - 1) / 2));
-    rows = RankNames(list.names, battles, seed, Threads(options),
-                     [&](uint64_t done) { bar.Update(done); });
+    ranking = RankNames(list.names, battles, seed, Threads(options),
+                        [&](uint64_t done) { bar.Update(done); });
   }
-  Show(RankTable(rows, battles, seed));
+  Show(RankTable(ranking, "Round-robin of " + std::to_string(n) + " names, " +
+                              std::to_string(battles) + " battles per pair (seed " +
+                              std::to_string(seed) + ")") +
+       "\n");
+  Show(HeatMap(ranking));
   return 0;
 }
 

@@ -47,43 +47,61 @@ NameList ReadNames(std::istream& in, const std::function<std::string(std::string
   return list;
 }
 
-std::vector<RankRow> RankNames(const std::vector<std::string>& names, uint64_t battles,
-                               uint64_t seed, int threads, const ProgressFn& progress) {
+Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairResult>& pairs) {
   size_t count = names.size();
-  std::vector<std::vector<double>> rate(count, std::vector<double>(count, 0));
-  uint64_t done_before = 0;
-  ProgressFn pair_progress;
-  if (progress)
-    pair_progress = [&](uint64_t done) { progress(done_before + done); };
-  for (size_t i = 0; i < count; ++i) {
-    for (size_t j = i + 1; j < count; ++j) {
-      Tally tally = RunBattles(names[i], names[j], BattlePlan::Sample(battles, seed), threads,
-                               pair_progress);
-      double n = static_cast<double>(tally.battles());
-      rate[i][j] = static_cast<double>(tally.firstWins) / n;
-      rate[j][i] = static_cast<double>(tally.secondWins) / n;
-      done_before += battles;
-    }
+  std::vector<std::vector<Share>> share(count, std::vector<Share>(count));
+  for (const PairResult& pair : pairs) {
+    share[pair.first][pair.second] = {pair.firstWins, pair.battles};
+    share[pair.second][pair.first] = {pair.secondWins, pair.battles};
   }
 
-  std::vector<RankRow> rows(count);
+  Ranking ranking;
+  ranking.rows.resize(count);
   for (size_t i = 0; i < count; ++i) {
-    rows[i].name = names[i];
-    rows[i].fighter.Build(names[i]);
+    RankRow& row = ranking.rows[i];
+    row.name = names[i];
+    row.fighter.Build(names[i]);
+    row.index = i;
     double sum = 0;
     for (size_t j = 0; j < count; ++j) {
       if (j == i)
         continue;
-      sum += rate[i][j];
-      if (rate[i][j] > rate[j][i])
-        ++rows[i].beaten;
+      sum += share[i][j].Rate();
+      row.total.wins += share[i][j].wins;
+      row.total.battles += share[i][j].battles;
+      if (share[i][j].wins > share[j][i].wins)
+        ++row.beaten;
     }
-    rows[i].meanWinRate = sum / static_cast<double>(count - 1);
+    row.meanWinRate = count > 1 ? sum / static_cast<double>(count - 1) : 0;
+    row.interval = WilsonInterval(row.total.wins, row.total.battles);
   }
-  std::stable_sort(rows.begin(), rows.end(), [](const RankRow& a, const RankRow& b) {
-    return a.meanWinRate > b.meanWinRate;
-  });
-  return rows;
+  std::stable_sort(ranking.rows.begin(), ranking.rows.end(),
+                   [](const RankRow& a, const RankRow& b) { return a.meanWinRate > b.meanWinRate; });
+  for (const RankRow& row : ranking.rows) {
+    std::vector<Share> line;
+    for (const RankRow& column : ranking.rows)
+      line.push_back(share[row.index][column.index]);
+    ranking.matrix.push_back(std::move(line));
+  }
+  return ranking;
+}
+
+Ranking RankNames(const std::vector<std::string>& names, uint64_t battles, uint64_t seed,
+                  int threads, const ProgressFn& progress) {
+  std::vector<PairResult> pairs;
+  uint64_t done_before = 0;
+  ProgressFn pair_progress;
+  if (progress)
+    pair_progress = [&](uint64_t done) { progress(done_before + done); };
+  for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t j = i + 1; j < names.size(); ++j) {
+      Tally tally = RunBattles(names[i], names[j], BattlePlan::Sample(battles, seed), threads,
+                               pair_progress);
+      pairs.push_back({i, j, tally.firstWins, tally.secondWins, tally.battles()});
+      done_before += battles;
+    }
+  }
+  return RankPairs(names, pairs);
 }
 
 }  // namespace bramble::lab

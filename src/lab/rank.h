@@ -9,6 +9,7 @@
 
 #include "battle/fighter.h"
 #include "lab/battle_run.h"
+#include "lab/wilson.h"
 
 namespace bramble::lab {
 
@@ -24,18 +25,48 @@ struct NameList {
 /// is an error.
 NameList ReadNames(std::istream& in, const std::function<std::string(std::string)>& decode);
 
+/// Wins of one name against another, out of the battles they played.
+struct Share {
+  uint64_t wins = 0;
+  uint64_t battles = 0;
+  double Rate() const { return battles ? static_cast<double>(wins) / static_cast<double>(battles) : 0; }
+};
+
+/// What one pair of names came to: `first` and `second` index the list of
+/// names (the earlier name is fighter one).
+struct PairResult {
+  size_t first = 0;
+  size_t second = 0;
+  uint64_t firstWins = 0;
+  uint64_t secondWins = 0;
+  uint64_t battles = 0;  // unfinished ones included
+};
+
 struct RankRow {
   std::string name;
   Fighter fighter;
+  size_t index = 0;        // its place in the list of names
   double meanWinRate = 0;  // over all opponents, each weighted the same
+  Share total;             // all its battles, against every opponent
+  Interval interval;       // 95 % Wilson interval of its win rate
   int beaten = 0;          // opponents it beats more often than not
 };
 
+/// A round-robin, best first, and the head-to-head matrix in the same
+/// order: matrix[r][c] is how row r's name fared against column c's.
+struct Ranking {
+  std::vector<RankRow> rows;
+  std::vector<std::vector<Share>> matrix;
+};
+
+/// Ranks the names by mean win rate from the results of every pair.
+Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairResult>& pairs);
+
 /// Plays `battles` sampled battles for every pair of names (the earlier
-/// name as fighter one) and ranks the names by mean win rate, best first.
-/// `progress` gets the battles done over all pairs.
-std::vector<RankRow> RankNames(const std::vector<std::string>& names, uint64_t battles,
-                               uint64_t seed, int threads, const ProgressFn& progress);
+/// name as fighter one) and ranks them. `progress` gets the battles done
+/// over all pairs.
+Ranking RankNames(const std::vector<std::string>& names, uint64_t battles, uint64_t seed,
+                  int threads, const ProgressFn& progress);
 
 }  // namespace bramble::lab
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "lab/heat_map.h"
+
 namespace bramble::lab {
 namespace {
 
@@ -53,8 +55,8 @@ TEST(ReadNames, DuplicatesAreFoundAfterDecoding) {
 TEST(RankNames, RanksByMeanWinRate) {
   std::vector<std::string> names = {"alice", "abc", "xyz", "bob"};
   uint64_t last = 0;
-  std::vector<RankRow> rows =
-      RankNames(names, 20000, 11, 2, [&](uint64_t done) { last = done; });
+  Ranking ranking = RankNames(names, 20000, 11, 2, [&](uint64_t done) { last = done; });
+  const std::vector<RankRow>& rows = ranking.rows;
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(last, 6u * 20000);  // six pairs
   double sum = 0;
@@ -69,6 +71,46 @@ TEST(RankNames, RanksByMeanWinRate) {
   // and the mean rates to half the number of names.
   EXPECT_NEAR(sum, 2.0, 1e-12);
   EXPECT_EQ(rows[0].name, "xyz");  // wins about 72 % against abc alone
+}
+
+// Three names with known results: c beats both, a beats b narrowly and ranks above it. The
+// matrix follows the ranking, each cell the row's wins over the column.
+TEST(RankPairs, OrdersRowsMatrixAndIntervalsByTheResults) {
+  std::vector<std::string> names = {"a", "b", "c"};
+  std::vector<PairResult> pairs = {{0, 1, 550, 440, 1000},  // 10 unfinished
+                                   {0, 2, 200, 800, 1000},
+                                   {1, 2, 300, 700, 1000}};
+  Ranking ranking = RankPairs(names, pairs);
+  ASSERT_EQ(ranking.rows.size(), 3u);
+  EXPECT_EQ(ranking.rows[0].name, "c");
+  EXPECT_EQ(ranking.rows[1].name, "a");
+  EXPECT_EQ(ranking.rows[2].name, "b");
+  EXPECT_EQ(ranking.rows[0].beaten, 2);
+  EXPECT_EQ(ranking.rows[2].beaten, 0);
+  EXPECT_DOUBLE_EQ(ranking.rows[1].meanWinRate, (0.55 + 0.2) / 2);
+  EXPECT_EQ(ranking.rows[1].total.wins, 750u);
+  EXPECT_EQ(ranking.rows[1].total.battles, 2000u);
+  Interval pooled = WilsonInterval(750, 2000);
+  EXPECT_DOUBLE_EQ(ranking.rows[1].interval.low, pooled.low);
+  EXPECT_DOUBLE_EQ(ranking.rows[1].interval.high, pooled.high);
+  // rows and columns: c, a, b
+  EXPECT_EQ(ranking.matrix[0][1].wins, 800u);  // c over a
+  EXPECT_EQ(ranking.matrix[1][2].wins, 550u);  // a over b
+  EXPECT_EQ(ranking.matrix[2][1].wins, 440u);  // b over a
+  EXPECT_EQ(ranking.matrix[2][0].wins, 300u);  // b over c
+
+  // The heat map shows those cells in that order, each on its colour.
+  std::vector<Segment> map = HeatMap(ranking);
+  std::vector<std::pair<std::string, uint16_t>> cells;
+  for (const Segment& segment : map) {
+    if (segment.attribute != 7 && segment.text.find('.') != std::string::npos)
+      cells.push_back({segment.text, segment.attribute});
+  }
+  const std::vector<std::pair<std::string, uint16_t>> want = {
+      {"  80.0 ", HeatColour(0.8)}, {"  70.0 ", HeatColour(0.7)}, {"  20.0 ", HeatColour(0.2)},
+      {"  55.0 ", HeatColour(0.55)}, {"  30.0 ", HeatColour(0.3)}, {"  44.0 ", HeatColour(0.44)}};
+  EXPECT_EQ(cells, want);
+  EXPECT_NE(HeatColour(0.1), HeatColour(0.9));
 }
 
 }  // namespace

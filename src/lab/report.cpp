@@ -110,19 +110,22 @@ std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tal
   return text;
 }
 
-std::string RankTable(const std::vector<RankRow>& rows, uint64_t battles, uint64_t seed) {
+std::string RankTable(const Ranking& ranking, const std::string& heading) {
+  const std::vector<RankRow>& rows = ranking.rows;
   size_t width = 4;
   for (const RankRow& row : rows)
     width = std::max(width, row.name.size());
-  std::string text = "Round-robin of " + std::to_string(rows.size()) + " names, " +
-                     std::to_string(battles) + " battles per pair (seed " + std::to_string(seed) +
-                     ")\n";
-  text += "  rank  " + PadRight("name", width) + "  mean win   beats   HP   MP  ATK  DEF\n";
+  std::string text = heading + "\n";
+  text += "  rank  " + PadRight("name", width) +
+          "  mean win   95 % CI              beats   HP   MP  ATK  DEF\n";
   int rank = 0;
   for (const RankRow& row : rows) {
     text += PadLeft(std::to_string(++rank), 6) + "  " + PadRight(row.name, width) +
-            Format("%8.3f %%", row.meanWinRate * 100) +
-            PadLeft(std::to_string(row.beaten) + "/" + std::to_string(rows.size() - 1), 8);
+            Format("%8.3f %%", row.meanWinRate * 100) + "   " +
+            PadRight(Format("%.3f", row.interval.low * 100) + " .. " +
+                         Format("%.3f %%", row.interval.high * 100),
+                     20) +
+            PadLeft(std::to_string(row.beaten) + "/" + std::to_string(rows.size() - 1), 5);
     const Fighter& f = row.fighter;
     for (int32_t value : {f.hp(), f.mp(), f.atk(), f.def()})
       text += PadLeft(std::to_string(value), 5);

@@ -28,8 +28,9 @@ std::string SampleReport(const Fighter& one, const Fighter& two, const Tally& ta
 std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tally, uint64_t first,
                         uint64_t count);
 
-/// The leaderboard of a round-robin.
-std::string RankTable(const std::vector<RankRow>& rows, uint64_t battles, uint64_t seed);
+/// The leaderboard of a round-robin under `heading`: each name's mean win
+/// rate with its 95 % interval, the opponents it beats, its attributes.
+std::string RankTable(const Ranking& ranking, const std::string& heading);
 
 /// part/whole in lowest terms ("0/1" for 0).
 std::string LowestTerms(uint64_t part, uint64_t whole);
