@@ -59,7 +59,7 @@ fi
 
 # Each .exe carries a version resource with the project version.
 for exe in brambleworthen brambleworthen-odds; do
-  if wrestool -x --type=16 "$dir/$exe.exe" >"$WORK/$exe.res" 2>/dev/null &&
+  if wrestool -x --raw --type=16 "$dir/$exe.exe" >"$WORK/$exe.res" 2>/dev/null &&
      problem=$(python3 - "$WORK/$exe.res" "$version" "$exe" <<'PY'
 import re, struct, sys
 data, version, exe = open(sys.argv[1], "rb").read(), sys.argv[2], sys.argv[3]
