@@ -9,13 +9,28 @@ int TerminalColor(unsigned bits) {
   return ((bits & 4u) ? 1 : 0) | ((bits & 2u) ? 2 : 0) | ((bits & 1u) ? 4 : 0);
 }
 
+// The colours the game writes that vanish on white: bright white (15),
+// yellow (14), light cyan (11) and light green (10) turn to black and the
+// dark forms; every other colour keeps its role as it is.
+unsigned OnLightBackground(unsigned foreground) {
+  switch (foreground) {
+    case 15: return 0;
+    case 14: return 6;
+    case 11: return 3;
+    case 10: return 2;
+    default: return foreground;
+  }
+}
+
 }  // namespace
 
-std::string SgrSequence(uint16_t attribute) {
+std::string SgrSequence(uint16_t attribute, bool light_background) {
   if (attribute == 7)
     return "\x1b[0m";
   unsigned foreground = attribute & 0x0Fu;
   unsigned background = (attribute >> 4) & 0x0Fu;
+  if (light_background && background == 0)  // on the terminal's own background
+    foreground = OnLightBackground(foreground);
   std::string sgr = "\x1b[0;";
   sgr += std::to_string(((foreground & 8u) ? 90 : 30) + TerminalColor(foreground));
   if (background == 0)
@@ -46,6 +61,29 @@ std::string ShowControls(std::string_view text) {
     }
   }
   return shown;
+}
+
+}  // namespace bramble
+
+namespace bramble {
+
+bool IsLightBackground(const char* colorfgbg) {
+  if (!colorfgbg)
+    return false;
+  std::string_view value = colorfgbg;
+  size_t semicolon = value.rfind(';');
+  if (semicolon == std::string_view::npos)
+    return false;
+  std::string_view background = value.substr(semicolon + 1);
+  if (background.empty() || background.size() > 2)
+    return false;
+  int number = 0;
+  for (char c : background) {
+    if (c < '0' || c > '9')
+      return false;
+    number = number * 10 + (c - '0');
+  }
+  return number == 7 || (number >= 9 && number <= 15);
 }
 
 }  // namespace bramble

@@ -1,15 +1,26 @@
 // The console on a POSIX terminal: colour attributes become SGR escape
-// sequences, GBK text is converted for UTF-8 locales, and control bytes in
+// sequences, GBK text is converted for UTF-8 terminals, and control bytes in
 // the text are shown rather than obeyed.
+//
+// Output is written with write(2) straight from a buffer of our own, so the
+// signal handlers know what the terminal really shows: a colour reset still
+// sitting in a buffer has not reset anything. Whenever the game is not
+// waiting for input, a terminal on standard input does not echo: what a
+// player types then waits, unseen, and is shown after the next prompt, where
+// it is read in order. Every way out (the end, the end of input, a signal,
+// lost output) gives the terminal back its own colours and settings.
 #include "console/terminal.h"
 
+#include <errno.h>
+#include <fcntl.h>
 #include <langinfo.h>
+#include <poll.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <clocale>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -20,38 +31,120 @@ namespace bramble::terminal::platform {
 
 namespace {
 
-volatile std::sig_atomic_t g_colour_set = 0;
+// --- What the signal handlers read: set before they are installed. --------
 
-// Restores the terminal's colours before the process ends by a signal.
-extern "C" void RestoreColoursAndDie(int signal_number) {
-  if (g_colour_set) {
-    static const char kReset[] = "\x1b[0m";
+constexpr char kReset[] = "\x1b[0m";
+volatile std::sig_atomic_t g_colour_dirty = 0;  // the screen may show our colour
+volatile std::sig_atomic_t g_echo_off = 0;      // standard input's echo is ours
+termios g_own_settings;                         // the terminal's, from the start
+
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// Async-signal-safe: only write(2) and tcsetattr(3).
+void RestoreTerminal() {
+  if (g_colour_dirty) {
     ssize_t ignored = ::write(STDOUT_FILENO, kReset, sizeof kReset - 1);
     (void)ignored;
+    g_colour_dirty = 0;
   }
+  if (g_echo_off) {
+    ::tcsetattr(STDIN_FILENO, TCSANOW, &g_own_settings);
+    g_echo_off = 0;
+  }
+}
+
+// Ends the process the way the signal would have, after restoring.
+extern "C" void RestoreAndEnd(int signal_number) {
+  RestoreTerminal();
   std::signal(signal_number, SIG_DFL);
-  std::raise(signal_number);
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, signal_number);
+  ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+  ::raise(signal_number);
+}
+
+void QuietInput();
+
+// Ctrl-Z: the shell gets its terminal back as it was; on `fg` the game goes
+// on quietly again.
+extern "C" void RestoreAndStop(int signal_number) {
+  int saved_errno = errno;
+  bool was_quiet = g_echo_off;
+  RestoreTerminal();
+  std::signal(signal_number, SIG_DFL);
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, signal_number);
+  ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+  ::raise(signal_number);  // stops here until continued
+  std::signal(signal_number, RestoreAndStop);
+  if (was_quiet)
+    QuietInput();
+  errno = saved_errno;
+}
+
+// Installs `handler` unless the signal was ignored when the game started
+// (nohup, a background job): that choice is the caller's.
+void Catch(int signal_number, void (*handler)(int)) {
+  struct sigaction action;
+  std::memset(&action, 0, sizeof action);
+  if (::sigaction(signal_number, nullptr, &action) == 0 && action.sa_handler == SIG_IGN)
+    return;
+  action.sa_handler = handler;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  ::sigaction(signal_number, &action, nullptr);
+}
+
+// --- Settings, found once. ---------------------------------------------------
+
+// A locale that names no character set (C, POSIX: a fresh container, an ssh
+// session without LANG) is taken as UTF-8 on a terminal, as current language
+// runtimes do; LC_ALL set says the user chose, and is obeyed.
+bool PlainLocale() {
+  const char* name = std::setlocale(LC_CTYPE, nullptr);
+  const char* all = std::getenv("LC_ALL");
+  return name && (std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0) &&
+         !(all && *all);
 }
 
 struct Settings {
   bool to_terminal = false;  // standard output is a terminal
   bool colour = false;       // ... and colours are wanted there
-  bool utf8 = false;         // the locale's character set is UTF-8
+  bool light = false;        // ... on a light background
+  bool utf8_out = false;     // text goes out as UTF-8
+  bool utf8_in = false;      // typed words come in as UTF-8
+  bool input_terminal = false;  // standard input is a terminal we may quieten
 
   Settings() {
     std::setlocale(LC_CTYPE, "");
     const char* codeset = nl_langinfo(CODESET);
-    utf8 = codeset && std::strcmp(codeset, "UTF-8") == 0;
+    bool utf8 = codeset && std::strcmp(codeset, "UTF-8") == 0;
+    bool plain = PlainLocale();
     to_terminal = ::isatty(STDOUT_FILENO) == 1;
+    bool from_terminal = ::isatty(STDIN_FILENO) == 1;
+    utf8_out = utf8 || (plain && to_terminal);
+    utf8_in = utf8 || (plain && from_terminal);
     const char* term = std::getenv("TERM");
     const char* no_color = std::getenv("NO_COLOR");
     colour = to_terminal && !(term && std::strcmp(term, "dumb") == 0) &&
              !(no_color && *no_color);
-    if (colour) {
-      std::signal(SIGINT, RestoreColoursAndDie);
-      std::signal(SIGTERM, RestoreColoursAndDie);
-    }
+    light = IsLightBackground(std::getenv("COLORFGBG"));
+    input_terminal = from_terminal && ::tcgetattr(STDIN_FILENO, &g_own_settings) == 0;
+
+    // A write to a closed pipe fails with EPIPE instead of killing the game
+    // on the spot, so the terminal is restored first (and a transcript that
+    // is a FIFO whose reader left is only a failed write).
+    std::signal(SIGPIPE, SIG_IGN);
+    for (int signal_number : kEndingSignals)
+      Catch(signal_number, RestoreAndEnd);
+    if (input_terminal)
+      Catch(SIGTSTP, RestoreAndStop);
+    std::atexit(AtExit);
   }
+
+  static void AtExit();
 };
 
 const Settings& TheSettings() {
@@ -59,35 +152,215 @@ const Settings& TheSettings() {
   return settings;
 }
 
+// Settings of standard input are ours to change only while the game is the
+// terminal's foreground job; from the background it would be stopped.
+bool InForeground() { return ::tcgetpgrp(STDIN_FILENO) == ::getpgrp(); }
+
+// Echo off (line editing stays): typing waits unseen until the next prompt.
+void QuietInput() {
+  if (g_echo_off || !InForeground())
+    return;
+  termios quiet = g_own_settings;
+  quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);
+  if (::tcsetattr(STDIN_FILENO, TCSANOW, &quiet) == 0)
+    g_echo_off = 1;
+}
+
+// --- Output. -----------------------------------------------------------------
+
+std::string g_out;  // written, not yet sent
+
+[[noreturn]] void EndOnLostOutput(int error) {
+  RestoreTerminal();
+  if (error == EPIPE) {
+    // Like any command whose reader has gone (`... | head`): quietly, with
+    // the status of SIGPIPE.
+    std::signal(SIGPIPE, SIG_DFL);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGPIPE);
+    ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    ::raise(SIGPIPE);
+    std::_Exit(128 + SIGPIPE);
+  }
+  std::string message = std::string(program_invocation_short_name) +
+                        ": standard output: " + std::strerror(error) + "\n";
+  ssize_t ignored = ::write(STDERR_FILENO, message.data(), message.size());
+  (void)ignored;
+  std::_Exit(1);
+}
+
+// Sends everything; a standard output that cannot take it ends the game.
+void SendAll(const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(STDOUT_FILENO, data, size);
+    if (n > 0) {
+      data += n;
+      size -= static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {  // shared, non-blocking
+      pollfd out = {STDOUT_FILENO, POLLOUT, 0};
+      ::poll(&out, 1, -1);
+      continue;
+    }
+    EndOnLostOutput(n < 0 ? errno : EIO);
+  }
+}
+
+void SendPending() {
+  if (g_out.empty())
+    return;
+  std::string pending;
+  pending.swap(g_out);
+  SendAll(pending.data(), pending.size());
+}
+
+void Settings::AtExit() {
+  SendPending();
+  RestoreTerminal();
+}
+
+// --- Input. ------------------------------------------------------------------
+
+std::string g_in;  // read, not yet handed out
+size_t g_in_pos = 0;
+bool g_end_typed = false;  // an end of input typed while the game was busy
+
+// Takes what was typed while the game was busy (line editing already done
+// by the terminal), shows it after the prompt as the echo would have, and
+// keeps it to be read first. Echo and line editing are back on afterwards.
+void TakeTypeAhead() {
+  if (!g_echo_off)
+    return;
+  termios drain = g_own_settings;
+  drain.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON);
+  drain.c_cc[VMIN] = 0;
+  drain.c_cc[VTIME] = 0;
+  std::string typed;
+  if (::tcsetattr(STDIN_FILENO, TCSANOW, &drain) == 0) {
+    char buffer[4096];
+    for (;;) {
+      ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+      if (n > 0)
+        typed.append(buffer, static_cast<size_t>(n));
+      else if (!(n < 0 && errno == EINTR))
+        break;
+    }
+  }
+  ::tcsetattr(STDIN_FILENO, TCSANOW, &g_own_settings);
+  g_echo_off = 0;
+
+  // The terminal keeps a Ctrl-D as a NUL: at the start of a line it ends the
+  // input, inside one it only hands the line over.
+  std::string kept;
+  for (char c : typed) {
+    if (c != '\0') {
+      kept += c;
+    } else if (kept.empty() || kept.back() == '\n') {
+      g_end_typed = true;
+      break;
+    }
+  }
+  if (kept.empty())
+    return;
+  std::string shown = ShowControls(kept);
+  ssize_t ignored = ::write(STDIN_FILENO, shown.data(), shown.size());  // the echo
+  (void)ignored;
+  g_in.erase(0, g_in_pos);
+  g_in_pos = 0;
+  g_in += kept;
+}
+
+// Waits for input, or for standard output to be lost (the reader of a pipe
+// gone, the terminal hung up): no game goes on into nowhere.
+bool WaitForInput() {
+  pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {STDOUT_FILENO, 0, 0}};
+  for (;;) {
+    int ready = ::poll(fds, 2, -1);
+    if (ready < 0 && errno == EINTR)
+      continue;
+    if (ready < 0)
+      return true;  // let read(2) tell
+    if (fds[1].revents & POLLNVAL)
+      EndOnLostOutput(EBADF);
+    if (fds[1].revents & (POLLERR | POLLHUP))
+      EndOnLostOutput(TheSettings().to_terminal ? EIO : EPIPE);
+    if (fds[0].revents)
+      return true;
+  }
+}
+
+bool FillInput() {
+  const Settings& settings = TheSettings();
+  if (settings.input_terminal)
+    TakeTypeAhead();
+  if (g_in_pos < g_in.size())
+    return true;
+  if (g_end_typed) {
+    g_end_typed = false;
+    return false;
+  }
+  g_in.clear();
+  g_in_pos = 0;
+  char buffer[65536];
+  for (;;) {
+    WaitForInput();
+    ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n > 0) {
+      g_in.assign(buffer, static_cast<size_t>(n));
+      return true;
+    }
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+      continue;  // a non-blocking standard input: poll again
+    return false;  // the end, or input that cannot be read (a directory)
+  }
+}
+
 }  // namespace
 
 void SetAttribute(uint16_t attribute) {
   const Settings& settings = TheSettings();
-  std::fflush(stdout);
-  if (!settings.colour)
-    return;
-  std::string sgr = SgrSequence(attribute);
-  std::fwrite(sgr.data(), 1, sgr.size(), stdout);
-  g_colour_set = attribute != 7;
+  if (settings.input_terminal)
+    QuietInput();
+  if (settings.colour) {
+    if (attribute != 7)
+      g_colour_dirty = 1;  // before the sequence can reach the screen
+    g_out += SgrSequence(attribute, settings.light);
+  }
+  SendPending();
+  if (settings.colour && attribute == 7)
+    g_colour_dirty = 0;  // the reset is on the screen now
 }
 
 void Write(std::string_view gbk) {
   const Settings& settings = TheSettings();
+  if (settings.input_terminal)
+    QuietInput();
   std::string shown = settings.to_terminal ? ShowControls(gbk) : std::string(gbk);
-  if (settings.utf8)
-    shown = GbkToUtf8(shown);
-  std::fwrite(shown.data(), 1, shown.size(), stdout);
+  g_out += settings.utf8_out ? GbkToUtf8(shown) : shown;
+  if (g_out.size() >= 65536)
+    SendPending();
 }
 
-void Flush() { std::fflush(stdout); }
+void Flush() {
+  TheSettings();
+  SendPending();
+}
 
 int ReadByte() {
-  std::fflush(stdout);
-  return std::getc(stdin);
+  Flush();
+  if (g_in_pos >= g_in.size() && !FillInput())
+    return -1;
+  return static_cast<unsigned char>(g_in[g_in_pos++]);
 }
 
 std::string DecodeWord(std::string word) {
-  return TheSettings().utf8 ? Utf8ToGbk(word) : word;
+  return TheSettings().utf8_in ? Utf8ToGbk(word) : word;
 }
 
 int Columns() {
@@ -97,6 +370,6 @@ int Columns() {
   return 80;
 }
 
-bool Unicode() { return TheSettings().utf8; }
+bool Unicode() { return TheSettings().utf8_out; }
 
 }  // namespace bramble::terminal::platform
