@@ -9,6 +9,7 @@ here in Unicode with their colour markup and turned into GBK bytes; what a
 pipe shows is the markup stripped, exactly what the transcript holds.
 """
 
+import collections
 import hashlib
 import math
 import os
@@ -140,7 +141,8 @@ KIND_NORMAL, KIND_MAGIC, KIND_PUMMEL, KIND_POISON, KIND_SONG = range(5)
 class Fighter:
     def __init__(self, name):
         self.name = name  # GBK bytes
-        values = sorted(hashlib.md5(name).digest(), reverse=True)
+        # the digest covers the bytes before the first zero byte
+        values = sorted(hashlib.md5(name.split(b"\0")[0]).digest(), reverse=True)
         self.hp, self.mp, self.defence, self.atk = values[0:4]
         self.cunning, self.agility = values[4], values[5]
 
@@ -413,10 +415,10 @@ def run(words, verse=b"", clock=1, saving=None, path=b"", maker_line=MAKER_LINE)
     out = Output(saving, path)
     rng = Random(clock)
     arena = Arena(rng, out)
-    words = list(words)
+    words = collections.deque(words)
 
     def read():
-        return words.pop(0) if words else None
+        return words.popleft() if words else None
 
     def enter_names():
         out.marked(g(NAME_PROMPT))

@@ -80,6 +80,30 @@ class Transcript(GameTest):
     def test_device_that_rejects_writes(self):
         self.check_failure("/dev/full", "write")
 
+    def test_paths_that_could_hang_or_swallow_output(self):
+        # A FIFO nobody reads would block an ordinary open for ever; a path
+        # beyond the system's limit and a link into nowhere cannot be
+        # created. Each is the notice, and the game plays on.
+        with tempfile.TemporaryDirectory() as tmp:
+            fifo = os.path.join(tmp, "fifo")
+            os.mkfifo(fifo)
+            nowhere = os.path.join(tmp, "nowhere")
+            os.symlink(os.path.join(tmp, "missing", "duel.txt"), nowhere)
+            for path in (fifo, nowhere, os.path.join(tmp, "x" * 5000)):
+                with self.subTest(path=path[:80]):
+                    self.check_failure(path, "open")
+
+    def test_dangling_link_creates_what_it_points_to(self):
+        words = [b"abc", b"xyz", b"n"]
+        with tempfile.TemporaryDirectory() as tmp:
+            target = os.path.join(tmp, "duel.txt")
+            os.symlink(target, os.path.join(tmp, "link"))
+            r = self.run_with_file(os.path.join(tmp, "link"), words)
+            with open(target, "rb") as f:
+                self.assertBytes(f.read(), bytes(self.expected(words, saving="ok").transcript),
+                                 "transcript through the link")
+        self.assertBytes(r.stdout, bytes(self.expected(words, saving="ok").console))
+
 
 if __name__ == "__main__":
     harness.main()
