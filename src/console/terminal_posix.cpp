@@ -19,6 +19,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
@@ -225,13 +226,14 @@ void Settings::AtExit() {
 
 // --- Input. ------------------------------------------------------------------
 
-std::string g_in;  // read, not yet handed out
-size_t g_in_pos = 0;
+std::string g_in;      // read, not yet handed out
+size_t g_in_pos = 0;   // the next byte to hand out
+size_t g_in_shown = 0;  // g_in up to here is on the screen (echoed)
 bool g_end_typed = false;  // an end of input typed while the game was busy
 
 // Takes what was typed while the game was busy (line editing already done
-// by the terminal), shows it after the prompt as the echo would have, and
-// keeps it to be read first. Echo and line editing are back on afterwards.
+// by the terminal) and keeps it to be read first; it is shown, line by
+// line, as the game comes to read it. Echo is back on afterwards.
 void TakeTypeAhead() {
   if (!g_echo_off)
     return;
@@ -255,23 +257,31 @@ void TakeTypeAhead() {
 
   // The terminal keeps a Ctrl-D as a NUL: at the start of a line it ends the
   // input, inside one it only hands the line over.
-  std::string kept;
+  g_in.erase(0, g_in_pos);
+  g_in_shown -= std::min(g_in_shown, g_in_pos);
+  g_in_pos = 0;
   for (char c : typed) {
     if (c != '\0') {
-      kept += c;
-    } else if (kept.empty() || kept.back() == '\n') {
+      g_in += c;
+    } else if (g_in.empty() || g_in.back() == '\n') {
       g_end_typed = true;
       break;
     }
   }
-  if (kept.empty())
+}
+
+// Shows the rest of the typed line the game starts to read, where the
+// terminal would have echoed it had the game not been busy: after the
+// prompt, never inside a battle line.
+void EchoTypeAhead() {
+  if (g_in_pos < g_in_shown)
     return;
-  std::string shown = ShowControls(kept);
-  ssize_t ignored = ::write(STDIN_FILENO, shown.data(), shown.size());  // the echo
+  size_t end = g_in.find('\n', g_in_pos);
+  end = end == std::string::npos ? g_in.size() : end + 1;
+  std::string shown = ShowControls(std::string_view(g_in).substr(g_in_pos, end - g_in_pos));
+  ssize_t ignored = ::write(STDIN_FILENO, shown.data(), shown.size());  // as the echo does
   (void)ignored;
-  g_in.erase(0, g_in_pos);
-  g_in_pos = 0;
-  g_in += kept;
+  g_in_shown = end;
 }
 
 // Waits for input, or for standard output to be lost (the reader of a pipe
@@ -311,6 +321,7 @@ bool FillInput() {
     ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
     if (n > 0) {
       g_in.assign(buffer, static_cast<size_t>(n));
+      g_in_shown = g_in.size();  // the terminal echoed it, or nothing is shown
       return true;
     }
     if (n < 0 && errno == EINTR)
@@ -356,6 +367,8 @@ int ReadByte() {
   Flush();
   if (g_in_pos >= g_in.size() && !FillInput())
     return -1;
+  if (TheSettings().input_terminal)
+    EchoTypeAhead();
   return static_cast<unsigned char>(g_in[g_in_pos++]);
 }
 
