@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "battle/narration.h"
+
 namespace bramble {
 
 /// What an attack was, as the Arena needs it for the ticks that follow.
@@ -15,11 +17,17 @@ enum class ActionKind : int32_t {
   Song = 4,
 };
 
-struct ActionResult {
-  int32_t value = 0;    // strength in HP points; 0 for a song, unused for poison
+/// An attack as the Arena keeps it: its strength, its kind and, narrated,
+/// its announcement.
+template <Narration N>
+struct BasicActionResult {
+  int32_t value = 0;  // strength in HP points; 0 for a song, unused for poison
   ActionKind kind = ActionKind::NormalAttack;
-  std::string message;  // marked-up announcement; empty when not narrated
+  Line<N> message;    // marked-up announcement
 };
+
+/// The game's action record, with its announcement.
+using ActionResult = BasicActionResult<Narration::kNarrated>;
 
 /// A double as a 32-bit integer, truncated toward zero; INT32_MIN when out
 /// of range (attributes can only get there in absurdly long battles).

@@ -20,7 +20,7 @@ class AttackTest : public ::testing::Test {
     uint32_t start = RandomState();
     Fighter a = abc;
     Fighter d = def;
-    ActionResult silent = a.Attack<Narration::kSilent>(d);
+    auto silent = a.Attack<Narration::kSilent>(d);
     uint32_t silent_end = RandomState();
     SetRandomState(start);
     ActionResult result = abc.Attack(def);

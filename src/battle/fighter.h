@@ -1,6 +1,7 @@
 #ifndef BRAMBLE_BATTLE_FIGHTER_H_
 #define BRAMBLE_BATTLE_FIGHTER_H_
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "battle/action.h"
 #include "battle/narration.h"
+#include "battle/random.h"
 
 namespace bramble {
 
@@ -44,24 +46,30 @@ class Fighter {
   std::string AttributeLine() const;
 
   /// Clamps hp into 0..255 and keeps the clamped value.
-  void ClampHp() {
-    if (hp() < 0)
-      hp() = 0;
-    else if (hp() > 255)
-      hp() = 255;
-  }
+  void ClampHp() { hp() = std::min(std::max(hp(), 0), 255); }
   /// Clamps hp, then gives this fighter's part of a status line.
   std::string HpText();
 
   /// Acts against `defender`: draws an action, applies its immediate
-  /// effects to both fighters and returns it.
+  /// effects to both fighters and returns it. Defined in attack.h.
   template <Narration N = Narration::kNarrated>
-  ActionResult Attack(Fighter& defender);
+  BasicActionResult<N> Attack(Fighter& defender) {
+    ThreadDice dice;
+    return Attack<N>(defender, dice);
+  }
+  template <Narration N, class Dice>
+  BasicActionResult<N> Attack(Fighter& defender, Dice& dice);
 
   /// Answers `attacker`'s action of `value` and `kind` (a normal or magic
   /// attack, or a song) and returns the line that tells the outcome.
+  /// Defined in respond.h.
   template <Narration N = Narration::kNarrated>
-  std::string Respond(Fighter& attacker, int32_t value, ActionKind kind);
+  Line<N> Respond(Fighter& attacker, int32_t value, ActionKind kind) {
+    ThreadDice dice;
+    return Respond<N>(attacker, value, kind, dice);
+  }
+  template <Narration N, class Dice>
+  Line<N> Respond(Fighter& attacker, int32_t value, ActionKind kind, Dice& dice);
 };
 
 /// "<3>" name "<15>": a fighter's name in cyan, the text after it white.

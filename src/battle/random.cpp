@@ -24,7 +24,7 @@ void SeedRandom() { SeedRandomWith(static_cast<uint32_t>(std::time(nullptr))); }
 double RandomFraction() {
   if (!random_detail::seeded)
     SeedRandom();
-  return static_cast<double>(random_detail::NextOutput()) * static_cast<double>(kScale);
+  return static_cast<double>(NextOutput(random_detail::state)) * static_cast<double>(kScale);
 }
 
 uint32_t RandomState() { return random_detail::state; }

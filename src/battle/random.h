@@ -2,6 +2,7 @@
 #define BRAMBLE_BATTLE_RANDOM_H_
 
 #include <cstdint>
+#include <type_traits>
 
 namespace bramble {
 
@@ -26,18 +27,69 @@ inline int32_t RandomInt(int32_t a, int32_t b);
 uint32_t RandomState();
 void SetRandomState(uint32_t state);
 
+/// One step of the generator from `state`: the next 15-bit output.
+inline uint32_t NextOutput(uint32_t& state) {
+  state = state * 214013u + 2531011u;
+  return (state >> 16) & 0x7FFFu;
+}
+
+/// RandomInt's result for output k: a + floor(k * (2^15 + 1) * n / 2^30),
+/// worked out in integers (the fraction times n, floored, without any
+/// rounding for any n).
+inline int32_t ScaleOutput(uint32_t k, int32_t a, int32_t b) {
+  int64_t n = static_cast<int64_t>(b) - a;
+  return static_cast<int32_t>(a + ((int64_t{k} * 32769 * n) >> 30));
+}
+
+/// RandomInt's rule on a given generator state: draws nothing when a == b.
+inline int32_t DrawInt(uint32_t& state, int32_t a, int32_t b) {
+  if (a == b)
+    return a;
+  return ScaleOutput(NextOutput(state), a, b);
+}
+
+/// A if `condition`, else b, by masks: a choice the rules make between two
+/// worked-out values without a jump the processor could mispredict.
+template <class T>
+inline T Select(bool condition, T a, T b) {
+  using U = std::make_unsigned_t<T>;
+  U mask = U{0} - static_cast<U>(condition);
+  return static_cast<T>((static_cast<U>(a) & mask) | (static_cast<U>(b) & ~mask));
+}
+
+/// The next four draws of a generator, read ahead without taking them. A
+/// rule whose paths make different draws reads the draws its common paths
+/// need, picks its path without a jump (Select), and then takes as many
+/// draws as that path made: the draws and their order are exactly those of
+/// the path drawn one by one.
+class DrawsAhead {
+ public:
+  explicit DrawsAhead(uint32_t state) {
+    for (int i = 0; i < kCount; ++i) {
+      output_[i] = NextOutput(state);
+      after_[i] = state;
+    }
+  }
+  /// The output of the path's draw number `i` (from 0), for ScaleOutput.
+  uint32_t Output(int i) const { return output_[i]; }
+  /// RandomInt(a, b) as the path's draw number `i` would give it.
+  int32_t Int(int i, int32_t a, int32_t b) const { return ScaleOutput(output_[i], a, b); }
+  /// The generator state once `count` draws (1 to 4) are taken.
+  uint32_t StateAfter(int count) const { return after_[count - 1]; }
+
+ private:
+  static constexpr int kCount = 4;
+  uint32_t output_[kCount];
+  uint32_t after_[kCount];
+};
+
 // The generator lives here rather than in random.cpp so that RandomInt, the
-// draw every rule makes, inlines into the battle code: the win-rate lab
-// plays billions of battles. Nothing outside this file touches it.
+// draw every rule makes, inlines into the battle code. Nothing outside this
+// file touches it.
 namespace random_detail {
 
 inline thread_local uint32_t state = 1;
 inline thread_local bool seeded = false;
-
-inline uint32_t NextOutput() {
-  state = state * 214013u + 2531011u;
-  return (state >> 16) & 0x7FFFu;
-}
 
 }  // namespace random_detail
 
@@ -46,12 +98,29 @@ inline int32_t RandomInt(int32_t a, int32_t b) {
     return a;
   if (!random_detail::seeded)
     SeedRandom();
-  // a + floor(k * (2^15 + 1) * n / 2^30), worked out in integers: it is the
-  // fraction times n, floored, without any rounding for any n.
-  int64_t n = static_cast<int64_t>(b) - a;
-  int64_t k = random_detail::NextOutput();
-  return static_cast<int32_t>(a + ((k * 32769 * n) >> 30));
+  return DrawInt(random_detail::state, a, b);
 }
+
+/// Where the battle rules take their draws from. The game draws from the
+/// thread's generator; the lab hands the rules a generator of its own,
+/// which lives in a register for a whole battle. Both make the same draws.
+/// State and SetState let a rule read its draws ahead (DrawsAhead).
+struct ThreadDice {
+  int32_t RandomInt(int32_t a, int32_t b) { return bramble::RandomInt(a, b); }
+  uint32_t State() {
+    if (!random_detail::seeded)
+      SeedRandom();
+    return random_detail::state;
+  }
+  void SetState(uint32_t state) { random_detail::state = state; }
+};
+
+struct LocalDice {
+  uint32_t state;  // the generator state, always seeded
+  int32_t RandomInt(int32_t a, int32_t b) { return DrawInt(state, a, b); }
+  uint32_t State() const { return state; }
+  void SetState(uint32_t next) { state = next; }
+};
 
 }  // namespace bramble
 

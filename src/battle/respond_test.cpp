@@ -26,7 +26,7 @@ class RespondTest : public ::testing::Test {
     uint32_t start = RandomState();
     Fighter sa = a;
     Fighter sd = d;
-    std::string silent = sd.Respond<Narration::kSilent>(sa, value, kind);
+    auto silent = sd.Respond<Narration::kSilent>(sa, value, kind);
     uint32_t silent_end = RandomState();
     SetRandomState(start);
     std::string message = d.Respond(a, value, kind);

@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "battle/fighter.h"
 #include "battle/narration.h"
+#include "battle/random.h"
 
 namespace bramble {
-
-class Fighter;
 
 constexpr int kSongTitleCount = 21;
 extern const std::string_view SongTitles[kSongTitleCount];
@@ -16,19 +16,81 @@ extern const std::string_view SongTitles[kSongTitleCount];
 constexpr int kReactionLineCount = 9;
 extern const std::string_view ReactionLines[kReactionLineCount];
 
-/// Draws a song title: "<13>" title "<15>" (empty when silent; the draw is
-/// made all the same).
-template <Narration N = Narration::kNarrated>
-std::string PickSongTitle();
+/// Draws a song title: "<13>" title "<15>" (nothing when silent; the draw
+/// is made all the same).
+template <Narration N = Narration::kNarrated, class Dice = ThreadDice>
+Line<N> PickSongTitle(Dice&& dice = {});
 
 /// Draws a listener's reaction line: "<5>" line "<15>".
-template <Narration N = Narration::kNarrated>
-std::string PickReaction();
+template <Narration N = Narration::kNarrated, class Dice = ThreadDice>
+Line<N> PickReaction(Dice&& dice = {});
 
 /// The listener's answer to a song: unmoved, refreshed, refreshing the
 /// singer, or hurt, by up to three chances against the listener's cunning.
-template <Narration N = Narration::kNarrated>
-std::string ListenToSong(Fighter& listener, Fighter& singer);
+template <Narration N = Narration::kNarrated, class Dice = ThreadDice>
+Line<N> ListenToSong(Fighter& listener, Fighter& singer, Dice&& dice = {});
+
+namespace song_rules {
+
+// A refresh: 20..99 hp, then 20..59 mp.
+template <class Dice>
+void Refresh(Fighter& fighter, Dice& dice) {
+  fighter.hp() += dice.RandomInt(0, 80) + 20;
+  fighter.mp() += dice.RandomInt(0, 40) + 20;
+}
+
+// Draws a row of a table: the row in its colour, then white.
+template <Narration N, class Dice>
+Line<N> PickRow(const std::string_view* table, int32_t rows, std::string_view colour,
+                Dice& dice) {
+  int32_t row = dice.RandomInt(0, rows);
+  if constexpr (Narrated(N))
+    return std::string(colour) + std::string(table[row]) + "<15>";
+  return {};
+}
+
+}  // namespace song_rules
+
+template <Narration N, class Dice>
+Line<N> PickSongTitle(Dice&& dice) {
+  return song_rules::PickRow<N>(SongTitles, kSongTitleCount, "<13>", dice);
+}
+
+template <Narration N, class Dice>
+Line<N> PickReaction(Dice&& dice) {
+  return song_rules::PickRow<N>(ReactionLines, kReactionLineCount, "<5>", dice);
+}
+
+template <Narration N, class Dice>
+Line<N> ListenToSong(Fighter& listener, Fighter& singer, Dice&& dice) {
+  if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 90)) {
+    if constexpr (Narrated(N))
+      return "什么都没在" + ColoredName(listener) + "身上发生，" + ColoredName(singer) + "很无语......";
+    return {};
+  }
+  if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 80)) {
+    song_rules::Refresh(listener, dice);
+    Line<N> reaction = PickReaction<N>(dice);
+    if constexpr (Narrated(N))
+      return ColoredName(listener) + "说：" + reaction + "\n" + ColoredName(singer) + "唱完，" +
+             ColoredName(listener) + "的HP、MP恢复了一点";
+    return {};
+  }
+  if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 70)) {
+    song_rules::Refresh(singer, dice);
+    Line<N> reaction = PickReaction<N>(dice);
+    if constexpr (Narrated(N))
+      return ColoredName(listener) + "说：" + reaction + "\n" + ColoredName(singer) +
+             "唱完，自己的HP、MP恢复了一点";
+    return {};
+  }
+  int32_t x = dice.RandomInt(0, 40) + 20;
+  listener.hp() -= x;
+  if constexpr (Narrated(N))
+    return ColoredName(listener) + "受不了" + ColoredName(singer) + "的魔音传导，HP降低" +
+           NumberText(x) + "点";
+  return {};
+}
 
 }  // namespace bramble
 

@@ -1,5 +1,6 @@
 #include "lab/silent_battle.h"
 
+#include "battle/bout.h"
 #include "battle/random.h"
 
 namespace bramble::lab {
@@ -16,19 +17,20 @@ BattleResult SilentBattle::Run(uint32_t state) {
   // the same as the rebuild the Arena makes before every battle.
   bout_.first.slots = first_slots_;
   bout_.second.slots = second_slots_;
-  SetRandomState(state);
-  bout_.PickFirstAttacker();
+  LocalDice dice{state};
+  bout_.PickFirstAttacker(dice);
   bout_.Begin();
   BattleResult result;
+  result.ticks = kTickCap;
   for (uint32_t tick = 1; tick <= kTickCap; ++tick) {
-    bout_.Step();
+    bout_.Step(dice);
     if (bout_.ended) {
       result.ticks = tick;
       result.winner = bout_.loser == &bout_.first ? Winner::kSecond : Winner::kFirst;
-      return result;
+      break;
     }
   }
-  result.ticks = kTickCap;
+  state_after_ = dice.state;
   return result;
 }
 

@@ -33,8 +33,11 @@ class SilentBattle {
   SilentBattle& operator=(const SilentBattle&) = delete;
 
   /// Plays the battle that starts from generator state `state` (the state
-  /// right before the first-attacker draw), as the game's Arena would.
+  /// right before the first-attacker draw), as the game's Arena would. The
+  /// battle draws from a generator of its own, not the thread's.
   BattleResult Run(uint32_t state);
+  /// The generator state after the last battle's final draw.
+  uint32_t stateAfter() const { return state_after_; }
 
   const Fighter& first() const { return bout_.first; }
   const Fighter& second() const { return bout_.second; }
@@ -43,6 +46,7 @@ class SilentBattle {
   Bout<Narration::kSilent> bout_;
   decltype(Fighter::slots) first_slots_{};
   decltype(Fighter::slots) second_slots_{};
+  uint32_t state_after_ = 0;
 };
 
 }  // namespace bramble::lab

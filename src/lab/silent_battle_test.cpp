@@ -19,6 +19,7 @@ struct ArenaBattle {
   decltype(Fighter::slots) first{};
   decltype(Fighter::slots) second{};
   uint32_t stateAfter = 0;
+  std::string text;  // what the Arena printed
 };
 
 // The game's Arena on a tick source that never waits, output recorded.
@@ -38,6 +39,7 @@ ArenaBattle PlayInArena(uint32_t state, const std::string& name1, const std::str
   result.first = arena.bout.first.slots;
   result.second = arena.bout.second.slots;
   result.stateAfter = RandomState();
+  result.text = recording.text;
   for (const std::string& name : {name1, name2}) {
     if (recording.text.find("*-- " + name + "被击败了") != std::string::npos)
       result.loser = name;
@@ -50,8 +52,17 @@ ArenaBattle PlayInArena(uint32_t state, const std::string& name1, const std::str
 const std::pair<std::string, std::string> kPairs[] = {
     {"abc", "xyz"}, {"alice", "bob"}, {"甲乙", "Brambleworthen"}, {"a", "zzzzzzzz"}};
 
+// Words that only one kind of battle line holds: the silent engine picks
+// its common actions and answers without a jump and branches off for the
+// rare ones, so the comparison below must have walked every one of them.
+const char* const kEveryPath[] = {
+    "进攻，",   "魔法攻击", "暴打",     "投毒",       "垂死抗争",     "开始唱",
+    "点伤害",   "躲开了",   "魔法防御", "攻击失败",   "普通攻击无效", "移花接木",
+    "紧急回避", "什么都没在", "唱完，自己的", "魔音传导"};
+
 TEST(SilentBattle, MatchesTheGamesArenaTickForTick) {
   int battles = 0;
+  std::string printed;  // every line of every battle, for the paths walked
   for (const auto& [name1, name2] : kPairs) {
     SilentBattle silent(name1, name2);
     for (uint64_t i = 0; i < 600; ++i) {
@@ -59,7 +70,7 @@ TEST(SilentBattle, MatchesTheGamesArenaTickForTick) {
       uint32_t state = i < 500 ? SampleState(7, i) : static_cast<uint32_t>(i);
       ArenaBattle arena = PlayInArena(state, name1, name2);
       BattleResult result = silent.Run(state);
-      uint32_t silent_state = RandomState();
+      uint32_t silent_state = silent.stateAfter();
       SCOPED_TRACE(name1 + " vs " + name2 + ", state " + std::to_string(state));
       ASSERT_TRUE(arena.ended);
       ASSERT_NE(result.winner, Winner::kUnfinished);
@@ -69,10 +80,23 @@ TEST(SilentBattle, MatchesTheGamesArenaTickForTick) {
       EXPECT_EQ(arena.stateAfter, silent_state);
       EXPECT_EQ(arena.first, silent.first().slots);
       EXPECT_EQ(arena.second, silent.second().slots);
+      printed += arena.text;
       ++battles;
     }
   }
   EXPECT_EQ(battles, 2400);
+  for (const char* mark : kEveryPath)
+    EXPECT_NE(printed.find(mark), std::string::npos) << "no battle printed " << mark;
+  // A refreshed listener: one refresh line more than the singer's own.
+  size_t refreshes = 0;
+  size_t singers = 0;
+  for (size_t at = printed.find("恢复了一点"); at != std::string::npos;
+       at = printed.find("恢复了一点", at + 1))
+    ++refreshes;
+  for (size_t at = printed.find("唱完，自己的"); at != std::string::npos;
+       at = printed.find("唱完，自己的", at + 1))
+    ++singers;
+  EXPECT_GT(refreshes, singers);
 }
 
 TEST(SilentBattle, ReplaysTheSameBattleFromTheSameState) {
