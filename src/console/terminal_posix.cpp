@@ -54,15 +54,21 @@ void RestoreTerminal() {
   }
 }
 
-// Ends the process the way the signal would have, after restoring.
-extern "C" void RestoreAndEnd(int signal_number) {
-  RestoreTerminal();
+// Does what the signal does by default (ends or stops the process), even
+// from inside its own handler, where it is blocked.
+void RaiseDefault(int signal_number) {
   std::signal(signal_number, SIG_DFL);
   sigset_t set;
   sigemptyset(&set);
   sigaddset(&set, signal_number);
   ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
   ::raise(signal_number);
+}
+
+// Ends the process the way the signal would have, after restoring.
+extern "C" void RestoreAndEnd(int signal_number) {
+  RestoreTerminal();
+  RaiseDefault(signal_number);
 }
 
 void QuietInput();
@@ -73,12 +79,7 @@ extern "C" void RestoreAndStop(int signal_number) {
   int saved_errno = errno;
   bool was_quiet = g_echo_off;
   RestoreTerminal();
-  std::signal(signal_number, SIG_DFL);
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, signal_number);
-  ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
-  ::raise(signal_number);  // stops here until continued
+  RaiseDefault(signal_number);  // stops here until continued
   std::signal(signal_number, RestoreAndStop);
   if (was_quiet)
     QuietInput();
@@ -176,12 +177,7 @@ std::string g_out;  // written, not yet sent
   if (error == EPIPE) {
     // Like any command whose reader has gone (`... | head`): quietly, with
     // the status of SIGPIPE.
-    std::signal(SIGPIPE, SIG_DFL);
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGPIPE);
-    ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
-    ::raise(SIGPIPE);
+    RaiseDefault(SIGPIPE);
     std::_Exit(128 + SIGPIPE);
   }
   std::string message = std::string(program_invocation_short_name) +
