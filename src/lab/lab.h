@@ -12,7 +12,9 @@ namespace bramble::lab {
 /// name), runs what they ask for and returns the exit status: 0 done, 1 a
 /// transcript could not be written, 2 bad input. Reports and replays go to
 /// the console layer the game prints through; messages go to `err`.
-int RunLab(const std::vector<std::string>& args, std::ostream& err);
+/// `program` is how the lab was started, for the job lines of --split.
+int RunLab(const std::vector<std::string>& args, std::ostream& err,
+           const std::string& program = "brambleworthen-odds");
 
 /// Prints the battle that starts from generator state `state` exactly as
 /// the game's Arena shows it, at once. Returns whether it ended within the

@@ -7,5 +7,5 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  return bramble::lab::RunLab(args, std::cerr);
+  return bramble::lab::RunLab(args, std::cerr, argc > 0 ? argv[0] : "brambleworthen-odds");
 }

@@ -22,7 +22,9 @@ constexpr OptionSpec kSpecs[] = {
     {'j', 'j', "jobs", true, false},        {'e', 'e', "exact", false, false},
     {'r', 'r', "rank", true, false},        {'R', 0, "replay", true, false},
     {'t', 't', "transcript", true, false},  {'h', 'h', "help", false, false},
-    {'V', 'V', "version", false, false},    {'E', 0, "exact-range", true, true},
+    {'V', 'V', "version", false, false},    {'E', 0, "exact-range", true, false},
+    {'f', 0, "format", true, false},        {'S', 0, "svg", true, false},
+    {'p', 0, "split", true, false},         {'m', 0, "merge", false, false},
 };
 
 int DigitValue(char c) {
@@ -94,10 +96,36 @@ class Parser {
             return Fail("--exact-range wants FIRST:COUNT within the 2^32 start states");
           o.rangeFirst = first;
           o.rangeCount = count;
-        return SetMode(Mode::kExact, "--exact");
+          o.partial = true;
+          return true;
       }
       case 'e':
         return SetMode(Mode::kExact, "--exact");
+      case 'f':
+        if (value == "text")
+          o.format = Format::kText;
+        else if (value == "json")
+          o.format = Format::kJson;
+        else if (value == "csv")
+          o.format = Format::kCsv;
+        else
+          return Fail("--format wants text, json or csv, not '" + value + "'");
+        return true;
+      case 'S':
+        if (value.empty())
+          return Fail("--svg wants a file name");
+        o.svg = value;
+        return true;
+      case 'p': {
+        auto n = ParseNumber(value, kStateCount);
+        if (!n || *n == 0)
+          return Fail("--split wants a number of jobs from 1 to 2^32, not '" + value + "'");
+        o.split = *n;
+        return true;
+      }
+      case 'm':
+        o.merge = true;
+        return true;
       case 'r':
         if (value.empty())
           return Fail("-r wants a file of names, or - for standard input");
@@ -219,13 +247,47 @@ class Parser {
       o.mode = Mode::kVersion;
       return;
     }
-    bool sampled = o.mode == Mode::kOdds || o.mode == Mode::kRank;
+    // A range of states is an exact run of a pair, or with --rank the
+    // range every pair's jobs of a split cover.
+    if (o.partial && o.mode == Mode::kOdds && !o.merge)
+      SetMode(Mode::kExact, "--exact-range");
+    if (o.partial && o.mode != Mode::kExact && !(o.mode == Mode::kRank && o.split)) {
+      Fail("--exact-range goes with a pair of names, or with --rank and --split");
+      return;
+    }
+    bool sampled = (o.mode == Mode::kOdds || o.mode == Mode::kRank) && !o.merge && !o.split;
     if (!sampled && (o.battles || o.seed)) {
-      Fail("-n and -s choose a random sample; " + mode_option_ + " takes none");
+      Fail("-n and -s choose a random sample; " +
+           (o.merge ? std::string("--merge") : o.split ? "--split" : mode_option_) + " takes none");
       return;
     }
     if (o.transcript && o.mode != Mode::kReplay) {
       Fail("-t (--transcript) goes with --replay only");
+      return;
+    }
+    if (o.transcript && o.format.value_or(Format::kText) != Format::kText) {
+      Fail("-t shows the battle; --format json or csv gives its summary only");
+      return;
+    }
+    if (o.svg && o.mode == Mode::kReplay) {
+      Fail("--svg draws a pair report or a ranking, not a replay");
+      return;
+    }
+    if (o.merge && (o.mode == Mode::kExact || o.mode == Mode::kReplay || o.split)) {
+      Fail("--merge adds up partial results; it goes alone or with --rank");
+      return;
+    }
+    if (o.split && o.mode != Mode::kExact && o.mode != Mode::kRank) {
+      Fail("--split spreads an exact run: use it with --exact (or --exact-range) or --rank");
+      return;
+    }
+    if (o.split && o.split > o.rangeCount) {
+      Fail("--split: more jobs than start states in the range");
+      return;
+    }
+    if (o.merge) {
+      if (o.names.empty())
+        Fail("--merge wants the files of the partial results");
       return;
     }
     if (o.mode == Mode::kRank) {
@@ -279,10 +341,14 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   return R"(Usage:
-  brambleworthen-odds [-n BATTLES] [-s SEED] [-j N] NAME1 NAME2
-  brambleworthen-odds --exact [-j N] NAME1 NAME2
-  brambleworthen-odds --rank FILE [-n BATTLES] [-s SEED] [-j N]
-  brambleworthen-odds --replay STATE [-t PATH] NAME1 NAME2
+  brambleworthen-odds [-n BATTLES] [-s SEED] [-j N] [OUTPUT] NAME1 NAME2
+  brambleworthen-odds --exact [-j N] [OUTPUT] NAME1 NAME2
+  brambleworthen-odds --exact-range=FIRST:COUNT [-j N] [OUTPUT] NAME1 NAME2
+  brambleworthen-odds --rank FILE [-n BATTLES] [-s SEED] [-j N] [OUTPUT]
+  brambleworthen-odds --replay STATE [-t PATH | --format=json|csv] NAME1 NAME2
+  brambleworthen-odds --exact [--exact-range=FIRST:COUNT] --split N NAME1 NAME2
+  brambleworthen-odds --rank FILE [--exact-range=FIRST:COUNT] --split N
+  brambleworthen-odds [--rank FILE] --merge [OUTPUT] PART.json...
 
 Who wins a battle of Brambleworthen, and how often, by the game's own rules.
 A battle is fully decided by the generator state it starts from (a 32-bit
@@ -291,27 +357,50 @@ give the exact answer.
 
   NAME1 NAME2          show both fighters (hidden attributes too), each
                        one's win probability with its 95 % confidence
-                       interval, and the mean and median battle length
+                       interval, the mean and median battle length, and a
+                       histogram of the battle lengths
   -n, --battles=N      battles in the sample (default 1000000; with --rank,
                        per pair, default 100000)
   -s, --seed=S         seed of the sample, for a run that can be repeated
                        (default: taken from the clock and shown)
   -e, --exact          play every one of the 2^32 start states and give the
                        exact win probabilities (minutes, not seconds)
+      --exact-range=FIRST:COUNT  play only the start states FIRST to
+                       FIRST+COUNT-1: one share of an exact run, written as
+                       JSON for --merge unless --format says otherwise
   -r, --rank=FILE      a round-robin of all names in FILE (one per line,
-                       - for standard input), ranked by mean win rate
+                       - for standard input), ranked by mean win rate, with
+                       each name's 95 % interval and the head-to-head matrix
+                       as a heat map
       --replay=STATE   show the battle that starts from STATE (0..4294967295)
                        exactly as the game shows it, at once
   -t, --transcript=PATH  with --replay: append the battle's plain text to
                        PATH as the game's transcript would
+      --split=N        print the N job lines of an exact run (of a pair, or
+                       of every pair of a --rank file), one command a line,
+                       for GNU parallel, xargs or a Slurm job array; each
+                       job writes its share to part-K.json (pair-I-J-part-K.json)
+      --merge          the operands are shares written by --exact-range (or
+                       merged results): add them up into the exact report,
+                       or with --rank FILE into the exact ranking; shares of
+                       other pairs or versions and overlapping shares are
+                       refused, and the report says how much of the 2^32
+                       start states they cover
   -j, --jobs=N         worker threads (default: one per core)
   -h, --help           show this text
   -V, --version        show the version
 
+OUTPUT:
+      --format=FORMAT  text (the default: reports for people), json or csv
+                       (for scripts; --replay gives the battle's summary)
+      --svg=FILE       also draw the picture as an SVG file: the histogram
+                       of a pair's battle lengths, or a ranking's heat map
+
 Battle length is counted in ticks (the game's one-step-per-interval pace),
 from the first attack to the defeat line. A battle still running after
 100000 ticks is stopped and counted as unfinished.
-Exit status: 0 done, 1 a transcript could not be written, 2 bad input.
+Exit status: 0 done, 1 a transcript or picture could not be written,
+2 bad input.
 )";
 }
 

@@ -10,6 +10,9 @@ namespace bramble::lab {
 
 enum class Mode { kOdds, kExact, kRank, kReplay, kHelp, kVersion };
 
+/// How results are written: a report for people, or data for scripts.
+enum class Format { kText, kJson, kCsv };
+
 /// The lab's command line, as parsed; names still as typed.
 struct LabOptions {
   Mode mode = Mode::kOdds;
@@ -20,10 +23,15 @@ struct LabOptions {
   std::string rankFile;                     // -r; "-" is standard input
   uint32_t replayState = 0;                 // --replay
   std::optional<std::string> transcript;    // -t, with --replay only
-  // --exact-range FIRST:COUNT, left out of --help: enumerates only part of
-  // the start states, so tests can check the exact mode quickly.
+  // --exact-range FIRST:COUNT: only part of the start states, for a share
+  // of a run spread over machines (written as JSON unless told otherwise).
+  bool partial = false;
   uint64_t rangeFirst = 0;
   uint64_t rangeCount = uint64_t{1} << 32;
+  std::optional<Format> format;             // --format
+  std::optional<std::string> svg;           // --svg FILE
+  uint64_t split = 0;                       // --split N: print job lines instead
+  bool merge = false;                       // --merge: the operands are partial results
 };
 
 struct ParsedOptions {

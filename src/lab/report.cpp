@@ -85,15 +85,20 @@ std::string SampleReport(const Fighter& one, const Fighter& two, const Tally& ta
   return text;
 }
 
-std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tally, uint64_t first,
-                        uint64_t count) {
+std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tally,
+                        const std::vector<StateRange>& ranges) {
   size_t width = NameWidth(one, two);
+  uint64_t count = Covered(ranges);
   std::string text;
-  if (first == 0 && count == (uint64_t{1} << 32))
+  if (count == kStateCount)
     text = "Exact: all " + std::to_string(count) + " start states played\n";
+  else if (ranges.size() == 1)
+    text = "Exact over start states " + std::to_string(ranges[0].first) + " to " +
+           std::to_string(ranges[0].first + count - 1) + " only (" + std::to_string(count) +
+           " states)\n";
   else
-    text = "Exact over start states " + std::to_string(first) + " to " +
-           std::to_string(first + count - 1) + " only (" + std::to_string(count) + " states)\n";
+    text = "Exact over " + std::to_string(count) + " start states in " +
+           std::to_string(ranges.size()) + " ranges only\n";
   const std::pair<const Fighter*, uint64_t> rows[] = {{&one, tally.firstWins},
                                                       {&two, tally.secondWins}};
   for (const auto& [fighter, wins] : rows) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "battle/fighter.h"
+#include "lab/exact_parts.h"
 #include "lab/rank.h"
 #include "lab/tally.h"
 
@@ -23,10 +24,10 @@ std::string FighterTable(const Fighter& one, const Fighter& two);
 std::string SampleReport(const Fighter& one, const Fighter& two, const Tally& tally, uint64_t seed,
                          int threads);
 
-/// Exact win probabilities over the start states first .. first+count-1
-/// (all 2^32 of them in normal use), as fractions and percentages.
-std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tally, uint64_t first,
-                        uint64_t count);
+/// Exact win probabilities over the start states of `ranges` (all 2^32 of
+/// them in normal use), as fractions and percentages.
+std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tally,
+                        const std::vector<StateRange>& ranges);
 
 /// The leaderboard of a round-robin under `heading`: each name's mean win
 /// rate with its 95 % interval, the opponents it beats, its attributes.

@@ -39,11 +39,11 @@ TEST(ExactReport, GivesFractionAndPercentage) {
   for (int i = 0; i < 3; ++i)
     tally.Add({Winner::kFirst, 10});
   tally.Add({Winner::kSecond, 20});
-  std::string report = ExactReport(one, two, tally, 0, 4);
+  std::string report = ExactReport(one, two, tally, {{0, 4}});
   EXPECT_NE(report.find("abc   wins 3/4 = 75.00000000 %"), std::string::npos) << report;
   EXPECT_NE(report.find("xyz   wins 1/4 = 25.00000000 %"), std::string::npos) << report;
   EXPECT_NE(report.find("mean 12.50, median 10"), std::string::npos) << report;
-  std::string all = ExactReport(one, two, tally, 0, uint64_t{1} << 32);
+  std::string all = ExactReport(one, two, tally, {{0, uint64_t{1} << 32}});
   EXPECT_NE(all.find("all 4294967296 start states"), std::string::npos) << all;
   EXPECT_NE(all.find("wins 3/4294967296 = 0.00000007 %"), std::string::npos) << all;
 }

@@ -23,6 +23,13 @@ class Tally {
     ++lengths_[result.ticks];
   }
   void Merge(const Tally& other);
+  /// Adds `count` finished battles that lasted `ticks`, as read back from a
+  /// saved tally; the wins are added apart.
+  void AddLengths(uint32_t ticks, uint64_t count) {
+    if (ticks >= lengths_.size())
+      lengths_.resize(ticks + 1, 0);
+    lengths_[ticks] += count;
+  }
 
   uint64_t battles() const { return firstWins + secondWins + unfinished; }
   uint64_t finished() const { return firstWins + secondWins; }

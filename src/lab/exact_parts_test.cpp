@@ -1,0 +1,117 @@
+#include "lab/exact_parts.h"
+
+#include <gtest/gtest.h>
+
+#include "lab/battle_run.h"
+#include "lab/export.h"
+#include "lab/json.h"
+#include "lab/silent_battle.h"
+
+namespace bramble::lab {
+namespace {
+
+// A share of abc against xyz as the lab writes it.
+std::string Share(uint64_t first, uint64_t count) {
+  SilentBattle fighters("abc", "xyz");
+  Tally tally = RunBattles("abc", "xyz", BattlePlan::Range(first, count), 1);
+  return ExactJson(fighters.first(), fighters.second(), tally, {{first, count}});
+}
+
+TEST(ExactParts, SharesMergeIntoTheWholeRun) {
+  std::string error;
+  std::vector<ExactPart> parts;
+  for (const StateRange& range : SplitRange({1000, 3001}, 3)) {
+    std::optional<ExactPart> part = ReadExactPart(Share(range.first, range.count), &error);
+    ASSERT_TRUE(part) << error;
+    parts.push_back(*part);
+  }
+  std::optional<ExactPart> merged = MergeExactParts(parts, &error);
+  ASSERT_TRUE(merged) << error;
+  std::optional<ExactPart> whole = ReadExactPart(Share(1000, 3001), &error);
+  ASSERT_TRUE(whole) << error;
+  ASSERT_EQ(merged->ranges.size(), 1u);  // adjacent shares join
+  EXPECT_EQ(merged->ranges[0].first, 1000u);
+  EXPECT_EQ(merged->ranges[0].count, 3001u);
+  EXPECT_EQ(merged->name1, "abc");
+  EXPECT_EQ(merged->tally.firstWins, whole->tally.firstWins);
+  EXPECT_EQ(merged->tally.secondWins, whole->tally.secondWins);
+  for (uint32_t ticks = 1; ticks < 200; ++ticks)
+    ASSERT_EQ(merged->tally.LengthCount(ticks), whole->tally.LengthCount(ticks)) << ticks;
+}
+
+TEST(ExactParts, RefusesWhatWouldGiveAWrongAnswer) {
+  std::string good = Share(0, 500);
+  auto edited = [&good](const std::string& from, const std::string& to) {
+    std::string text = good;
+    size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return text.replace(at, from.size(), to);
+  };
+  const std::pair<std::string, const char*> cases[] = {
+      {edited("\"version\": \"", "\"version\": \"9"), "version"},
+      {edited("\"kind\": \"exact\"", "\"kind\": \"sample\""), "not an exact result"},
+      {edited("\"ranges\": [[0, 500]]", "\"ranges\": [[0, 501]]"), "do not add up"},
+      {edited("\"ranges\": [[0, 500]]", "\"ranges\": [[4294967000, 500]]"), "beyond"},
+      {edited("\"unfinished\": 0", "\"unfinished\": 1"), "do not add up"},
+      {edited("\"cap\": 100000", "\"cap\": 5"), "tick cap"},
+      {good.substr(0, good.size() / 2), "at byte"},
+      {"[" + std::string(100, '[') , "deep"},
+  };
+  for (const auto& [text, why] : cases) {
+    std::string error;
+    EXPECT_FALSE(ReadExactPart(text, &error)) << why;
+    EXPECT_NE(error.find(why), std::string::npos) << error;
+  }
+
+  std::string error;
+  ExactPart a = *ReadExactPart(good, &error);
+  ExactPart b = *ReadExactPart(Share(499, 10), &error);
+  EXPECT_FALSE(MergeExactParts({a, b}, &error));
+  EXPECT_NE(error.find("overlap"), std::string::npos);
+  b.name2 = "xyw";
+  b.ranges = {{600, 10}};
+  EXPECT_FALSE(MergeExactParts({a, b}, &error));
+  EXPECT_NE(error.find("different pairs"), std::string::npos);
+}
+
+TEST(ExactParts, SplitsCoverTheRangeInNearlyEqualJobs) {
+  for (auto [range, jobs] : {std::pair{StateRange{0, kStateCount}, uint64_t{64}},
+                             std::pair{StateRange{7, 10}, uint64_t{3}},
+                             std::pair{StateRange{5, 4}, uint64_t{4}}}) {
+    std::vector<StateRange> split = SplitRange(range, jobs);
+    ASSERT_EQ(split.size(), jobs);
+    uint64_t next = range.first;
+    for (const StateRange& part : split) {
+      EXPECT_EQ(part.first, next);
+      EXPECT_LE(part.count, range.count / jobs + 1);
+      EXPECT_GE(part.count, range.count / jobs);
+      next += part.count;
+    }
+    EXPECT_EQ(next, range.first + range.count);
+  }
+}
+
+TEST(Json, ReadsBackWhatIsWritten) {
+  std::string error;
+  std::string text = "{\"s\": " + JsonString("a\"b\\c\n\x01 甲") + ", \"n\": 18446744073709551615" +
+                     ", \"d\": " + JsonNumber(0.1) + ", \"u\": \"\\u00e9\\ud83d\\ude00\"}";
+  std::optional<JsonValue> doc = ParseJson(text, &error);
+  ASSERT_TRUE(doc) << error;
+  EXPECT_EQ(doc->Find("s")->text, "a\"b\\c\n\x01 甲");
+  EXPECT_EQ(doc->Find("n")->Unsigned(), UINT64_MAX);
+  EXPECT_EQ(std::stod(doc->Find("d")->text), 0.1);
+  EXPECT_EQ(doc->Find("u")->text, "\xC3\xA9\xF0\x9F\x98\x80");
+  EXPECT_FALSE(doc->Find("d")->Unsigned());
+  for (const char* bad : {"", "{", "{\"a\" 1}", "[1,]", "\"\\x\"", "01", "1x", "[1] 2", "\"a\nb\""})
+    EXPECT_FALSE(ParseJson(bad, &error)) << bad;
+}
+
+TEST(ShellQuote, KeepsEveryByteOfAName) {
+  EXPECT_EQ(ShellQuote("abc"), "abc");
+  EXPECT_EQ(ShellQuote("it's"), "'it'\\''s'");
+  EXPECT_EQ(ShellQuote("$(rm -rf ~) `x`"), "'$(rm -rf ~) `x`'");
+  EXPECT_EQ(ShellQuote(""), "''");
+}
+
+}  // namespace
+}  // namespace bramble::lab

@@ -1,0 +1,44 @@
+#ifndef BRAMBLE_LAB_JSON_H_
+#define BRAMBLE_LAB_JSON_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace bramble::lab {
+
+/// A JSON string literal of UTF-8 text: quotes, backslashes and control
+/// characters escaped.
+std::string JsonString(std::string_view utf8);
+
+/// A double as JSON: shortest text that reads back the same; 0 for what
+/// JSON cannot hold (NaN, infinities).
+std::string JsonNumber(double value);
+
+/// A parsed JSON value. Numbers keep their text so that 64-bit counts read
+/// back exactly.
+struct JsonValue {
+  enum class Type { kNull, kBool, kNumber, kString, kArray, kObject };
+
+  Type type = Type::kNull;
+  bool boolean = false;
+  std::string text;  // a string's value, or a number as written
+  std::vector<JsonValue> items;
+  std::vector<std::pair<std::string, JsonValue>> members;
+
+  /// The member called `key` of an object; nullptr when there is none.
+  const JsonValue* Find(std::string_view key) const;
+  /// A whole number from 0 to 2^64-1 written without fraction or exponent.
+  std::optional<uint64_t> Unsigned() const;
+};
+
+/// Parses a JSON document (RFC 8259; nesting at most 64 deep). On failure
+/// returns nothing and sets `error` to what is wrong and where.
+std::optional<JsonValue> ParseJson(std::string_view text, std::string* error);
+
+}  // namespace bramble::lab
+
+#endif  // BRAMBLE_LAB_JSON_H_

@@ -1,0 +1,179 @@
+"""The lab's output for scripts and pictures, from the built program: JSON and
+CSV round trips with the documented keys and types, SVG files parsed as XML
+whose bars and cells carry the report's numbers, and an exact run split into
+jobs, run by GNU parallel and merged, equal to one run over the same range.
+
+Usage: test_outputs.py PATH_TO_BRAMBLEWORTHEN_ODDS
+"""
+import csv
+import io
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ET
+
+ODDS = os.path.abspath(sys.argv[1])
+SVG = "{http://www.w3.org/2000/svg}"
+failures = []
+passed = 0
+
+
+def check(what, condition):
+    global passed
+    if condition:
+        passed += 1
+    else:
+        failures.append(what)
+        print("FAILED:", what, file=sys.stderr)
+
+
+def odds(*args, cwd=None):
+    run = subprocess.run([ODDS, *args], capture_output=True, cwd=cwd, stdin=subprocess.DEVNULL,
+                         env=dict(os.environ, LC_ALL="C.UTF-8"), timeout=300)
+    if run.returncode != 0:
+        raise SystemExit(f"brambleworthen-odds {' '.join(args)}: status {run.returncode}: "
+                         f"{run.stderr.decode(errors='replace')}")
+    return run.stdout.decode("utf-8")
+
+
+def typed(value, kind):
+    return isinstance(value, kind) and not (kind is int and isinstance(value, bool))
+
+
+VERSION = odds("--version").split()[-1]
+FIGHTER = {"name": str, "gbk": str, "hp": int, "mp": int, "atk": int, "def": int,
+           "agility": int, "cunning": int, "hidden": list}
+PAIR = {"program": str, "version": str, "kind": str, "fighters": list, "battles": int,
+        "wins": list, "unfinished": int, "fractions": list, "ticks": dict}
+
+
+def check_keys(what, doc, keys):
+    for key, kind in keys.items():
+        check(f"{what}: '{key}' is a {kind.__name__}", key in doc and typed(doc[key], kind))
+
+
+def check_pair(what, doc, kind):
+    check_keys(what, doc, PAIR)
+    check(f"{what}: kind {kind}, version {VERSION}", doc["kind"] == kind and doc["version"] == VERSION)
+    for fighter in doc["fighters"]:
+        check_keys(what + " fighter", fighter, FIGHTER)
+        check(f"{what}: hidden attributes marked", fighter["hidden"] == ["agility", "cunning"])
+    check(f"{what}: wins and unfinished add up", sum(doc["wins"]) + doc["unfinished"] == doc["battles"])
+    check(f"{what}: fractions", all(abs(f - w / doc["battles"]) < 1e-12
+                                    for f, w in zip(doc["fractions"], doc["wins"])))
+    lengths = doc["ticks"]["lengths"]
+    check(f"{what}: lengths count the finished battles",
+          sum(count for _, count in lengths) == sum(doc["wins"]))
+    check(f"{what}: tick statistics", all(isinstance(doc["ticks"][k], (int, float))
+                                          for k in ("mean", "median", "cap")))
+
+
+# The pair report, sampled and exact, and its CSV.
+sample = json.loads(odds("-n", "3000", "-s", "5", "--format", "json", "abc", "xyz"))
+check_pair("sample", sample, "sample")
+check_keys("sample", sample, {"seed": int, "threads": int, "intervals": list})
+check("sample: seed", sample["seed"] == 5)
+check("sample: intervals hold the fractions",
+      all(lo <= f <= hi for (lo, hi), f in zip(sample["intervals"], sample["fractions"])))
+rows = list(csv.DictReader(io.StringIO(odds("-n", "3000", "-s", "5", "--format", "csv", "abc", "xyz"))))
+check("sample csv: a row per fighter with the JSON's wins",
+      [int(r["wins"]) for r in rows] == sample["wins"] and rows[0]["name"] == "abc")
+
+exact = json.loads(odds("--exact-range=100:2000", "abc", "xyz"))  # JSON unless told otherwise
+check_pair("exact", exact, "exact")
+check_keys("exact", exact, {"ranges": list, "states": int, "coverage": float, "exact": list})
+check("exact: range and coverage", exact["ranges"] == [[100, 2000]] and exact["states"] == 2000
+      and abs(exact["coverage"] - 2000 / 2**32) < 1e-18)
+
+# A name beyond ASCII keeps its bytes and reads as itself.
+gbk_pair = json.loads(odds("-n", "500", "-s", "1", "--format=json", "张三", "abc"))
+check("names: Unicode text and GBK bytes", gbk_pair["fighters"][0]["name"] == "张三" and
+      bytes.fromhex(gbk_pair["fighters"][0]["gbk"]) == "张三".encode("gbk"))
+
+# The ranking with its matrix, and its CSV.
+tmp = tempfile.mkdtemp(prefix="bramble-lab-")
+names = os.path.join(tmp, "names.txt")
+with open(names, "w") as f:
+    f.write("abc\nxyz\nalice\n")
+rank = json.loads(odds("--rank", names, "-n", "2000", "-s", "3", "--format", "json"))
+check_keys("rank", rank, {"version": str, "kind": str, "names": list, "matrix": list,
+                          "battlesPerPair": int, "seed": int})
+for row in rank["names"]:
+    check_keys("rank row", row, dict(FIGHTER, rank=int, meanWinRate=float, interval=list,
+                                     wins=int, battles=int, beaten=int))
+    check("rank: interval holds the rate", row["interval"][0] <= row["wins"] / row["battles"]
+          <= row["interval"][1])
+matrix = rank["matrix"]
+check("rank: the matrix is square, null on its diagonal",
+      len(matrix) == 3 and all(len(r) == 3 and r[i] is None for i, r in enumerate(matrix)))
+check("rank: the matrix adds up to each name's wins",
+      all(sum(c["wins"] for c in matrix[i] if c) == rank["names"][i]["wins"] for i in range(3)))
+rank_rows = list(csv.DictReader(io.StringIO(
+    odds("--rank", names, "-n", "2000", "-s", "3", "--format", "csv"))))
+check("rank csv: same order", [r["name"] for r in rank_rows] == [r["name"] for r in rank["names"]])
+
+# The replay's summary agrees with the replay itself.
+replay = json.loads(odds("--replay", "12345", "--format", "json", "abc", "xyz"))
+check_keys("replay", replay, {"state": int, "ended": bool, "winner": int, "ticks": int,
+                              "hpAfter": list, "fighters": list})
+shown = odds("--replay", "12345", "abc", "xyz")
+loser = replay["fighters"][2 - replay["winner"]]["name"]
+check("replay: the summary names the loser the battle shows", f"*-- {loser}被击败了" in shown)
+
+# Pictures: the histogram's bars carry the bins of the lengths, the heat
+# map's cells the matrix.
+svg_path = os.path.join(tmp, "h.svg")
+odds("-n", "3000", "-s", "5", "--svg", svg_path, "--format", "json", "abc", "xyz")
+bars = [r for r in ET.parse(svg_path).iter(SVG + "rect") if r.get("class") == "bar"]
+lengths = dict(map(tuple, sample["ticks"]["lengths"]))
+check("svg histogram: bars cover every finished battle",
+      sum(int(b.get("data-count")) for b in bars) == sum(sample["wins"]))
+check("svg histogram: each bar counts the battles of its lengths",
+      all(int(b.get("data-count")) == sum(lengths.get(t, 0) for t in
+                                          range(int(b.get("data-low")), int(b.get("data-high")) + 1))
+          for b in bars))
+tallest = max(bars, key=lambda b: int(b.get("data-count")))
+check("svg histogram: heights follow the counts", all(
+    abs(float(b.get("height")) / float(tallest.get("height")) -
+        int(b.get("data-count")) / int(tallest.get("data-count"))) < 0.01 for b in bars))
+texts = "".join(t.text or "" for t in ET.parse(svg_path).iter(SVG + "text"))
+check("svg histogram: title and axes", "abc vs xyz" in texts and "ticks" in texts and "battles" in texts)
+
+svg_path = os.path.join(tmp, "m.svg")
+odds("--rank", names, "-n", "2000", "-s", "3", "--svg", svg_path)
+cells = {(c.get("data-row"), c.get("data-column")): c for c in ET.parse(svg_path).iter(SVG + "rect")
+         if c.get("class") == "cell"}
+check("svg heat map: a cell per ordered pair", len(cells) == 6)
+for i, row in enumerate(rank["names"]):
+    for j, column in enumerate(rank["names"]):
+        if i != j:
+            cell = cells[(row["name"], column["name"])]
+            check("svg heat map: the cell carries the matrix's numbers",
+                  int(cell.get("data-wins")) == matrix[i][j]["wins"] and
+                  int(cell.get("data-battles")) == matrix[i][j]["battles"])
+
+# An exact run split into jobs, run by GNU parallel on two slots, merged:
+# the same answer as one run over the same range.
+jobs = odds("--exact-range=0:60000", "--split", "4", "abc", "xyz", cwd=tmp)
+check("split: four job lines", len(jobs.splitlines()) == 4)
+if shutil.which("parallel"):
+    subprocess.run(["parallel", "-j", "2"], input=jobs.encode(), cwd=tmp, check=True, timeout=300)
+    parts = sorted(p for p in os.listdir(tmp) if p.startswith("part-"))
+    merged = json.loads(odds("--merge", "--format", "json", *parts, cwd=tmp))
+    whole = json.loads(odds("--exact-range=0:60000", "abc", "xyz"))
+    for key in ("wins", "unfinished", "ticks", "ranges", "states", "exact"):
+        check(f"split: merged {key} equals one run's", merged[key] == whole[key])
+    merged_text = odds("--merge", *parts, cwd=tmp)
+    check("split: the merged report says its coverage",
+          "60000 of the 4294967296 start states" in merged_text)
+    check("split: the merged report is the one run's report",
+          merged_text.split("\n", 1)[1] == odds("--exact-range=0:60000", "--format=text", "abc", "xyz"))
+else:
+    failures.append("GNU parallel is missing (apt-get install parallel)")
+
+shutil.rmtree(tmp)
+print(f"lab outputs: {passed} passed, {len(failures)} failed")
+sys.exit(1 if failures else 0)
