@@ -115,16 +115,13 @@ inline BasicActionResult<N> Fighter::Attack(Fighter& defender, Dice& dice) {
   // What is left is a magic attack (family 0 with 11 mp or more) or a normal
   // attack, whose roll is the first draw its family has left.
   bool magic = (family == 0) & (mp() >= 11);
-  uint32_t roll =
-      Select(family < 2, next.Output(1), Select(family == 3, next.Output(2), next.Output(3)));
-  int32_t normal_value = PercentOf(ScaleOutput(roll, 60, 120), atk());
+  int roll_draw = 1 + (family >= 2) + (family == 2);  // families 0 and 1: 1, 2: 3, 3: 2
+  int32_t normal_value = PercentOf(next.Int(roll_draw, 60, 120), atk());
   int32_t magic_value = MagicAttackValue(next.Int(1, 40, 80), atk());
   mp() -= Select(magic, next.Int(2, 10, 35), 0);
   result.value = Select(magic, magic_value, normal_value);
   result.kind = Select(magic, ActionKind::MagicAttack, ActionKind::NormalAttack);
-  uint32_t after_normal = Select(family < 2, next.StateAfter(2),
-                                 Select(family == 3, next.StateAfter(3), next.StateAfter(4)));
-  dice.SetState(Select(magic, next.StateAfter(3), after_normal));
+  dice.SetState(next.StateAfter(roll_draw + 1 + magic));  // a magic attack: 3 draws
   if constexpr (Narrated(N))
     result.message = ColoredName(*this) + (magic ? "使用<9>魔法攻击<15>，" : "进攻，");
   return result;

@@ -45,22 +45,21 @@ inline Line<N> Fighter::Respond(Fighter& attacker, int32_t value, ActionKind kin
   bool magic_defence = (family == 0) & (mp() >= 21);
   bool against_magic = kind == ActionKind::MagicAttack;
   int32_t magic_damage = def() + PercentOf(next.Int(1, 60, 100), def() / 2) - value;
-  uint32_t cost = Select(against_magic, next.Output(2), next.Output(1));
-  uint32_t after_magic = Select(against_magic, next.StateAfter(3), next.StateAfter(2));
+  int cost_draw = 1 + against_magic;
   // Otherwise the plain defence: the defender's own roll minus the attack's
   // value, so the damage grows with its def and an attack that reaches the
   // roll is dodged. Family 2 rolls after its two failed checks.
-  bool late = family == 2;
-  uint32_t roll = Select(late, next.Output(3), next.Output(1));
-  int32_t plain_damage = PercentOf(ScaleOutput(roll, 80, 130), def()) - value;
-  uint32_t after_plain = Select(late, next.StateAfter(4), next.StateAfter(2));
+  int plain_draw = Select(family == 2, 3, 1);
+  int32_t plain_damage = PercentOf(next.Int(plain_draw, 80, 130), def()) - value;
 
   int32_t damage = Select(magic_defence, Select(against_magic, magic_damage, 0),
                           Select(evades, 0, plain_damage));
   bool hit = damage >= 1;
   hp() -= Select(hit, damage, 0);
-  mp() -= Select(magic_defence, ScaleOutput(cost, 20, 45), 0);
-  dice.SetState(Select(magic_defence, after_magic, Select(evades, next.StateAfter(3), after_plain)));
+  mp() -= Select(magic_defence, next.Int(cost_draw, 20, 45), 0);
+  // Draws taken: the magic defence's cost is its last, an evasion's check
+  // is its third, the plain roll the plain defence's last.
+  dice.SetState(next.StateAfter(Select(magic_defence, cost_draw + 1, plain_draw + 1 - evades)));
   if constexpr (Narrated(N)) {
     if (magic_defence) {
       std::string opening = ColoredName(*this) + "使用<9>魔法防御<15>，";
