@@ -45,15 +45,21 @@ void ColorPrinter::Parse(std::string_view text) {
   }
   if (open > 0)
     Append(text.substr(0, open), kDefaultColor, 0);
+  // The first ">" and "," after the current "<", searched for again only
+  // once the "<" has passed them, so a text of many "<" costs one pass.
+  size_t close = 0;
+  size_t comma = 0;
   while (open != std::string_view::npos) {
-    size_t close = text.find('>', open + 1);
+    if (close != std::string_view::npos && close <= open)
+      close = text.find('>', open + 1);
+    if (comma != std::string_view::npos && comma <= open)
+      comma = text.find(',', open + 1);
     size_t next_open = text.find('<', open + 1);
     if (close == std::string_view::npos || next_open < close) {
       Append(text.substr(open, next_open - open), 0, 0);
       open = next_open;
       continue;
     }
-    size_t comma = text.find(',', open + 1);
     uint16_t foreground;
     uint16_t background = 0;
     if (comma != std::string_view::npos && comma < close) {

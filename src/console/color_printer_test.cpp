@@ -63,6 +63,26 @@ TEST(ColorPrinter, MalformedTagsPrintLiterallyAndStayInsideTheText) {
   });
 }
 
+// Texts a fuzzer found to cost time growing with the square of their
+// length: each "<" searched the rest of the text for ">" and ",".
+TEST(ColorPrinter, MegabyteTextsOfOpenAnglesOrTagsParseFully) {
+  std::string angles(1 << 20, '<');
+  std::string tags;
+  for (int i = 0; i < (1 << 18); ++i)
+    tags += "<1>";
+  for (const std::string& text : {angles, tags}) {
+    ColorPrinter& printer = ColorPrinter::Instance();
+    printer.Clear();
+    printer.Parse(text);
+    EXPECT_EQ(printer.texts().size(), text == angles ? angles.size() : tags.size() / 3);
+  }
+  // The "," and ">" found for one tag serve the tags after it.
+  ExpectShown({
+      {"<1>x,<2,48>y>z", "{1}x,{50}y>z{7}"},
+      {"<1,<2>,x<3,16>y", "{7}<1,{2},x{19}y{7}"},
+  });
+}
+
 TEST(ColorPrinter, EveryEmitStartsFromTheDefaultColours) {
   EXPECT_EQ(Show("<14,16>x").marked, "{30}x{7}");
   EXPECT_EQ(Show("<0>y").marked, "{7}y{7}");
