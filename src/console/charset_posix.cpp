@@ -71,11 +71,20 @@ std::string GbkToUtf8(std::string_view gbk) {
       break;
     // A GB18030 character typed by a player (two bytes GBK leaves
     // unassigned, such as U+01F9, or four bytes) shows as itself; anything
-    // else that does not decode shows as U+FFFD.
-    if (gbk.size() >= 2 && from_gb18030.ConvertWhole(gbk.substr(0, 2), &out)) {
-      gbk.remove_prefix(2);
-    } else if (gbk.size() >= 4 && from_gb18030.ConvertWhole(gbk.substr(0, 4), &out)) {
-      gbk.remove_prefix(4);
+    // else that does not decode shows as U+FFFD. So do the C1 controls
+    // (U+0080 to U+009F, four bytes in GB18030): a terminal would obey them
+    // (U+009B starts an escape sequence).
+    std::string ch;
+    size_t length = 0;
+    if (gbk.size() >= 2 && from_gb18030.ConvertWhole(gbk.substr(0, 2), &ch))
+      length = 2;
+    else if (gbk.size() >= 4 && from_gb18030.ConvertWhole(gbk.substr(0, 4), &ch))
+      length = 4;
+    if (length > 0) {
+      bool c1_control =
+          ch.size() == 2 && ch[0] == '\xC2' && static_cast<unsigned char>(ch[1]) < 0xA0;
+      out += c1_control ? kReplacement : std::string_view(ch);
+      gbk.remove_prefix(length);
     } else {
       out += kReplacement;
       gbk.remove_prefix(1);

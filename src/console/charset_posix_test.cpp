@@ -62,6 +62,14 @@ TEST(Charset, EveryTwoByteCodeShowsAsOneCharacter) {
   }
 }
 
+TEST(Charset, TypedControlCharactersAreNeverShownAsControls) {
+  // C1 controls typed on the terminal (U+0099, U+0095 and the escape
+  // sequence starter U+009B) hash in their GB18030 form but show as U+FFFD.
+  std::string gbk = Utf8ToGbk("B\xC2\x99\xC2\x95\xC2\x9B[31m");
+  EXPECT_EQ(gbk, "B\x81\x30\x83\x35\x81\x30\x83\x31\x81\x30\x83\x37[31m");
+  EXPECT_EQ(GbkToUtf8(gbk), "B\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD[31m");
+}
+
 TEST(Charset, BytesThatAreNotUtf8AreKept) {
   EXPECT_EQ(Utf8ToGbk("a\xFF\xE7\x94z"), "a\xFF\xE7\x94z");
 }
