@@ -57,8 +57,8 @@ bool EnterNames(std::string* first, std::string* second) {
 
 }  // namespace
 
-int RunGame(int argc, const char* const* argv) {
-  Arena arena(Ticker::Timer());
+int RunGame(int argc, const char* const* argv, Ticker ticks) {
+  Arena arena(ticks);
   SeedRandom();
   CommandLine command_line(argc, argv);
   if (command_line.HasOption("?") || HasArgument(argc, argv, "--help") ||

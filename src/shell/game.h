@@ -1,11 +1,14 @@
 #ifndef BRAMBLE_SHELL_GAME_H_
 #define BRAMBLE_SHELL_GAME_H_
 
+#include "battle/ticker.h"
+
 namespace bramble {
 
 /// The whole game: switches, banner, name entry, the first battle and the
-/// play-again loop. Returns the exit status.
-int RunGame(int argc, const char* const* argv);
+/// play-again loop, its battles paced by `ticks` (the platform timer in the
+/// game; one that never waits for fuzzing). Returns the exit status.
+int RunGame(int argc, const char* const* argv, Ticker ticks);
 
 }  // namespace bramble
 
