@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the libFuzzer harnesses of the fuzz preset, each for a fixed time, and
 # fails on the first finding. Usage:
-#   fuzz/run.sh [SECONDS] [HARNESS...]      (default: 12 s each, every harness)
+#   fuzz/run.sh [SECONDS] [HARNESS...]      (default: 10 s each, every harness)
 # Each harness starts from its seeds in fuzz/corpus/<name> and keeps what it
 # learns in build/fuzz/corpus/<name>, so later runs go on from there. Extra
 # libFuzzer flags come from FUZZ_FLAGS (for instance -max_len=1048576).
@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${1:-12}
+seconds=${1:-10}
 shift || true
 harnesses=("$@")
 if ((${#harnesses[@]} == 0)); then
