@@ -11,6 +11,7 @@
 
 #include "battle/ticker.h"
 #include "check.h"
+#include "console/terminal.h"
 #include "shell/game.h"
 
 namespace {
@@ -41,5 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(std::freopen(g_input_path.c_str(), "rb", stdin));
   const char* argv[] = {"brambleworthen", nullptr};
   FUZZ_CHECK(bramble::RunGame(1, argv, bramble::Ticker::Immediate(UINT64_MAX)) == 0);
+  // The game may end before its input does: read the rest, so that the next
+  // run starts on its own input alone.
+  std::string rest;
+  while (bramble::terminal::ReadWord(&rest)) {
+  }
   return 0;
 }
