@@ -82,7 +82,7 @@ class Parser {
       JsonValue member;
       if (!Value(&member, depth + 1))
         return false;
-      value->members.emplace_back(std::move(key), std::move(member));
+      value->members.push_back({std::move(key), std::move(member)});
       SkipSpace();
       if (pos_ < text_.size() && text_[pos_] == ',') {
         ++pos_;

@@ -18,6 +18,8 @@ std::string JsonString(std::string_view utf8);
 /// JSON cannot hold (NaN, infinities).
 std::string JsonNumber(double value);
 
+struct JsonMember;
+
 /// A parsed JSON value. Numbers keep their text so that 64-bit counts read
 /// back exactly.
 struct JsonValue {
@@ -27,12 +29,20 @@ struct JsonValue {
   bool boolean = false;
   std::string text;  // a string's value, or a number as written
   std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;
+  // A struct of its own rather than a pair, which cannot hold a JsonValue
+  // before the type is complete (clang rejects that).
+  std::vector<JsonMember> members;
 
   /// The member called `key` of an object; nullptr when there is none.
   const JsonValue* Find(std::string_view key) const;
   /// A whole number from 0 to 2^64-1 written without fraction or exponent.
   std::optional<uint64_t> Unsigned() const;
+};
+
+/// One member of a JSON object: its name and its value.
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 /// Parses a JSON document (RFC 8259; nesting at most 64 deep). On failure
