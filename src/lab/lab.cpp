@@ -32,6 +32,7 @@ namespace {
 
 constexpr uint64_t kDefaultBattles = 1000000;
 constexpr uint64_t kDefaultRankBattles = 100000;
+constexpr size_t kMostHeatMapNames = 40;
 
 // A name as typed becomes the bytes the game hashes, converted exactly as
 // the game converts the words a player types (GBK from a UTF-8 terminal).
@@ -293,7 +294,12 @@ int ShowRanking(const LabOptions& options, const Ranking& ranking, const std::st
     case Format::kCsv: Emit(RankCsv(ranking)); break;
     case Format::kText:
       Show(RankTable(ranking, heading) + "\n");
-      Show(HeatMap(ranking));
+      // Beyond a few dozen names a matrix no longer reads on a terminal.
+      if (ranking.rows.size() <= kMostHeatMapNames)
+        Show(HeatMap(ranking));
+      else
+        Show("Head to head: " + std::to_string(ranking.rows.size()) +
+             " names are too many to show; --format json gives the matrix\n");
       break;
   }
   return WriteSvg(options, HeatMapSvg(ranking, heading), err);
