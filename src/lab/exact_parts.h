@@ -7,12 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "lab/start_states.h"
 #include "lab/tally.h"
 
 namespace bramble::lab {
-
-/// Every start state a battle can begin from: 2^32.
-constexpr uint64_t kStateCount = uint64_t{1} << 32;
 
 /// Start states first .. first + count - 1.
 struct StateRange {

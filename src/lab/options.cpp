@@ -6,7 +6,6 @@ namespace bramble::lab {
 
 namespace {
 
-constexpr uint64_t kStateCount = uint64_t{1} << 32;
 constexpr int kMaxThreads = 1024;
 
 struct OptionSpec {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "lab/start_states.h"
+
 namespace bramble::lab {
 
 enum class Mode { kOdds, kExact, kRank, kReplay, kHelp, kVersion };
@@ -27,7 +29,7 @@ struct LabOptions {
   // of a run spread over machines (written as JSON unless told otherwise).
   bool partial = false;
   uint64_t rangeFirst = 0;
-  uint64_t rangeCount = uint64_t{1} << 32;
+  uint64_t rangeCount = kStateCount;
   std::optional<Format> format;             // --format
   std::optional<std::string> svg;           // --svg FILE
   uint64_t split = 0;                       // --split N: print job lines instead
