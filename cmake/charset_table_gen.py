@@ -1,6 +1,6 @@
-"""Writes the C++ tables behind charset_table.cpp from the host C library's
-iconv (glibc), so that a build without a usable iconv (the browser's)
-converts GBK and GB18030 exactly as the POSIX build does.
+"""Writes the C++ tables behind src/console/charset_table.cpp from the host
+C library's iconv (glibc), so that a build without a usable iconv (the
+browser's) converts GBK and GB18030 exactly as the POSIX build does.
 
     python3 charset_table_gen.py OUTPUT.cpp
 
@@ -20,38 +20,11 @@ form below them decodes to the code point it encodes) and fails when the
 host's converters break an assumption.
 """
 
-import ctypes
+import os
 import sys
 
-libc = ctypes.CDLL("libc.so.6", use_errno=True)
-libc.iconv_open.restype = ctypes.c_void_p
-libc.iconv_open.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
-libc.iconv.restype = ctypes.c_size_t
-libc.iconv.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_char_p),
-                       ctypes.POINTER(ctypes.c_size_t), ctypes.POINTER(ctypes.c_char_p),
-                       ctypes.POINTER(ctypes.c_size_t)]
-
-
-class Converter:
-    def __init__(self, to, frm):
-        self.cd = libc.iconv_open(to.encode(), frm.encode())
-        if self.cd in (None, ctypes.c_void_p(-1).value, 2**64 - 1):
-            sys.exit("iconv cannot convert %s to %s on this host" % (frm, to))
-        self.out = ctypes.create_string_buffer(64)
-
-    def whole(self, data):
-        """The conversion of all of data, or None when any of it fails."""
-        libc.iconv(self.cd, None, None, None, None)
-        src = ctypes.create_string_buffer(data, len(data))
-        src_p = ctypes.c_char_p(ctypes.addressof(src))
-        src_left = ctypes.c_size_t(len(data))
-        dst_p = ctypes.c_char_p(ctypes.addressof(self.out))
-        dst_left = ctypes.c_size_t(64)
-        rc = libc.iconv(self.cd, ctypes.byref(src_p), ctypes.byref(src_left),
-                        ctypes.byref(dst_p), ctypes.byref(dst_left))
-        if rc == 2**64 - 1 or src_left.value:
-            return None
-        return self.out.raw[:64 - dst_left.value]
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from host_iconv import Converter  # noqa: E402
 
 
 def four_byte_index(code):
