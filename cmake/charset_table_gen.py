@@ -8,6 +8,7 @@ Tables written:
   kGbkSingleByte  the character of each single byte 0x80 to 0xFF (0: none);
   kGbkDoubleByte  the character of every GBK double-byte code (0: none),
                   indexed (lead - 0x81) * 191 + (trail - 0x40);
+  kGb18030DoubleByte  the two-byte GB18030 codes GBK lacks, by code;
   kEncodeRuns     every code point from U+0080 whose bytes are not the
                   first GBK code that decodes to it: runs of consecutive
                   code points with consecutive codes (a double-byte value,
@@ -69,10 +70,15 @@ def main():
             inverse.setdefault(cp, bytes([byte]))
 
     double = [0] * (126 * 191)
+    extras = []  # (code, code point): two-byte GB18030 codes GBK lacks
     for lead in range(0x81, 0xFF):
         for trail in range(0x40, 0xFF):
             decoded = gbk_to_utf32.whole(bytes([lead, trail]))
             if decoded is None:
+                decoded = gb18030_to_utf32.whole(bytes([lead, trail]))
+                if decoded is not None:
+                    check(len(decoded) == 4, "code %02X%02X is one character" % (lead, trail))
+                    extras.append((lead << 8 | trail, int.from_bytes(decoded, "big")))
                 continue
             check(len(decoded) == 4, "code %02X%02X is one character" % (lead, trail))
             cp = int.from_bytes(decoded, "big")
@@ -143,6 +149,11 @@ def main():
         for i in range(0, len(double), 12):
             out.write("  " + ", ".join("0x%04X" % v for v in double[i:i + 12]) + ",\n")
         out.write("};\n\n")
+        out.write("const DoubleByteExtra kGb18030DoubleByte[] = {\n")
+        for code, cp in extras:
+            out.write("  {0x%04X, 0x%04X},\n" % (code, cp))
+        out.write("};\n")
+        out.write("const size_t kGb18030DoubleByteCount = %d;\n\n" % len(extras))
         out.write("const EncodeRun kEncodeRuns[] = {\n")
         for first, count, code in runs:
             out.write("  {0x%04X, %d, 0x%X},\n" % (first, count, code))

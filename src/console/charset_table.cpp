@@ -1,4 +1,5 @@
 #include "console/charset_table.h"
+#include "console/utf8.h"
 
 #include <algorithm>
 #include <vector>
@@ -57,6 +58,20 @@ uint32_t DecodeGbk(std::string_view gbk, size_t* length) {
   if (cp)
     *length = 2;
   return cp;
+}
+
+// The character of a two-byte GB18030 code that GBK lacks; false when it is
+// none.
+bool DecodeTwoByte(std::string_view code, uint32_t* cp) {
+  uint16_t value = static_cast<uint16_t>(Byte(code, 0) << 8 | Byte(code, 1));
+  const DoubleByteExtra* end = kGb18030DoubleByte + kGb18030DoubleByteCount;
+  const DoubleByteExtra* found = std::lower_bound(
+      kGb18030DoubleByte, end, value,
+      [](const DoubleByteExtra& extra, uint16_t v) { return extra.code < v; });
+  if (found == end || found->code != value)
+    return false;
+  *cp = found->cp;
+  return true;
 }
 
 // The character of a four-byte GB18030 form; false when it is none.
@@ -170,15 +185,6 @@ bool Encode(uint32_t cp, std::string* out) {
   return true;
 }
 
-// Length of the UTF-8 sequence its first byte announces; 0 if none.
-size_t Utf8Length(uint8_t lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
@@ -188,9 +194,12 @@ std::string GbkToUtf8(std::string_view gbk) {
     size_t length;
     uint32_t cp = DecodeGbk(gbk, &length);
     if (length == 0) {
-      // A four-byte GB18030 character typed by a player shows as itself;
-      // anything else that does not decode shows as U+FFFD.
-      if (gbk.size() >= 4 && DecodeFourByte(gbk.substr(0, 4), &cp)) {
+      // A GB18030 character typed by a player (two bytes GBK leaves
+      // unassigned, or four bytes) shows as itself; anything else that does
+      // not decode shows as U+FFFD.
+      if (gbk.size() >= 2 && DecodeTwoByte(gbk.substr(0, 2), &cp)) {
+        length = 2;
+      } else if (gbk.size() >= 4 && DecodeFourByte(gbk.substr(0, 4), &cp)) {
         length = 4;
       } else {
         out += kReplacement;
@@ -208,7 +217,7 @@ std::string Utf8ToGbk(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   while (!utf8.empty()) {
-    size_t length = Utf8Length(Byte(utf8, 0));
+    size_t length = bramble::Utf8Length(Byte(utf8, 0));
     uint32_t cp;
     if (length > 0 && length <= utf8.size() && DecodeUtf8(utf8.substr(0, length), &cp) &&
         Encode(cp, &out)) {

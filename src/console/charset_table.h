@@ -25,6 +25,13 @@ struct EncodeRun {
 /// code (lead - 0x81) * 191 + (trail - 0x40); 0 where GBK has none.
 extern const uint16_t kGbkSingleByte[0x80];
 extern const uint16_t kGbkDoubleByte[126 * 191];
+/// The two-byte GB18030 codes GBK lacks, in the order of their codes.
+struct DoubleByteExtra {
+  uint16_t code;
+  uint32_t cp;
+};
+extern const DoubleByteExtra kGb18030DoubleByte[];
+extern const size_t kGb18030DoubleByteCount;
 /// Code points whose bytes are not the first GBK code that decodes to them,
 /// in order: code 0 cannot be encoded, 1 is dropped, 0x100..0xFFFF is a
 /// double-byte code, 0x10000 + i is the i-th four-byte GB18030 form.

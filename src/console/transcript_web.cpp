@@ -16,13 +16,7 @@ EM_JS(void, PageAppend, (const char* path, const char* bytes, size_t length), {
 }  // namespace
 
 TranscriptResult AppendToTranscript(const std::string& path, std::string_view plain) {
-  std::string stored;
-  stored.reserve(plain.size() + 8);
-  for (char c : plain) {
-    if (c == '\n')
-      stored += '\r';
-    stored += c;
-  }
+  std::string stored = WithCrLf(plain);
   PageAppend(path.c_str(), stored.data(), stored.size());
   return TranscriptResult::kSaved;
 }
