@@ -1,4 +1,4 @@
-"""Copies a UTF-8 C++ source with every character beyond ASCII written as
+"""Copies a UTF-8 C++ source or header with every character beyond ASCII written as
 octal escapes of its GBK bytes, for compilers that cannot be told to hold
 string literals in GBK (clang, used by Emscripten, takes only UTF-8). The
 bytes come from the host's iconv, as GCC's -fexec-charset=GBK takes them.

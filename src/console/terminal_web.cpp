@@ -38,4 +38,9 @@ int ReadByte() { return PageReadByte(); }
 
 std::string DecodeWord(std::string word) { return Utf8ToGbk(word); }
 
+// The page wraps its own lines; text is shown as Unicode.
+int Columns() { return 80; }
+
+bool Unicode() { return true; }
+
 }  // namespace bramble::terminal::platform
