@@ -1,7 +1,5 @@
 #include "battle/random.h"
 
-#include <ctime>
-
 namespace bramble {
 
 namespace {
@@ -19,7 +17,7 @@ void SeedRandomWith(uint32_t seed) {
   RandomFraction();
 }
 
-void SeedRandom() { SeedRandomWith(static_cast<uint32_t>(std::time(nullptr))); }
+void SeedRandom() { SeedRandomWith(random_platform::ClockSeed()); }
 
 double RandomFraction() {
   if (!random_detail::seeded)

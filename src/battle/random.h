@@ -12,7 +12,8 @@ namespace bramble {
 /// from the same seed. Each thread has its own generator; the game has one
 /// thread.
 
-/// Seeds from the calendar clock, then discards one output.
+/// Seeds from the calendar clock (random_platform::ClockSeed), then
+/// discards one output.
 void SeedRandom();
 /// Seeds with a chosen value, then discards one output, as SeedRandom does.
 void SeedRandomWith(uint32_t seed);
@@ -82,6 +83,12 @@ class DrawsAhead {
   uint32_t output_[kCount];
   uint32_t after_[kCount];
 };
+
+namespace random_platform {
+/// The value SeedRandom seeds with: the calendar clock in whole seconds
+/// (seed_clock.cpp), or the seed a page was opened with (seed_web.cpp).
+uint32_t ClockSeed();
+}  // namespace random_platform
 
 // The generator lives here rather than in random.cpp so that RandomInt, the
 // draw every rule makes, inlines into the battle code. Nothing outside this

@@ -38,7 +38,7 @@ class Ticker {
 
 namespace ticker_platform {
 // The platform's one timer, implemented once per platform (ticker_posix.cpp,
-// ticker_win32.cpp).
+// ticker_win32.cpp, ticker_web.cpp).
 void Start(uint32_t id, uint32_t period);
 int Wait();
 }  // namespace ticker_platform

@@ -1,4 +1,5 @@
 #include "console/charset.h"
+#include "console/utf8.h"
 
 #include <iconv.h>
 
@@ -48,15 +49,6 @@ class Converter {
  private:
   iconv_t cd_;
 };
-
-// Length of the UTF-8 sequence its first byte announces; 0 if none.
-size_t Utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
 
 }  // namespace
 

@@ -36,7 +36,8 @@ void StopRecording();
 void UseInput(std::string_view input);
 
 namespace platform {
-// Implemented once per platform (terminal_posix.cpp, terminal_win32.cpp).
+// Implemented once per platform (terminal_posix.cpp, terminal_win32.cpp,
+// terminal_web.cpp).
 void SetAttribute(uint16_t attribute);
 void Write(std::string_view gbk);
 void Flush();

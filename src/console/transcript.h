@@ -15,6 +15,9 @@ enum class TranscriptResult { kSaved, kOpenFailed, kWriteFailed };
 /// writes) is reported, not ignored. Implemented per platform.
 TranscriptResult AppendToTranscript(const std::string& path, std::string_view plain);
 
+/// The bytes a transcript stores for plain text: every line feed as CR LF.
+std::string WithCrLf(std::string_view plain);
+
 }  // namespace bramble
 
 #endif  // BRAMBLE_CONSOLE_TRANSCRIPT_H_

@@ -14,13 +14,7 @@ TranscriptResult AppendToTranscript(const std::string& path, std::string_view pl
   if (fd < 0)
     return TranscriptResult::kOpenFailed;
   // There is no text mode here: write the carriage return ourselves.
-  std::string stored;
-  stored.reserve(plain.size() + 8);
-  for (char c : plain) {
-    if (c == '\n')
-      stored += '\r';
-    stored += c;
-  }
+  std::string stored = WithCrLf(plain);
   bool written = true;
   for (size_t done = 0; done < stored.size();) {
     ssize_t n = ::write(fd, stored.data() + done, stored.size() - done);
