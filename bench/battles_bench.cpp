@@ -3,8 +3,8 @@
 // on a busy one, the battles per second of processor time (all threads'
 // time added up) still tell how fast a thread plays, whatever else runs.
 #include <cstdio>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <thread>  // and with it std::chrono's clocks
 #include <vector>
@@ -24,7 +24,8 @@ double Seconds(Clock::time_point since) {
 int main(int argc, char** argv) {
   // bench_battles [BATTLES [MAX_THREADS]]
   uint64_t battles = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 20000000;
-  int max_threads = argc > 2 ? std::atoi(argv[2]) : static_cast<int>(std::thread::hardware_concurrency());
+  int max_threads =
+      argc > 2 ? std::atoi(argv[2]) : static_cast<int>(std::thread::hardware_concurrency());
   if (battles == 0)
     battles = 20000000;
   if (max_threads < 1)
@@ -33,8 +34,8 @@ int main(int argc, char** argv) {
   const std::pair<const char*, const char*> pairs[] = {
       {"abc", "xyz"}, {"alice", "bob"}, {"Brambleworthen", "odds"}};
 
-  std::printf("%-26s %8s %12s %14s %12s %12s %9s %8s\n", "pair", "threads", "battles",
-              "battles/s", "per thread", "per CPU s", "ticks", "scaling");
+  std::printf("%-26s %8s %12s %14s %12s %12s %9s %8s\n", "pair", "threads", "battles", "battles/s",
+              "per thread", "per CPU s", "ticks", "scaling");
   std::string estimates;
   for (const auto& [one, two] : pairs) {
     double single = 0;

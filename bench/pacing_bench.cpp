@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
 
   std::printf("pacing at %d ms (targets: ratio <= 1.005, no growth; CPU < 0.5 %%)\n", interval);
   Report("20 seeded battles, with rematches", battle_ticks, battles);
-  const char* names[3] = {"bare ticks, short run", "bare ticks, medium run", "bare ticks, long run"};
+  const char* names[3] = {"bare ticks, short run", "bare ticks, medium run",
+                          "bare ticks, long run"};
   for (int i = 0; i < 3; ++i)
     Report(names[i], lengths[i], runs[i]);
   return 0;

@@ -120,8 +120,10 @@ int main(int argc, char** argv) {
       {"rank file", ParseRankFile, "random names", RandomBytes(size, 16)},
   };
 
-  std::printf("%zu bytes; seconds for the input named, its growth from half the size (2: linear),\n"
-              "nanoseconds per byte for it and for as many letters\n", size);
+  std::printf(
+      "%zu bytes; seconds for the input named, its growth from half the size (2: linear),\n"
+      "nanoseconds per byte for it and for as many letters\n",
+      size);
   std::printf("%-13s %-18s %9s %7s %8s %8s\n", "parser", "input", "seconds", "growth", "ns/byte",
               "letters");
   for (const Row& row : rows) {

@@ -15,8 +15,10 @@ std::string Encode(std::string_view bytes) {
   std::string text;
   for (size_t i = 0; i < bytes.size(); i += 3) {
     uint32_t group = static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << 16;
-    if (i + 1 < bytes.size()) group |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
-    if (i + 2 < bytes.size()) group |= static_cast<unsigned char>(bytes[i + 2]);
+    if (i + 1 < bytes.size())
+      group |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+    if (i + 2 < bytes.size())
+      group |= static_cast<unsigned char>(bytes[i + 2]);
     text += kDigits[group >> 18];
     text += kDigits[(group >> 12) & 63];
     text += i + 1 < bytes.size() ? kDigits[(group >> 6) & 63] : '=';

@@ -68,9 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string word = bramble::Utf8ToGbk(bytes);
   std::string typed_controls, decoded_controls;
   for (char c : bytes)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) typed_controls += c;
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      typed_controls += c;
   for (char c : word)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) decoded_controls += c;
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      decoded_controls += c;
   FUZZ_CHECK(decoded_controls == typed_controls);
   FUZZ_CHECK(IsSafeUtf8(bramble::GbkToUtf8(bramble::ShowControls(word))));
 

@@ -16,7 +16,8 @@ uint32_t Rotate(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
 // The RFC's four words A, B, C, D after the whole message.
 void ReferenceMd5(std::string_view message, uint32_t words[4]) {
-  static const int kShift[4][4] = {{7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 10, 15, 21}};
+  static const int kShift[4][4] = {
+      {7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 10, 15, 21}};
   static const struct Sine {
     uint32_t table[64];
     Sine() {
@@ -45,14 +46,29 @@ void ReferenceMd5(std::string_view message, uint32_t words[4]) {
       int round = i / 16;
       uint32_t f;
       int g;
-      if (round == 0) { f = (b & c) | (~b & d); g = i; }
-      else if (round == 1) { f = (d & b) | (~d & c); g = (5 * i + 1) % 16; }
-      else if (round == 2) { f = b ^ c ^ d; g = (3 * i + 5) % 16; }
-      else { f = c ^ (b | ~d); g = (7 * i) % 16; }
+      if (round == 0) {
+        f = (b & c) | (~b & d);
+        g = i;
+      } else if (round == 1) {
+        f = (d & b) | (~d & c);
+        g = (5 * i + 1) % 16;
+      } else if (round == 2) {
+        f = b ^ c ^ d;
+        g = (3 * i + 5) % 16;
+      } else {
+        f = c ^ (b | ~d);
+        g = (7 * i) % 16;
+      }
       uint32_t next = b + Rotate(a + f + sine[i] + x[g], kShift[round][i % 4]);
-      a = d; d = c; c = b; b = next;
+      a = d;
+      d = c;
+      c = b;
+      b = next;
     }
-    h[0] += a; h[1] += b; h[2] += c; h[3] += d;
+    h[0] += a;
+    h[1] += b;
+    h[2] += c;
+    h[3] += d;
   }
   for (int i = 0; i < 4; ++i)
     words[i] = h[i];
@@ -67,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint32_t words[4];
   ReferenceMd5(name.substr(0, name.find('\0')), words);
   char expected[33];
-  std::snprintf(expected, sizeof expected, "%08X%08X%08X%08X", words[0], words[1], words[2], words[3]);
+  std::snprintf(expected, sizeof expected, "%08X%08X%08X%08X", words[0], words[1], words[2],
+                words[3]);
   FUZZ_CHECK(text == expected);
   return 0;
 }

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(sampled || (!o.battles && !o.seed));
   FUZZ_CHECK(!o.transcript || (o.mode == Mode::kReplay && !o.transcript->empty()));
   FUZZ_CHECK(!o.partial || o.mode == Mode::kExact || (o.mode == Mode::kRank && o.split));
-  FUZZ_CHECK(!o.split || ((o.mode == Mode::kExact || o.mode == Mode::kRank) && o.split <= o.rangeCount));
+  FUZZ_CHECK(!o.split ||
+             ((o.mode == Mode::kExact || o.mode == Mode::kRank) && o.split <= o.rangeCount));
   if (o.merge)  // the operands are files of partial results
     FUZZ_CHECK(!o.names.empty() && !o.split && o.mode != Mode::kExact && o.mode != Mode::kReplay);
   else if (o.mode == Mode::kRank)

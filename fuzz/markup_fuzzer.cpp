@@ -58,8 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (char c : bramble::ShowControls(text))
     FUZZ_CHECK(!IsDriving(static_cast<unsigned char>(c)));
   for (size_t i = 0; i < segments; ++i) {
-    uint16_t attribute =
-        static_cast<uint16_t>(printer.backgrounds()[i] | printer.foregrounds()[i]);
+    uint16_t attribute = static_cast<uint16_t>(printer.backgrounds()[i] | printer.foregrounds()[i]);
     std::string sgr = bramble::SgrSequence(attribute);
     FUZZ_CHECK(sgr.size() >= 4 && sgr.starts_with("\x1b[") && sgr.back() == 'm');
     FUZZ_CHECK(sgr.find_first_not_of("0123456789;", 2) == sgr.size() - 1);

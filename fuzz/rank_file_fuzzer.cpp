@@ -16,9 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Names as typed, and as decoded from a UTF-8 terminal's file.
   for (bool utf8 : {false, true}) {
     std::istringstream in(file);
-    bramble::lab::NameList list = bramble::lab::ReadNames(in, [utf8](std::string typed) {
-      return utf8 ? bramble::Utf8ToGbk(typed) : typed;
-    });
+    bramble::lab::NameList list = bramble::lab::ReadNames(
+        in, [utf8](std::string typed) { return utf8 ? bramble::Utf8ToGbk(typed) : typed; });
     if (!list.error.empty())
       continue;
     FUZZ_CHECK(list.names.size() >= 2);

@@ -2,6 +2,4 @@
 #include "battle/ticker.h"
 #include "shell/game.h"
 
-int main(int argc, char** argv) {
-  return bramble::RunGame(argc, argv, bramble::Ticker::Timer());
-}
+int main(int argc, char** argv) { return bramble::RunGame(argc, argv, bramble::Ticker::Timer()); }

@@ -6,4 +6,6 @@
 #include "battle/ticker.h"
 #include "shell/game.h"
 
-int main(int argc, char** argv) { emscripten_force_exit(bramble::RunGame(argc, argv, bramble::Ticker::Timer())); }
+int main(int argc, char** argv) {
+  emscripten_force_exit(bramble::RunGame(argc, argv, bramble::Ticker::Timer()));
+}

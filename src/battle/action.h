@@ -23,7 +23,7 @@ template <Narration N>
 struct BasicActionResult {
   int32_t value = 0;  // strength in HP points; 0 for a song, unused for poison
   ActionKind kind = ActionKind::NormalAttack;
-  Line<N> message;    // marked-up announcement
+  Line<N> message;  // marked-up announcement
 };
 
 /// The game's action record, with its announcement.

@@ -17,8 +17,8 @@ void WriteBareLineEnd() {
 }  // namespace
 
 Arena::Arena(Ticker ticks)
-    : timerId(static_cast<int32_t>(static_cast<int64_t>(std::clock()) * 1000 / CLOCKS_PER_SEC /
-                                   1000)),
+    : timerId(
+          static_cast<int32_t>(static_cast<int64_t>(std::clock()) * 1000 / CLOCKS_PER_SEC / 1000)),
       ticker(ticks) {}
 
 void Arena::Setup(std::string_view name1, std::string_view name2) {

@@ -44,8 +44,7 @@ void PummelOf(Fighter& attacker, Fighter& defender, BasicActionResult<N>* result
   int32_t r1 = dice.RandomInt(50, 100);
   int32_t r2 = dice.RandomInt(30, 80);
   int32_t attack_term = PummelAttackTerm(r1, attacker.atk());
-  int32_t defence_term =
-      static_cast<int32_t>(static_cast<int64_t>(r2) * defender.def() / 100);
+  int32_t defence_term = static_cast<int32_t>(static_cast<int64_t>(r2) * defender.def() / 100);
   result->value = std::abs(attack_term - defence_term);
   result->kind = ActionKind::Pummel;
 }

@@ -132,9 +132,9 @@ TEST_F(AttackTest, LowAttackNeverPummelsAndLowCunningNeverPoisons) {
 
 TEST_F(AttackTest, LastStandRaisesEverythingThenAttacksWithTheRaisedAtk) {
   abc.hp() = 39;
-  const std::initializer_list<Draw> script = {
-      {0, 4, 2},     {20, 60, 22},   {20, 60, kAny}, {20, 60, 22},
-      {20, 60, kAny}, {20, 60, kAny}, {20, 60, kAny}, {60, 120, 100}};
+  const std::initializer_list<Draw> script = {{0, 4, 2},      {20, 60, 22},   {20, 60, kAny},
+                                              {20, 60, 22},   {20, 60, kAny}, {20, 60, kAny},
+                                              {20, 60, kAny}, {60, 120, 100}};
   ScriptDraws(script);
   std::vector<int32_t> raise = PeekDraws(script);
   ActionResult result = Attack();

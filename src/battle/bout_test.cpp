@@ -60,9 +60,9 @@ TEST_F(BoutTest, ThePoisonedFighterAttacksOnTheNextTickWithoutResponding) {
 
 TEST_F(BoutTest, ABeatingOfThreeBlowsTakesFourTicks) {
   // Pummel base 48 (atk 176 against def 210), three blows of r = 80, 81, 60.
-  const std::initializer_list<Draw> script = {
-      {0, 4, 2},        {0, 30, 29},      {50, 100, 75}, {30, 80, 40}, {2, 5, 3},
-      {60, 100, kAny}, {60, 100, kAny}, {60, 100, 80}, {0, 4, 1}};
+  const std::initializer_list<Draw> script = {{0, 4, 2},       {0, 30, 29},   {50, 100, 75},
+                                              {30, 80, 40},    {2, 5, 3},     {60, 100, kAny},
+                                              {60, 100, kAny}, {60, 100, 80}, {0, 4, 1}};
   ScriptDraws(script);
   std::vector<int32_t> draws = PeekDraws(script);
   EXPECT_EQ(Step(), std::vector<std::string>{"A发狂了，把B摁在地上一顿暴打" + Hp(225, 225)});
@@ -71,8 +71,8 @@ TEST_F(BoutTest, ABeatingOfThreeBlowsTakesFourTicks) {
   for (int blow = 0; blow < 3; ++blow) {
     int damage = draws[5 + blow] * 48 / 100 - (draws[5 + blow] * 48 % 100 == 0 ? 1 : 0);
     hp -= damage;
-    EXPECT_EQ(Step(), std::vector<std::string>{"B受到" + std::to_string(damage) + "点伤害" +
-                                                 Hp(225, hp)});
+    EXPECT_EQ(Step(),
+              std::vector<std::string>{"B受到" + std::to_string(damage) + "点伤害" + Hp(225, hp)});
   }
   EXPECT_EQ(Step(), std::vector<std::string>{});  // the silent tick
   EXPECT_EQ(bout.attacker, &bout.second);

@@ -28,8 +28,8 @@ class Fighter {
   int32_t& mp() { return slots[17]; }
   int32_t& atk() { return slots[18]; }
   int32_t& def() { return slots[19]; }
-  int32_t& agility() { return slots[20]; }   // hidden
-  int32_t& cunning() { return slots[21]; }   // hidden
+  int32_t& agility() { return slots[20]; }  // hidden
+  int32_t& cunning() { return slots[21]; }  // hidden
   int32_t hp() const { return slots[16]; }
   int32_t mp() const { return slots[17]; }
   int32_t atk() const { return slots[18]; }

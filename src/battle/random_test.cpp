@@ -46,9 +46,9 @@ uint32_t StateBefore(uint32_t k) {
 // Every output k gives a + floor(k * (2^15 + 1) * n / 2^30), for the bounds
 // the game draws with.
 TEST(Random, EveryOutputMapsExactlyForTheGamesBounds) {
-  const int32_t bounds[][2] = {{0, 2},   {2, 5},   {60, 100}, {0, 4},  {0, 3},   {0, 30},
+  const int32_t bounds[][2] = {{0, 2},    {2, 5},   {60, 100}, {0, 4},    {0, 3},   {0, 30},
                                {60, 120}, {40, 80}, {10, 35},  {50, 100}, {30, 80}, {20, 60},
-                               {80, 130}, {20, 45}, {20, 40},  {0, 40}, {0, 80},  {0, 21},
+                               {80, 130}, {20, 45}, {20, 40},  {0, 40},   {0, 80},  {0, 21},
                                {0, 9},    {-5, 5},  {0, 32768}};
   for (const auto& bound : bounds) {
     int32_t a = bound[0];

@@ -72,7 +72,8 @@ TEST_F(RespondTest, MagicDefenceNeedsTwentyOneMp) {
   d.mp() = 21;
   d.hp() = 200;
   ScriptDraws({{0, 3, 0}, {20, 45, 44}});
-  EXPECT_EQ(Respond(60, ActionKind::NormalAttack), "<3>D<15>使用<9>魔法防御<15>，<3>A<15>的普通攻击无效");
+  EXPECT_EQ(Respond(60, ActionKind::NormalAttack),
+            "<3>D<15>使用<9>魔法防御<15>，<3>A<15>的普通攻击无效");
   EXPECT_EQ(d.mp(), 21 - 44);
   EXPECT_EQ(d.hp(), 200);
 }
@@ -88,7 +89,8 @@ TEST_F(RespondTest, MagicDefenceAgainstMagic) {
     EXPECT_EQ(d.mp(), 80);
     EXPECT_EQ(d.hp(), 200 - c[1]);
     if (c[1] > 0)
-      EXPECT_EQ(message, "<3>D<15>使用<9>魔法防御<15>，受到<12>" + std::to_string(c[1]) + "<15>点伤害");
+      EXPECT_EQ(message,
+                "<3>D<15>使用<9>魔法防御<15>，受到<12>" + std::to_string(c[1]) + "<15>点伤害");
     else
       EXPECT_EQ(message, "<3>D<15>使用<9>魔法防御<15>，<3>A<15>攻击失败");
   }
@@ -103,7 +105,8 @@ TEST_F(RespondTest, DeflectionTurnsDamageBackOntoTheAttacker) {
   EXPECT_EQ(d.hp(), 200);
 
   ScriptDraws({{0, 3, 2}, {0, 30, 29}, {20, 40, 39}});
-  EXPECT_EQ(Respond(2, ActionKind::NormalAttack), "<3>D<15><10>移花接木<15>，<3>A<15>受到反作用伤害<12>0<15>点");
+  EXPECT_EQ(Respond(2, ActionKind::NormalAttack),
+            "<3>D<15><10>移花接木<15>，<3>A<15>受到反作用伤害<12>0<15>点");
 
   d.cunning() = 168;  // never deflects: the evasion check and the plain defence follow
   ScriptDraws({{0, 3, 2}, {0, 30, 29}, {0, 30, 29}, {80, 130, 110}});

@@ -41,8 +41,7 @@ void Refresh(Fighter& fighter, Dice& dice) {
 
 // Draws a row of a table: the row in its colour, then white.
 template <Narration N, class Dice>
-Line<N> PickRow(const std::string_view* table, int32_t rows, std::string_view colour,
-                Dice& dice) {
+Line<N> PickRow(const std::string_view* table, int32_t rows, std::string_view colour, Dice& dice) {
   int32_t row = dice.RandomInt(0, rows);
   if constexpr (Narrated(N))
     return std::string(colour) + std::string(table[row]) + "<15>";
@@ -65,7 +64,8 @@ template <Narration N, class Dice>
 Line<N> ListenToSong(Fighter& listener, Fighter& singer, Dice&& dice) {
   if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 90)) {
     if constexpr (Narrated(N))
-      return "什么都没在" + ColoredName(listener) + "身上发生，" + ColoredName(singer) + "很无语......";
+      return "什么都没在" + ColoredName(listener) + "身上发生，" + ColoredName(singer) +
+             "很无语......";
     return {};
   }
   if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 80)) {

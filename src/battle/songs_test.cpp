@@ -55,8 +55,9 @@ TEST_F(ListenTest, ListenerRefreshedAfterAProductExactlyAtTheFirstThreshold) {
   listener.cunning() = 270;
   // 30 x 270 is exactly 90^2 and fails; 24 x 270 passes 80^2.
   ScriptDraws({{0, 40, 30}, {0, 40, 24}, {0, 80, 79}, {0, 40, 0}, {0, 9, 3}});
-  EXPECT_EQ(ListenToSong(listener, singer),
-            "<3>L<15>说：<5>看招！（一个板凳扔了过去）<15>\n<3>S<15>唱完，<3>L<15>的HP、MP恢复了一点");
+  EXPECT_EQ(
+      ListenToSong(listener, singer),
+      "<3>L<15>说：<5>看招！（一个板凳扔了过去）<15>\n<3>S<15>唱完，<3>L<15>的HP、MP恢复了一点");
   EXPECT_EQ(listener.hp(), 100 + 99);
   EXPECT_EQ(listener.mp(), -10 + 20);
   EXPECT_EQ(singer.hp(), 50);
@@ -64,13 +65,13 @@ TEST_F(ListenTest, ListenerRefreshedAfterAProductExactlyAtTheFirstThreshold) {
 
 TEST_F(ListenTest, SingerRefreshed) {
   listener.cunning() = 164;  // 39 x 164 is below 80^2: never refreshed itself
-  const std::initializer_list<Draw> script = {
-      {0, 40, 39}, {0, 40, 39}, {0, 40, 39}, {0, 80, 0}, {0, 40, kAny}, {0, 9, kAny}};
+  const std::initializer_list<Draw> script = {{0, 40, 39}, {0, 40, 39},   {0, 40, 39},
+                                              {0, 80, 0},  {0, 40, kAny}, {0, 9, kAny}};
   ScriptDraws(script);
   std::vector<int32_t> draws = PeekDraws(script);
-  EXPECT_EQ(ListenToSong(listener, singer),
-            "<3>L<15>说：<5>" + std::string(ReactionLines[draws[5]]) +
-                "<15>\n<3>S<15>唱完，自己的HP、MP恢复了一点");
+  EXPECT_EQ(ListenToSong(listener, singer), "<3>L<15>说：<5>" +
+                                                std::string(ReactionLines[draws[5]]) +
+                                                "<15>\n<3>S<15>唱完，自己的HP、MP恢复了一点");
   EXPECT_EQ(singer.hp(), 50 + 20);
   EXPECT_EQ(singer.mp(), 0 + draws[4] + 20);
   EXPECT_EQ(listener.hp(), 100);
@@ -79,8 +80,7 @@ TEST_F(ListenTest, SingerRefreshed) {
 TEST_F(ListenTest, ListenerHurt) {
   listener.cunning() = 125;  // never refreshes the singer
   ScriptDraws({{0, 40, 39}, {0, 40, 39}, {0, 40, 39}, {0, 40, 39}});
-  EXPECT_EQ(ListenToSong(listener, singer),
-            "<3>L<15>受不了<3>S<15>的魔音传导，HP降低<12>59<15>点");
+  EXPECT_EQ(ListenToSong(listener, singer), "<3>L<15>受不了<3>S<15>的魔音传导，HP降低<12>59<15>点");
   EXPECT_EQ(listener.hp(), 41);
 }
 

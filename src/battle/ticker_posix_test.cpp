@@ -14,7 +14,8 @@ double Now() {
 }
 
 void SleepSeconds(double seconds) {
-  timespec span{static_cast<time_t>(seconds), static_cast<long>((seconds - static_cast<time_t>(seconds)) * 1e9)};
+  timespec span{static_cast<time_t>(seconds),
+                static_cast<long>((seconds - static_cast<time_t>(seconds)) * 1e9)};
   nanosleep(&span, nullptr);
 }
 

@@ -18,12 +18,14 @@ namespace {
 constexpr uint32_t kMinimumPeriod = 10;          // ms, as the console timer has
 constexpr uint32_t kMaximumPeriod = 0x7FFFFFFF;  // ms
 
-double g_period = 0;     // ms; 0 until started
-double g_next = 0;       // the next deadline, in performance.now() ms
-uint32_t g_chosen = 0;   // ms; a period the player chose on the page, 0: none
+double g_period = 0;    // ms; 0 until started
+double g_next = 0;      // the next deadline, in performance.now() ms
+uint32_t g_chosen = 0;  // ms; a period the player chose on the page, 0: none
 
 uint32_t Clamp(uint32_t period) {
-  return period < kMinimumPeriod ? kMinimumPeriod : period > kMaximumPeriod ? kMaximumPeriod : period;
+  return period < kMinimumPeriod   ? kMinimumPeriod
+         : period > kMaximumPeriod ? kMaximumPeriod
+                                   : period;
 }
 
 // Tells the page about each tick: its count and time show the pace.

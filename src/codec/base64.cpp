@@ -14,8 +14,7 @@ constexpr uint32_t kNotInAlphabet = 255;
 
 uint32_t DigitValue(char c) {
   size_t at = Base64Alphabet.find(c);
-  return at == std::string_view::npos ? kNotInAlphabet
-                                      : static_cast<uint32_t>(at);
+  return at == std::string_view::npos ? kNotInAlphabet : static_cast<uint32_t>(at);
 }
 
 }  // namespace

@@ -21,26 +21,26 @@ TEST(Base64Decode, Groups) {
     std::string bytes;
   };
   const Case cases[] = {
-    {"", ""},
-    {"QUJD", "ABC"},
-    {"TWFu", "Man"},
-    {"+/+/", "\xFB\xFF\xBF"},
-    {"QUI=", "AB"},
-    {"QUJ=", "AB"},  // low bits before the pad are ignored
-    {"QQ==", "A"},
-    {"Q===", ""},
-    {"QU=D", "A"},  // the first "=" ends the group
-    {"QQ==QUJD", "AABC"},  // and only that group
-    // Characters outside the alphabet count as 255, bytes wrap at 256.
-    {"QUJ\n", "AB?"},
-    {"\nQQ=", "\xFD\x04"},
-    {"A\n==", "\x03"},
-    {"QUJD\0\0\0\0"s, "ABC\xFF\xFF\xBF"},  // zero is not in it
-    // A short last group reads as if padded.
-    {"QUJ", "AB"},
-    {"QQ", "A"},
-    {"Q", ""},
-    {"QUJDQQ", "ABCA"},
+      {"", ""},
+      {"QUJD", "ABC"},
+      {"TWFu", "Man"},
+      {"+/+/", "\xFB\xFF\xBF"},
+      {"QUI=", "AB"},
+      {"QUJ=", "AB"},  // low bits before the pad are ignored
+      {"QQ==", "A"},
+      {"Q===", ""},
+      {"QU=D", "A"},         // the first "=" ends the group
+      {"QQ==QUJD", "AABC"},  // and only that group
+      // Characters outside the alphabet count as 255, bytes wrap at 256.
+      {"QUJ\n", "AB?"},
+      {"\nQQ=", "\xFD\x04"},
+      {"A\n==", "\x03"},
+      {"QUJD\0\0\0\0"s, "ABC\xFF\xFF\xBF"},  // zero is not in it
+      // A short last group reads as if padded.
+      {"QUJ", "AB"},
+      {"QQ", "A"},
+      {"Q", ""},
+      {"QUJDQQ", "ABCA"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(Base64Decode(c.text), c.bytes) << "text " << c.text;

@@ -11,8 +11,7 @@ std::string RadixText(uint32_t value, uint32_t radix) {
   do {
     uint32_t digit = value % radix;
     value /= radix;
-    text.push_back(static_cast<char>(digit < 10 ? '0' + digit
-                                                : 'A' + (digit - 10)));
+    text.push_back(static_cast<char>(digit < 10 ? '0' + digit : 'A' + (digit - 10)));
   } while (value != 0);
   std::reverse(text.begin(), text.end());
   return text;

@@ -14,23 +14,22 @@ TEST(RadixText, Examples) {
     const char* text;
   };
   const Case cases[] = {
-    {1000, 10, "1000"},
-    {255, 16, "FF"},
-    {0, 16, "0"},
-    {0, 2, "0"},
-    {4294967295u, 16, "FFFFFFFF"},
-    {0x80000000u, 10, "2147483648"},
-    {4294967295u, 2, "11111111111111111111111111111111"},
-    {4294967295u, 36, "1Z141Z3"},
-    {5, 1, "101"},     // radix raised to 2
-    {5, 0, "101"},
-    {35, 99, "Z"},     // radix lowered to 36
-    {36, 36, "10"},
-    {0x0ABCDEF0u, 16, "ABCDEF0"},
+      {1000, 10, "1000"},
+      {255, 16, "FF"},
+      {0, 16, "0"},
+      {0, 2, "0"},
+      {4294967295u, 16, "FFFFFFFF"},
+      {0x80000000u, 10, "2147483648"},
+      {4294967295u, 2, "11111111111111111111111111111111"},
+      {4294967295u, 36, "1Z141Z3"},
+      {5, 1, "101"},  // radix raised to 2
+      {5, 0, "101"},
+      {35, 99, "Z"},  // radix lowered to 36
+      {36, 36, "10"},
+      {0x0ABCDEF0u, 16, "ABCDEF0"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(RadixText(c.value, c.radix), c.text)
-        << c.value << " in radix " << c.radix;
+    EXPECT_EQ(RadixText(c.value, c.radix), c.text) << c.value << " in radix " << c.radix;
 }
 
 TEST(RadixText, ReadsBackInEveryRadix) {

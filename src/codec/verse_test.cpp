@@ -12,8 +12,7 @@ namespace {
 
 TEST(HiddenVerse, StoredForm) {
   ASSERT_EQ(hiddenVerse.size(), 176u);
-  EXPECT_EQ(hiddenVerse.find_first_not_of(Base64Alphabet),
-            std::string_view::npos);
+  EXPECT_EQ(hiddenVerse.find_first_not_of(Base64Alphabet), std::string_view::npos);
   EXPECT_EQ(hiddenVerse.find('='), 175u);
 }
 
@@ -41,8 +40,7 @@ TEST(HiddenVerse, DecodesToTwelveGbkLines) {
     ASSERT_LT(i + 1, verse.size());
     unsigned char trail = static_cast<unsigned char>(verse[i + 1]);
     EXPECT_TRUE(lead >= 0x81 && lead <= 0xFE) << "at " << i;
-    EXPECT_TRUE(trail >= 0x40 && trail <= 0xFE && trail != 0x7F)
-        << "at " << i;
+    EXPECT_TRUE(trail >= 0x40 && trail <= 0xFE && trail != 0x7F) << "at " << i;
     ++i;
   }
 }

@@ -36,8 +36,7 @@ TEST(Charset, TypedWordsBeyondGbkTakeTheirGb18030Form) {
     SCOPED_TRACE(c.gb18030);
     EXPECT_EQ(Utf8ToGbk(c.utf8), c.gb18030);
     for (const char* after : {"", "a", "\n", "\xBC\xD7"}) {
-      EXPECT_EQ(GbkToUtf8(std::string(c.gb18030) + after),
-                std::string(c.utf8) + GbkToUtf8(after));
+      EXPECT_EQ(GbkToUtf8(std::string(c.gb18030) + after), std::string(c.utf8) + GbkToUtf8(after));
     }
   }
 }

@@ -65,9 +65,9 @@ uint32_t DecodeGbk(std::string_view gbk, size_t* length) {
 bool DecodeTwoByte(std::string_view code, uint32_t* cp) {
   uint16_t value = static_cast<uint16_t>(Byte(code, 0) << 8 | Byte(code, 1));
   const DoubleByteExtra* end = kGb18030DoubleByte + kGb18030DoubleByteCount;
-  const DoubleByteExtra* found = std::lower_bound(
-      kGb18030DoubleByte, end, value,
-      [](const DoubleByteExtra& extra, uint16_t v) { return extra.code < v; });
+  const DoubleByteExtra* found =
+      std::lower_bound(kGb18030DoubleByte, end, value,
+                       [](const DoubleByteExtra& extra, uint16_t v) { return extra.code < v; });
   if (found == end || found->code != value)
     return false;
   *cp = found->cp;

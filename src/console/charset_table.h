@@ -19,7 +19,7 @@ std::string Utf8ToGbk(std::string_view utf8);
 struct EncodeRun {
   uint32_t first;  // code point
   uint32_t count;
-  uint32_t code;   // of the first code point: see kEncodeRuns below
+  uint32_t code;  // of the first code point: see kEncodeRuns below
 };
 /// The character of each single byte 0x80..0xFF and of each double-byte
 /// code (lead - 0x81) * 191 + (trail - 0x40); 0 where GBK has none.

@@ -36,17 +36,17 @@ TEST(ColorPrinter, ColoursTheSegmentsOfMarkedText) {
       {"plain usage line", "{7}plain usage line{7}"},
       {"<12>abc<14>def\n", "{12}abc{14}def\n{7}"},
       {"abc<12>def", "{7}abc{12}def{7}"},
-      {"<12><14>x", "{12}{14}x{7}"},                    // an empty segment
-      {"<14,16>x<12>y", "{30}x{28}y{7}"},               // background OR-ed unshifted, kept
+      {"<12><14>x", "{12}{14}x{7}"},       // an empty segment
+      {"<14,16>x<12>y", "{30}x{28}y{7}"},  // background OR-ed unshifted, kept
       {"<14,1>x", "{15}x{7}"},
-      {"<0>x", "{7}x{7}"},                              // 0 keeps the colour
+      {"<0>x", "{7}x{7}"},  // 0 keeps the colour
       {"<12>a<0,0>b", "{12}a{12}b{7}"},
-      {"<-1>x", "{65535}x{7}"},                         // every attribute bit
-      {"<65548>x", "{12}x{7}"},                         // modulo 65536
-      {"<4294967308>x", "{12}x{7}"},                    // wraps like a 32-bit atol
-      {"< +12abc>x", "{12}x{7}"},                       // read the way atol reads
-      {"<xyz>x", "{7}x{7}"},                            // no digits: 0 keeps
-      {"<3>a<10>b<15>", "{3}a{10}b{15}{7}"},            // a tag typed in a name is obeyed
+      {"<-1>x", "{65535}x{7}"},               // every attribute bit
+      {"<65548>x", "{12}x{7}"},               // modulo 65536
+      {"<4294967308>x", "{12}x{7}"},          // wraps like a 32-bit atol
+      {"< +12abc>x", "{12}x{7}"},             // read the way atol reads
+      {"<xyz>x", "{7}x{7}"},                  // no digits: 0 keeps
+      {"<3>a<10>b<15>", "{3}a{10}b{15}{7}"},  // a tag typed in a name is obeyed
       {"<12,>x<7,32>y", "{12}x{39}y{7}"},
   });
 }
@@ -56,7 +56,7 @@ TEST(ColorPrinter, MalformedTagsPrintLiterallyAndStayInsideTheText) {
       {"abc<", "{7}abc{7}<{7}"},
       {"<12>ab<", "{12}ab{12}<{7}"},
       {"<", "{7}<{7}"},
-      {"<12<14>x", "{7}<12{14}x{7}"},         // a "<" inside a tag
+      {"<12<14>x", "{7}<12{14}x{7}"},  // a "<" inside a tag
       {"<12>a<b<14>c", "{12}a{12}<b{14}c{7}"},
       {"<<>x", "{7}<{7}x{7}"},
       {"a>b", "{7}a>b{7}"},

@@ -24,7 +24,8 @@ class PrintMarkedTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("bramble-print-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("bramble-print-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     terminal::StartRecording(&console_);
@@ -65,8 +66,9 @@ TEST_F(PrintMarkedTest, AFileThatCannotBeCreatedIsReportedOnceAndSavingStops) {
   PrintMarked("<12>next", true);
   EXPECT_TRUE(transcriptPath.empty());
   std::string frame = "*-----------------------------------------------*";
-  EXPECT_EQ(console_.text, frame + "\n战况文件“" + dir_.string() + "”创建失败，战况保存功能已禁用。\n" +
-                               frame + "\n\n\n" + frame + "\n" + "next\n");
+  EXPECT_EQ(console_.text, frame + "\n战况文件“" + dir_.string() +
+                               "”创建失败，战况保存功能已禁用。\n" + frame + "\n\n\n" + frame +
+                               "\n" + "next\n");
   EXPECT_NE(console_.marked.find("{12}战况文件“{13}" + dir_.string() + "{12}”创建失败"),
             std::string::npos);
 }

@@ -14,11 +14,16 @@ int TerminalColor(unsigned bits) {
 // dark forms; every other colour keeps its role as it is.
 unsigned OnLightBackground(unsigned foreground) {
   switch (foreground) {
-    case 15: return 0;
-    case 14: return 6;
-    case 11: return 3;
-    case 10: return 2;
-    default: return foreground;
+    case 15:
+      return 0;
+    case 14:
+      return 6;
+    case 11:
+      return 3;
+    case 10:
+      return 2;
+    default:
+      return foreground;
   }
 }
 

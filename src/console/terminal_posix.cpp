@@ -107,16 +107,15 @@ void Catch(int signal_number, void (*handler)(int)) {
 bool PlainLocale() {
   const char* name = std::setlocale(LC_CTYPE, nullptr);
   const char* all = std::getenv("LC_ALL");
-  return name && (std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0) &&
-         !(all && *all);
+  return name && (std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0) && !(all && *all);
 }
 
 struct Settings {
-  bool to_terminal = false;  // standard output is a terminal
-  bool colour = false;       // ... and colours are wanted there
-  bool light = false;        // ... on a light background
-  bool utf8_out = false;     // text goes out as UTF-8
-  bool utf8_in = false;      // typed words come in as UTF-8
+  bool to_terminal = false;     // standard output is a terminal
+  bool colour = false;          // ... and colours are wanted there
+  bool light = false;           // ... on a light background
+  bool utf8_out = false;        // text goes out as UTF-8
+  bool utf8_in = false;         // typed words come in as UTF-8
   bool input_terminal = false;  // standard input is a terminal we may quieten
 
   Settings() {
@@ -130,8 +129,7 @@ struct Settings {
     utf8_in = utf8 || (plain && from_terminal);
     const char* term = std::getenv("TERM");
     const char* no_color = std::getenv("NO_COLOR");
-    colour = to_terminal && !(term && std::strcmp(term, "dumb") == 0) &&
-             !(no_color && *no_color);
+    colour = to_terminal && !(term && std::strcmp(term, "dumb") == 0) && !(no_color && *no_color);
     light = IsLightBackground(std::getenv("COLORFGBG"));
     input_terminal = from_terminal && ::tcgetattr(STDIN_FILENO, &g_own_settings) == 0;
 
@@ -222,9 +220,9 @@ void Settings::AtExit() {
 
 // --- Input. ------------------------------------------------------------------
 
-std::string g_in;      // read, not yet handed out
-size_t g_in_pos = 0;   // the next byte to hand out
-size_t g_in_shown = 0;  // g_in up to here is on the screen (echoed)
+std::string g_in;          // read, not yet handed out
+size_t g_in_pos = 0;       // the next byte to hand out
+size_t g_in_shown = 0;     // g_in up to here is on the screen (echoed)
 bool g_end_typed = false;  // an end of input typed while the game was busy
 
 // Takes what was typed while the game was busy (line editing already done
@@ -323,7 +321,7 @@ bool FillInput() {
     if (n < 0 && errno == EINTR)
       continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-      continue;  // a non-blocking standard input: poll again
+      continue;    // a non-blocking standard input: poll again
     return false;  // the end, or input that cannot be read (a directory)
   }
 }
@@ -368,9 +366,7 @@ int ReadByte() {
   return static_cast<unsigned char>(g_in[g_in_pos++]);
 }
 
-std::string DecodeWord(std::string word) {
-  return TheSettings().utf8_in ? Utf8ToGbk(word) : word;
-}
+std::string DecodeWord(std::string word) { return TheSettings().utf8_in ? Utf8ToGbk(word) : word; }
 
 int Columns() {
   winsize size{};

@@ -15,9 +15,8 @@ namespace {
 
 EM_JS(void, PageAttribute, (int attribute), { Module["page"].attribute(attribute); });
 
-EM_JS(void, PageWrite, (const char* utf8, size_t length), {
-  Module["page"].write(UTF8ToString(utf8, length));
-});
+EM_JS(void, PageWrite, (const char* utf8, size_t length),
+      { Module["page"].write(UTF8ToString(utf8, length)); });
 
 // The next byte the player typed (UTF-8; a line feed after each line), or
 // -1 when the page has closed its input.

@@ -79,8 +79,9 @@ std::wstring GbkToWide(std::string_view gbk) {
 std::string NarrowCharacter(std::wstring_view ch) {
   char buffer[8];
   BOOL used_default = FALSE;
-  int length = WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, ch.data(), static_cast<int>(ch.size()),
-                                   buffer, sizeof buffer, nullptr, &used_default);
+  int length =
+      WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, ch.data(), static_cast<int>(ch.size()),
+                          buffer, sizeof buffer, nullptr, &used_default);
   if (length <= 0 || used_default) {
     length = WideCharToMultiByte(kGb18030, 0, ch.data(), static_cast<int>(ch.size()), buffer,
                                  sizeof buffer, nullptr, nullptr);
@@ -125,10 +126,9 @@ class WideInput {
     bytes_.clear();
     pos_ = 0;
     for (size_t i = 0; i < typed.size();) {
-      size_t length = IS_HIGH_SURROGATE(typed[i]) && i + 1 < typed.size() &&
-                              IS_LOW_SURROGATE(typed[i + 1])
-                          ? 2
-                          : 1;
+      size_t length =
+          IS_HIGH_SURROGATE(typed[i]) && i + 1 < typed.size() && IS_LOW_SURROGATE(typed[i + 1]) ? 2
+                                                                                                : 1;
       bytes_ += NarrowCharacter(std::wstring_view(typed).substr(i, length));
       i += length;
     }

@@ -68,7 +68,7 @@ std::optional<ExactPart> ReadExactPart(std::string_view json, std::string* error
   const JsonValue* version = Member(*doc, "version", JsonValue::Type::kString);
   if (!version || version->text != BRAMBLE_VERSION)
     return Refuse(error, "written by version " + (version ? version->text : "?") + ", this is " +
-                           BRAMBLE_VERSION + ": the rules may differ");
+                             BRAMBLE_VERSION + ": the rules may differ");
 
   ExactPart part;
   const JsonValue* fighters = Member(*doc, "fighters", JsonValue::Type::kArray);
@@ -86,8 +86,10 @@ std::optional<ExactPart> ReadExactPart(std::string_view json, std::string* error
   if (!ranges || ranges->items.empty())
     return Refuse(error, "no ranges of start states");
   for (const JsonValue& range : ranges->items) {
-    std::optional<uint64_t> first = range.items.size() == 2 ? range.items[0].Unsigned() : std::nullopt;
-    std::optional<uint64_t> count = range.items.size() == 2 ? range.items[1].Unsigned() : std::nullopt;
+    std::optional<uint64_t> first =
+        range.items.size() == 2 ? range.items[0].Unsigned() : std::nullopt;
+    std::optional<uint64_t> count =
+        range.items.size() == 2 ? range.items[1].Unsigned() : std::nullopt;
     if (!first || !count || *count == 0 || *first >= kStateCount || *count > kStateCount - *first)
       return Refuse(error, "a range beyond the 2^32 start states");
     part.ranges.push_back({*first, *count});
@@ -110,8 +112,10 @@ std::optional<ExactPart> ReadExactPart(std::string_view json, std::string* error
     return Refuse(error, "no battle lengths, or another tick cap");
   uint64_t finished = 0;
   for (const JsonValue& length : lengths->items) {
-    std::optional<uint64_t> t = length.items.size() == 2 ? length.items[0].Unsigned() : std::nullopt;
-    std::optional<uint64_t> count = length.items.size() == 2 ? length.items[1].Unsigned() : std::nullopt;
+    std::optional<uint64_t> t =
+        length.items.size() == 2 ? length.items[0].Unsigned() : std::nullopt;
+    std::optional<uint64_t> count =
+        length.items.size() == 2 ? length.items[1].Unsigned() : std::nullopt;
     if (!t || !count || *t == 0 || *t > kTickCap || *count > kStateCount)
       return Refuse(error, "a battle length out of range");
     part.tally.AddLengths(static_cast<uint32_t>(*t), *count);
@@ -164,8 +168,8 @@ std::vector<StateRange> SplitRange(StateRange range, uint64_t jobs) {
 
 std::string ShellQuote(std::string_view word) {
   bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '_' || c == '.' || c == '/' || c == '=' || c == ':' || c == ',';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == '.' || c == '/' || c == '=' || c == ':' || c == ',';
   });
   if (plain)
     return std::string(word);

@@ -55,7 +55,7 @@ TEST(ExactParts, RefusesWhatWouldGiveAWrongAnswer) {
       {edited("\"unfinished\": 0", "\"unfinished\": 1"), "do not add up"},
       {edited("\"cap\": 100000", "\"cap\": 5"), "tick cap"},
       {good.substr(0, good.size() / 2), "at byte"},
-      {"[" + std::string(100, '[') , "deep"},
+      {"[" + std::string(100, '['), "deep"},
   };
   for (const auto& [text, why] : cases) {
     std::string error;
@@ -75,9 +75,9 @@ TEST(ExactParts, RefusesWhatWouldGiveAWrongAnswer) {
 }
 
 TEST(ExactParts, SplitsCoverTheRangeInNearlyEqualJobs) {
-  for (auto [range, jobs] : {std::pair{StateRange{0, kStateCount}, uint64_t{64}},
-                             std::pair{StateRange{7, 10}, uint64_t{3}},
-                             std::pair{StateRange{5, 4}, uint64_t{4}}}) {
+  for (auto [range, jobs] :
+       {std::pair{StateRange{0, kStateCount}, uint64_t{64}},
+        std::pair{StateRange{7, 10}, uint64_t{3}}, std::pair{StateRange{5, 4}, uint64_t{4}}}) {
     std::vector<StateRange> split = SplitRange(range, jobs);
     ASSERT_EQ(split.size(), jobs);
     uint64_t next = range.first;

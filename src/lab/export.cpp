@@ -34,7 +34,8 @@ std::string FighterJson(const Fighter& f) {
          "\", \"hp\": " + std::to_string(f.hp()) + ", \"mp\": " + std::to_string(f.mp()) +
          ", \"atk\": " + std::to_string(f.atk()) + ", \"def\": " + std::to_string(f.def()) +
          ", \"agility\": " + std::to_string(f.agility()) +
-         ", \"cunning\": " + std::to_string(f.cunning()) + ", \"hidden\": [\"agility\", \"cunning\"]}";
+         ", \"cunning\": " + std::to_string(f.cunning()) +
+         ", \"hidden\": [\"agility\", \"cunning\"]}";
 }
 
 std::string Fraction(uint64_t part, uint64_t whole) {
@@ -44,8 +45,8 @@ std::string Fraction(uint64_t part, uint64_t whole) {
 // Counts, fractions and battle lengths, common to both pair reports.
 std::string TallyJson(const Fighter& one, const Fighter& two, const Tally& tally) {
   uint64_t n = tally.battles();
-  std::string json = "  \"fighters\": [" + FighterJson(one) + ",\n               " +
-                     FighterJson(two) + "],\n";
+  std::string json =
+      "  \"fighters\": [" + FighterJson(one) + ",\n               " + FighterJson(two) + "],\n";
   json += "  \"battles\": " + std::to_string(n) + ",\n";
   json += "  \"wins\": [" + std::to_string(tally.firstWins) + ", " +
           std::to_string(tally.secondWins) + "],\n";
@@ -92,7 +93,8 @@ const char kPairCsvHeader[] =
 std::string PairCsv(const Fighter& one, const Fighter& two, const Tally& tally, bool intervals) {
   std::string csv = kPairCsvHeader;
   uint64_t n = tally.battles();
-  for (const auto& [f, wins] : {std::pair{&one, tally.firstWins}, std::pair{&two, tally.secondWins}}) {
+  for (const auto& [f, wins] :
+       {std::pair{&one, tally.firstWins}, std::pair{&two, tally.secondWins}}) {
     Interval ci = WilsonInterval(wins, n);
     csv += CsvField(NameText(f->name)) + "," + CsvAttributes(*f) + "," + std::to_string(wins) +
            "," + std::to_string(n) + "," + Fraction(wins, n) + "," +
@@ -105,9 +107,12 @@ std::string PairCsv(const Fighter& one, const Fighter& two, const Tally& tally, 
 
 const char* WinnerOf(const BattleResult& result) {
   switch (result.winner) {
-    case Winner::kFirst: return "1";
-    case Winner::kSecond: return "2";
-    default: return "null";
+    case Winner::kFirst:
+      return "1";
+    case Winner::kSecond:
+      return "2";
+    default:
+      return "null";
   }
 }
 
@@ -199,11 +204,11 @@ std::string ReplayJson(uint32_t state, const Fighter& one, const Fighter& two,
                        const BattleResult& result, int32_t hp1, int32_t hp2) {
   bool ended = result.winner != Winner::kUnfinished;
   return Head("replay") + "  \"state\": " + std::to_string(state) + ",\n  \"fighters\": [" +
-         FighterJson(one) + ",\n               " + FighterJson(two) + "],\n  \"ended\": " +
-         (ended ? "true" : "false") + ",\n  \"winner\": " + WinnerOf(result) +
-         ",\n  \"ticks\": " + std::to_string(result.ticks) + ",\n  \"tickCap\": " +
-         std::to_string(kTickCap) + ",\n  \"hpAfter\": [" + std::to_string(hp1) + ", " +
-         std::to_string(hp2) + "]\n}\n";
+         FighterJson(one) + ",\n               " + FighterJson(two) +
+         "],\n  \"ended\": " + (ended ? "true" : "false") + ",\n  \"winner\": " + WinnerOf(result) +
+         ",\n  \"ticks\": " + std::to_string(result.ticks) +
+         ",\n  \"tickCap\": " + std::to_string(kTickCap) + ",\n  \"hpAfter\": [" +
+         std::to_string(hp1) + ", " + std::to_string(hp2) + "]\n}\n";
 }
 
 std::string ReplayCsv(uint32_t state, const Fighter& one, const Fighter& two,

@@ -30,10 +30,10 @@ size_t Columns(const std::string& line) {
 
 TEST(Histogram, BinsCoverEveryFinishedBattleOnce) {
   const std::vector<std::vector<std::pair<uint32_t, int>>> cases = {
-      {{7, 3}},                                  // one length
-      {{5, 10}, {6, 20}, {90, 1}},               // a gap
-      {{10, 500}, {11, 499}, {3000, 1}},          // a far tail beyond the 99.9th percentile
-      {{1, 1}, {100000, 1}},                      // the extremes
+      {{7, 3}},                           // one length
+      {{5, 10}, {6, 20}, {90, 1}},        // a gap
+      {{10, 500}, {11, 499}, {3000, 1}},  // a far tail beyond the 99.9th percentile
+      {{1, 1}, {100000, 1}},              // the extremes
   };
   for (const auto& counts : cases) {
     Tally tally = Lengths(counts);

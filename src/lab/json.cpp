@@ -56,13 +56,27 @@ class Parser {
       return Fail("unexpected end");
     char c = text_[pos_];
     switch (c) {
-      case '{': value->type = JsonValue::Type::kObject; return Object(value, depth);
-      case '[': value->type = JsonValue::Type::kArray; return Array(value, depth);
-      case '"': value->type = JsonValue::Type::kString; return String(&value->text);
-      case 't': value->type = JsonValue::Type::kBool; value->boolean = true; return Literal("true");
-      case 'f': value->type = JsonValue::Type::kBool; return Literal("false");
-      case 'n': return Literal("null");
-      default: value->type = JsonValue::Type::kNumber; return Number(&value->text);
+      case '{':
+        value->type = JsonValue::Type::kObject;
+        return Object(value, depth);
+      case '[':
+        value->type = JsonValue::Type::kArray;
+        return Array(value, depth);
+      case '"':
+        value->type = JsonValue::Type::kString;
+        return String(&value->text);
+      case 't':
+        value->type = JsonValue::Type::kBool;
+        value->boolean = true;
+        return Literal("true");
+      case 'f':
+        value->type = JsonValue::Type::kBool;
+        return Literal("false");
+      case 'n':
+        return Literal("null");
+      default:
+        value->type = JsonValue::Type::kNumber;
+        return Number(&value->text);
     }
   }
 
@@ -160,12 +174,26 @@ class Parser {
         break;
       char e = text_[pos_++];
       switch (e) {
-        case '"': case '\\': case '/': *out += e; break;
-        case 'b': *out += '\b'; break;
-        case 'f': *out += '\f'; break;
-        case 'n': *out += '\n'; break;
-        case 'r': *out += '\r'; break;
-        case 't': *out += '\t'; break;
+        case '"':
+        case '\\':
+        case '/':
+          *out += e;
+          break;
+        case 'b':
+          *out += '\b';
+          break;
+        case 'f':
+          *out += '\f';
+          break;
+        case 'n':
+          *out += '\n';
+          break;
+        case 'r':
+          *out += '\r';
+          break;
+        case 't':
+          *out += '\t';
+          break;
         case 'u': {
           uint32_t code = 0;
           if (!Hex4(&code))
@@ -182,7 +210,8 @@ class Parser {
           AppendUtf8(code, out);
           break;
         }
-        default: return Fail("bad escape");
+        default:
+          return Fail("bad escape");
       }
     }
     return Fail("unterminated string");
@@ -265,7 +294,8 @@ const JsonValue* JsonValue::Find(std::string_view key) const {
 }
 
 std::optional<uint64_t> JsonValue::Unsigned() const {
-  if (type != Type::kNumber || text.empty() || text[0] == '-' || text.find_first_of(".eE") != std::string::npos)
+  if (type != Type::kNumber || text.empty() || text[0] == '-' ||
+      text.find_first_of(".eE") != std::string::npos)
     return std::nullopt;
   if (text.size() > 1 && text[0] == '0')
     return std::nullopt;

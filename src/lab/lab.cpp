@@ -53,7 +53,8 @@ void Show(const std::vector<Segment>& painted) {
 }
 
 std::string Histogram(const Tally& tally) {
-  std::string text = HistogramText(tally, terminal::platform::Columns(), terminal::platform::Unicode());
+  std::string text =
+      HistogramText(tally, terminal::platform::Columns(), terminal::platform::Unicode());
   return text.empty() ? text : "\n" + text;
 }
 
@@ -132,20 +133,23 @@ std::optional<std::vector<ExactPart>> ReadParts(const std::vector<std::string>& 
 
 std::string CoverageLine(size_t parts, uint64_t covered) {
   char share[32];
-  std::snprintf(share, sizeof share, "%.6f %%", 100.0 * static_cast<double>(covered) /
-                                                   static_cast<double>(kStateCount));
+  std::snprintf(share, sizeof share, "%.6f %%",
+                100.0 * static_cast<double>(covered) / static_cast<double>(kStateCount));
   return "Merged " + std::to_string(parts) + (parts == 1 ? " part" : " parts") + ": " +
-         std::to_string(covered) + " of the " + std::to_string(kStateCount) +
-         " start states (" + share + ")\n";
+         std::to_string(covered) + " of the " + std::to_string(kStateCount) + " start states (" +
+         share + ")\n";
 }
 
 // An exact result of one pair, in the format asked for.
-int ShowExact(const LabOptions& options, const Fighter& one, const Fighter& two,
-              const Tally& tally, const std::vector<StateRange>& ranges, const std::string& before,
-              std::ostream& err) {
+int ShowExact(const LabOptions& options, const Fighter& one, const Fighter& two, const Tally& tally,
+              const std::vector<StateRange>& ranges, const std::string& before, std::ostream& err) {
   switch (FormatOf(options)) {
-    case Format::kJson: Emit(ExactJson(one, two, tally, ranges)); break;
-    case Format::kCsv: Emit(ExactCsv(one, two, tally)); break;
+    case Format::kJson:
+      Emit(ExactJson(one, two, tally, ranges));
+      break;
+    case Format::kCsv:
+      Emit(ExactCsv(one, two, tally));
+      break;
     case Format::kText:
       Show(before + "Fighters\n" + FighterTable(one, two) + "\n" +
            ExactReport(one, two, tally, ranges) + Histogram(tally));
@@ -216,8 +220,7 @@ void WarnIfLong(std::ostream& err, const std::string& name1, const std::string& 
   uint64_t probe = std::min(battles, kProbe);
   std::clock_t start = std::clock();
   RunBattles(name1, name2, BattlePlan::Sample(probe, 0), 1);
-  double probe_seconds =
-      std::max(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 1e-6);
+  double probe_seconds = std::max(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 1e-6);
   unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
   double parallel = std::min<double>(threads, cores);
   double per_run = battles == probe
@@ -229,9 +232,8 @@ void WarnIfLong(std::ostream& err, const std::string& name1, const std::string& 
   err << "brambleworthen-odds: ";
   if (runs > 1)
     err << runs << " pairs of ";
-  err << battles << " battles on " << threads
-      << (threads == 1 ? " thread" : " threads") << " will take about " << Duration(seconds)
-      << "; Ctrl-C stops the run\n";
+  err << battles << " battles on " << threads << (threads == 1 ? " thread" : " threads")
+      << " will take about " << Duration(seconds) << "; Ctrl-C stops the run\n";
 }
 
 int RunPair(const LabOptions& options, const std::string& name1, const std::string& name2,
@@ -248,8 +250,8 @@ int RunPair(const LabOptions& options, const std::string& name1, const std::stri
   }
   SilentBattle fighters(name1, name2);
   int threads = Threads(options);
-  uint64_t battles = options.mode == Mode::kExact ? options.rangeCount
-                                                  : options.battles.value_or(kDefaultBattles);
+  uint64_t battles =
+      options.mode == Mode::kExact ? options.rangeCount : options.battles.value_or(kDefaultBattles);
   WarnIfLong(err, name1, name2, battles, 1, threads);
   if (options.mode == Mode::kExact) {
     Tally tally;
@@ -271,8 +273,12 @@ int RunPair(const LabOptions& options, const std::string& name1, const std::stri
   const Fighter& one = fighters.first();
   const Fighter& two = fighters.second();
   switch (FormatOf(options)) {
-    case Format::kJson: Emit(SampleJson(one, two, tally, seed, threads)); break;
-    case Format::kCsv: Emit(SampleCsv(one, two, tally)); break;
+    case Format::kJson:
+      Emit(SampleJson(one, two, tally, seed, threads));
+      break;
+    case Format::kCsv:
+      Emit(SampleCsv(one, two, tally));
+      break;
     case Format::kText:
       Show("Fighters\n" + FighterTable(one, two) + "\n" +
            SampleReport(one, two, tally, seed, threads) + Histogram(tally));
@@ -290,8 +296,12 @@ int ShowRanking(const LabOptions& options, const Ranking& ranking, const std::st
                 std::optional<uint64_t> battles, std::optional<uint64_t> seed, uint64_t states,
                 std::ostream& err) {
   switch (FormatOf(options)) {
-    case Format::kJson: Emit(RankJson(ranking, battles, seed, states)); break;
-    case Format::kCsv: Emit(RankCsv(ranking)); break;
+    case Format::kJson:
+      Emit(RankJson(ranking, battles, seed, states));
+      break;
+    case Format::kCsv:
+      Emit(RankCsv(ranking));
+      break;
     case Format::kText:
       Show(RankTable(ranking, heading) + "\n");
       // Beyond a few dozen names a matrix no longer reads on a terminal.
@@ -311,7 +321,8 @@ int MergeRank(const LabOptions& options, const NameList& list, std::ostream& err
   if (!parts)
     return 2;
   size_t n = list.names.size();
-  std::vector<std::vector<std::vector<ExactPart>>> by_pair(n, std::vector<std::vector<ExactPart>>(n));
+  std::vector<std::vector<std::vector<ExactPart>>> by_pair(n,
+                                                           std::vector<std::vector<ExactPart>>(n));
   for (ExactPart& part : *parts) {
     auto at = [&](const std::string& name) {
       return static_cast<size_t>(std::find(list.names.begin(), list.names.end(), name) -
@@ -330,8 +341,8 @@ int MergeRank(const LabOptions& options, const NameList& list, std::ostream& err
   for (size_t i = 0; i < n; ++i) {
     for (size_t j = i + 1; j < n; ++j) {
       if (by_pair[i][j].empty())
-        return BadInput(err, "--merge: no part of the pair " + list.names[i] + " and " +
-                                 list.names[j]);
+        return BadInput(err,
+                        "--merge: no part of the pair " + list.names[i] + " and " + list.names[j]);
       std::string error;
       std::optional<ExactPart> merged = MergeExactParts(by_pair[i][j], &error);
       if (!merged)
@@ -358,8 +369,8 @@ int RunRank(const LabOptions& options, const std::string& program, std::ostream&
   } else {
     std::ifstream file(options.rankFile);
     if (!file)
-      return BadInput(err, "cannot read the rank file '" + options.rankFile +
-                               "': " + std::strerror(errno));
+      return BadInput(
+          err, "cannot read the rank file '" + options.rankFile + "': " + std::strerror(errno));
     list = ReadNames(file, Decode);
   }
   if (!list.error.empty())

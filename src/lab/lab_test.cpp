@@ -35,9 +35,7 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-std::string TempPath(const std::string& leaf) {
-  return testing::TempDir() + "bramble_lab_" + leaf;
-}
+std::string TempPath(const std::string& leaf) { return testing::TempDir() + "bramble_lab_" + leaf; }
 
 TEST(RunLab, BadInputExitsWithStatusTwoAndSaysWhy) {
   struct Case {
@@ -156,9 +154,9 @@ TEST(RunLab, ReplayThatCannotWriteItsTranscriptSaysSo) {
 TEST(RunLab, HelpAndVersion) {
   Outcome help = Lab({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--exact", "--rank", "--replay", "--transcript", "--jobs", "--seed",
-                             "--battles", "--version", "--exact-range", "--format", "--svg",
-                             "--split", "--merge"})
+  for (const char* option :
+       {"--exact", "--rank", "--replay", "--transcript", "--jobs", "--seed", "--battles",
+        "--version", "--exact-range", "--format", "--svg", "--split", "--merge"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   Outcome version = Lab({"--version"});
   EXPECT_EQ(version.status, 0);

@@ -17,19 +17,22 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kSpecs[] = {
-    {'n', 'n', "battles", true, false},     {'s', 's', "seed", true, false},
-    {'j', 'j', "jobs", true, false},        {'e', 'e', "exact", false, false},
-    {'r', 'r', "rank", true, false},        {'R', 0, "replay", true, false},
-    {'t', 't', "transcript", true, false},  {'h', 'h', "help", false, false},
-    {'V', 'V', "version", false, false},    {'E', 0, "exact-range", true, false},
-    {'f', 0, "format", true, false},        {'S', 0, "svg", true, false},
-    {'p', 0, "split", true, false},         {'m', 0, "merge", false, false},
+    {'n', 'n', "battles", true, false},    {'s', 's', "seed", true, false},
+    {'j', 'j', "jobs", true, false},       {'e', 'e', "exact", false, false},
+    {'r', 'r', "rank", true, false},       {'R', 0, "replay", true, false},
+    {'t', 't', "transcript", true, false}, {'h', 'h', "help", false, false},
+    {'V', 'V', "version", false, false},   {'E', 0, "exact-range", true, false},
+    {'f', 0, "format", true, false},       {'S', 0, "svg", true, false},
+    {'p', 0, "split", true, false},        {'m', 0, "merge", false, false},
 };
 
 int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
   return 99;
 }
 
@@ -65,8 +68,9 @@ class Parser {
         // There are only 2^32 start states: a bigger sample tells nothing
         // more than --exact, and would run for centuries.
         if (*n > kStateCount)
-          return Fail("-n: a sample of more than 4294967296 battles (the number of start "
-                      "states) tells nothing more; --exact plays each state once");
+          return Fail(
+              "-n: a sample of more than 4294967296 battles (the number of start "
+              "states) tells nothing more; --exact plays each state once");
         o.battles = n;
         return true;
       }
@@ -86,17 +90,17 @@ class Parser {
         return true;
       }
       case 'E': {
-          size_t colon = value.find(':');
-          if (colon == std::string::npos)
-            return Fail("--exact-range wants FIRST:COUNT");
-          uint64_t first = ParseNumber(value.substr(0, colon), kStateCount - 1).value_or(kStateCount);
-          uint64_t count = ParseNumber(value.substr(colon + 1), kStateCount).value_or(0);
-          if (first >= kStateCount || count == 0 || first + count > kStateCount)
-            return Fail("--exact-range wants FIRST:COUNT within the 2^32 start states");
-          o.rangeFirst = first;
-          o.rangeCount = count;
-          o.partial = true;
-          return true;
+        size_t colon = value.find(':');
+        if (colon == std::string::npos)
+          return Fail("--exact-range wants FIRST:COUNT");
+        uint64_t first = ParseNumber(value.substr(0, colon), kStateCount - 1).value_or(kStateCount);
+        uint64_t count = ParseNumber(value.substr(colon + 1), kStateCount).value_or(0);
+        if (first >= kStateCount || count == 0 || first + count > kStateCount)
+          return Fail("--exact-range wants FIRST:COUNT within the 2^32 start states");
+        o.rangeFirst = first;
+        o.rangeCount = count;
+        o.partial = true;
+        return true;
       }
       case 'e':
         return SetMode(Mode::kExact, "--exact");
@@ -257,7 +261,10 @@ class Parser {
     bool sampled = (o.mode == Mode::kOdds || o.mode == Mode::kRank) && !o.merge && !o.split;
     if (!sampled && (o.battles || o.seed)) {
       Fail("-n and -s choose a random sample; " +
-           (o.merge ? std::string("--merge") : o.split ? "--split" : mode_option_) + " takes none");
+           (o.merge   ? std::string("--merge")
+            : o.split ? "--split"
+                      : mode_option_) +
+           " takes none");
       return;
     }
     if (o.transcript && o.mode != Mode::kReplay) {

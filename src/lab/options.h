@@ -18,22 +18,22 @@ enum class Format { kText, kJson, kCsv };
 /// The lab's command line, as parsed; names still as typed.
 struct LabOptions {
   Mode mode = Mode::kOdds;
-  std::vector<std::string> names;           // the operands
-  std::optional<uint64_t> battles;          // -n: battles per sample (per pair for --rank)
-  std::optional<uint64_t> seed;             // -s
-  int threads = 0;                          // -j; 0: one per core
-  std::string rankFile;                     // -r; "-" is standard input
-  uint32_t replayState = 0;                 // --replay
-  std::optional<std::string> transcript;    // -t, with --replay only
+  std::vector<std::string> names;         // the operands
+  std::optional<uint64_t> battles;        // -n: battles per sample (per pair for --rank)
+  std::optional<uint64_t> seed;           // -s
+  int threads = 0;                        // -j; 0: one per core
+  std::string rankFile;                   // -r; "-" is standard input
+  uint32_t replayState = 0;               // --replay
+  std::optional<std::string> transcript;  // -t, with --replay only
   // --exact-range FIRST:COUNT: only part of the start states, for a share
   // of a run spread over machines (written as JSON unless told otherwise).
   bool partial = false;
   uint64_t rangeFirst = 0;
   uint64_t rangeCount = kStateCount;
-  std::optional<Format> format;             // --format
-  std::optional<std::string> svg;           // --svg FILE
-  uint64_t split = 0;                       // --split N: print job lines instead
-  bool merge = false;                       // --merge: the operands are partial results
+  std::optional<Format> format;    // --format
+  std::optional<std::string> svg;  // --svg FILE
+  uint64_t split = 0;              // --split N: print job lines instead
+  bool merge = false;              // --merge: the operands are partial results
 };
 
 struct ParsedOptions {

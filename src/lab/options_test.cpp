@@ -21,7 +21,7 @@ TEST(ParseOptions, AcceptsGetoptStyles) {
       {{"-n500", "-j2", "abc", "xyz"}, Mode::kOdds, {"abc", "xyz"}, 500, 2},
       {{"abc", "--battles=7", "xyz", "--jobs", "3"}, Mode::kOdds, {"abc", "xyz"}, 7, 3},
       {{"--bat", "9", "abc", "xyz"}, Mode::kOdds, {"abc", "xyz"}, 9, 0},  // unique prefix
-      {{"-ej2", "abc", "xyz"}, Mode::kExact, {"abc", "xyz"}, 0, 2},        // bundled
+      {{"-ej2", "abc", "xyz"}, Mode::kExact, {"abc", "xyz"}, 0, 2},       // bundled
       {{"--exact", "abc", "xyz"}, Mode::kExact, {"abc", "xyz"}, 0, 0},
       {{"--", "-abc", "xyz"}, Mode::kOdds, {"-abc", "xyz"}, 0, 0},
       {{"-", "xyz"}, Mode::kOdds, {"-", "xyz"}, 0, 0},

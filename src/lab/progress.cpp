@@ -11,8 +11,7 @@ namespace {
 constexpr int kBarWidth = 30;
 
 double Now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 std::string Clock(double seconds) {

@@ -76,8 +76,9 @@ Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairR
     row.meanWinRate = count > 1 ? sum / static_cast<double>(count - 1) : 0;
     row.interval = WilsonInterval(row.total.wins, row.total.battles);
   }
-  std::stable_sort(ranking.rows.begin(), ranking.rows.end(),
-                   [](const RankRow& a, const RankRow& b) { return a.meanWinRate > b.meanWinRate; });
+  std::stable_sort(
+      ranking.rows.begin(), ranking.rows.end(),
+      [](const RankRow& a, const RankRow& b) { return a.meanWinRate > b.meanWinRate; });
   for (const RankRow& row : ranking.rows) {
     std::vector<Share> line;
     for (const RankRow& column : ranking.rows)
@@ -96,8 +97,8 @@ Ranking RankNames(const std::vector<std::string>& names, uint64_t battles, uint6
     pair_progress = [&](uint64_t done) { progress(done_before + done); };
   for (size_t i = 0; i < names.size(); ++i) {
     for (size_t j = i + 1; j < names.size(); ++j) {
-      Tally tally = RunBattles(names[i], names[j], BattlePlan::Sample(battles, seed), threads,
-                               pair_progress);
+      Tally tally =
+          RunBattles(names[i], names[j], BattlePlan::Sample(battles, seed), threads, pair_progress);
       pairs.push_back({i, j, tally.firstWins, tally.secondWins, tally.battles()});
       done_before += battles;
     }

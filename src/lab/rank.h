@@ -16,7 +16,7 @@ namespace bramble::lab {
 struct NameList {
   std::vector<std::string> names;
   std::vector<std::string> typed;  // the same names as written in the file
-  std::string error;  // set for bad input
+  std::string error;               // set for bad input
 };
 
 /// Reads one name per line. Blank lines are skipped and blanks around a
@@ -30,7 +30,9 @@ NameList ReadNames(std::istream& in, const std::function<std::string(std::string
 struct Share {
   uint64_t wins = 0;
   uint64_t battles = 0;
-  double Rate() const { return battles ? static_cast<double>(wins) / static_cast<double>(battles) : 0; }
+  double Rate() const {
+    return battles ? static_cast<double>(wins) / static_cast<double>(battles) : 0;
+  }
 };
 
 /// What one pair of names came to: `first` and `second` index the list of

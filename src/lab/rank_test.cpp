@@ -107,7 +107,7 @@ TEST(RankPairs, OrdersRowsMatrixAndIntervalsByTheResults) {
       cells.push_back({segment.text, segment.attribute});
   }
   const std::vector<std::pair<std::string, uint16_t>> want = {
-      {"  80.0 ", HeatColour(0.8)}, {"  70.0 ", HeatColour(0.7)}, {"  20.0 ", HeatColour(0.2)},
+      {"  80.0 ", HeatColour(0.8)},  {"  70.0 ", HeatColour(0.7)}, {"  20.0 ", HeatColour(0.2)},
       {"  55.0 ", HeatColour(0.55)}, {"  30.0 ", HeatColour(0.3)}, {"  44.0 ", HeatColour(0.44)}};
   EXPECT_EQ(cells, want);
   EXPECT_NE(HeatColour(0.1), HeatColour(0.9));

@@ -34,8 +34,7 @@ std::string LengthLine(const Tally& tally) {
   if (tally.finished() == 0)
     return "Battle length: no battle finished\n";
   return "Battle length in ticks (first attack to defeat line): mean " +
-         Format("%.2f", tally.MeanTicks()) + ", median " + Format("%g", tally.MedianTicks()) +
-         "\n";
+         Format("%.2f", tally.MeanTicks()) + ", median " + Format("%g", tally.MedianTicks()) + "\n";
 }
 
 std::string UnfinishedLine(const Tally& tally) {

@@ -24,7 +24,8 @@ TEST(FighterTable, ShowsAllSixAttributesAndAlignsGbkNames) {
   EXPECT_EQ(table.substr(0, table.find("  *")),
             "  name     HP   MP  ATK  DEF  agility*  cunning*\n"
             "  abc     225  214  176  210       150       152\n"
-            "  " + two.name + "  " + std::to_string(two.hp()) + "  " + std::to_string(two.mp()) +
+            "  " +
+                two.name + "  " + std::to_string(two.hp()) + "  " + std::to_string(two.mp()) +
                 "  " + std::to_string(two.atk()) + "  " + std::to_string(two.def()) + "       " +
                 std::to_string(two.agility()) + "       " + std::to_string(two.cunning()) + "\n");
   EXPECT_NE(table.find("* hidden"), std::string::npos);

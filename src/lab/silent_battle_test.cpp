@@ -55,10 +55,10 @@ const std::pair<std::string, std::string> kPairs[] = {
 // Words that only one kind of battle line holds: the silent engine picks
 // its common actions and answers without a jump and branches off for the
 // rare ones, so the comparison below must have walked every one of them.
-const char* const kEveryPath[] = {
-    "进攻，",   "魔法攻击", "暴打",     "投毒",       "垂死抗争",     "开始唱",
-    "点伤害",   "躲开了",   "魔法防御", "攻击失败",   "普通攻击无效", "移花接木",
-    "紧急回避", "什么都没在", "唱完，自己的", "魔音传导"};
+const char* const kEveryPath[] = {"进攻，",   "魔法攻击",   "暴打",         "投毒",
+                                  "垂死抗争", "开始唱",     "点伤害",       "躲开了",
+                                  "魔法防御", "攻击失败",   "普通攻击无效", "移花接木",
+                                  "紧急回避", "什么都没在", "唱完，自己的", "魔音传导"};
 
 TEST(SilentBattle, MatchesTheGamesArenaTickForTick) {
   int battles = 0;

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "lab/export.h"
-#include "lab/json.h"
 #include "lab/heat_map.h"
 #include "lab/histogram.h"
+#include "lab/json.h"
 
 namespace bramble::lab {
 
@@ -16,11 +16,20 @@ std::string Escape(const std::string& utf8) {
   std::string out;
   for (char c : utf8) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -34,8 +43,9 @@ std::string Num(double value) {
 
 std::string Open(double width, double height) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(width) + "\" height=\"" +
-         Num(height) + "\" viewBox=\"0 0 " + Num(width) + " " + Num(height) +
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+         Num(width) + "\" height=\"" + Num(height) + "\" viewBox=\"0 0 " + Num(width) + " " +
+         Num(height) +
          "\" font-family=\"sans-serif\" font-size=\"12\">\n"
          "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
 }
@@ -90,9 +100,9 @@ std::string HistogramSvg(const Fighter& one, const Fighter& two, const Tally& ta
     svg += Line(left - 4, y, left, y);
     svg += Text(left - 8, y + 4, std::to_string(count), " text-anchor=\"end\"");
   }
-  svg += Text(18, top + plot_height / 2, "battles",
-              " text-anchor=\"middle\" transform=\"rotate(-90 18 " + Num(top + plot_height / 2) +
-                  ")\"");
+  svg += Text(
+      18, top + plot_height / 2, "battles",
+      " text-anchor=\"middle\" transform=\"rotate(-90 18 " + Num(top + plot_height / 2) + ")\"");
   svg += Text((left + width - right) / 2, height - 16, "ticks, first attack to defeat line",
               " text-anchor=\"middle\"");
   for (size_t i = 0; i < bins.size(); ++i) {
@@ -134,8 +144,7 @@ std::string HeatMapSvg(const Ranking& ranking, const std::string& subtitle) {
     double y = top + cell * static_cast<double>(r) + cell / 2 + 4;
     svg += Text(left - 8, y, name, " text-anchor=\"end\"");
     double x = left + cell * static_cast<double>(r) + cell / 2;
-    svg += Text(x, top - 8, name,
-                " transform=\"rotate(-45 " + Num(x) + " " + Num(top - 8) + ")\"");
+    svg += Text(x, top - 8, name, " transform=\"rotate(-45 " + Num(x) + " " + Num(top - 8) + ")\"");
   }
   for (size_t r = 0; r < n; ++r) {
     for (size_t c = 0; c < n; ++c) {
@@ -160,8 +169,9 @@ std::string HeatMapSvg(const Ranking& ranking, const std::string& subtitle) {
                   std::string(" text-anchor=\"middle\" fill=\"") + Rgb(colour) + "\"");
     }
   }
-  svg += Text(20, height - 20, "colours: red under 20 %, light red 20-40 %, yellow 40-60 %, "
-                               "light green 60-80 %, green 80 % and over");
+  svg += Text(20, height - 20,
+              "colours: red under 20 %, light red 20-40 %, yellow 40-60 %, "
+              "light green 60-80 %, green 80 % and over");
   return svg + "</svg>\n";
 }
 

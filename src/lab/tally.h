@@ -14,9 +14,15 @@ class Tally {
  public:
   void Add(const BattleResult& result) {
     switch (result.winner) {
-      case Winner::kFirst: ++firstWins; break;
-      case Winner::kSecond: ++secondWins; break;
-      case Winner::kUnfinished: ++unfinished; return;
+      case Winner::kFirst:
+        ++firstWins;
+        break;
+      case Winner::kSecond:
+        ++secondWins;
+        break;
+      case Winner::kUnfinished:
+        ++unfinished;
+        return;
     }
     if (result.ticks >= lengths_.size())
       lengths_.resize(result.ticks + 1, 0);

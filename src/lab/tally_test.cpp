@@ -27,7 +27,7 @@ TEST(Tally, MeanAndMedianOfFinishedBattles) {
       {{}, 0, 0},
       {{7}, 7, 7},
       {{3, 9, 4}, 16.0 / 3, 4},
-      {{10, 2, 5, 8}, 6.25, 6.5},        // even count: mean of the middle two
+      {{10, 2, 5, 8}, 6.25, 6.5},  // even count: mean of the middle two
       {{1, 1, 100000, 100000}, 50000.5, 50000.5},
   };
   for (const Case& c : cases) {

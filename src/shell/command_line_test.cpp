@@ -62,16 +62,16 @@ TEST(PrintUsage, NineLinesWithTheDefaultInterval) {
   terminal::StartRecording(&recording);
   PrintUsage();
   terminal::StopRecording();
-  EXPECT_EQ(recording.text,
-            "Brambleworthen 控制台版 V" BRAMBLE_VERSION "\n"
-            "版权所有 (C) 2026 Brambleworthen\n\n"
-            "Brambleworthen [/I:interval] [/S:filepath]\n\n"
-            "  /I:interval\n"
-            "              指定对战间隔，默认为1000ms\n"
-            "              输入值按毫秒解释，不加单位\n"
-            "  /S:filepath\n"
-            "              指定路径保存对战信息，该参数将\n"
-            "              把对战屏幕保存为指定的文本文件\n");
+  EXPECT_EQ(recording.text, "Brambleworthen 控制台版 V" BRAMBLE_VERSION
+                            "\n"
+                            "版权所有 (C) 2026 Brambleworthen\n\n"
+                            "Brambleworthen [/I:interval] [/S:filepath]\n\n"
+                            "  /I:interval\n"
+                            "              指定对战间隔，默认为1000ms\n"
+                            "              输入值按毫秒解释，不加单位\n"
+                            "  /S:filepath\n"
+                            "              指定路径保存对战信息，该参数将\n"
+                            "              把对战屏幕保存为指定的文本文件\n");
   EXPECT_EQ(recording.marked.find("{1"), std::string::npos) << "no colour but the default";
   // The maker notice is 32 columns: one per ASCII byte, two per GBK character.
   EXPECT_EQ(std::string("版权所有 (C) 2026 Brambleworthen").size(), 32u);
