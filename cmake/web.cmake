@@ -44,6 +44,9 @@ endforeach()
 add_custom_target(bramble_escaped_headers DEPENDS ${header_copies})
 add_dependencies(bramble bramble_escaped_headers)
 add_dependencies(brambleworthen bramble_escaped_headers)
+# The lab's sources hold no text for the page (only the console's histogram
+# has characters beyond ASCII); they see the headers' copies through bramble.
+add_dependencies(bramble_lab bramble_escaped_headers)
 target_include_directories(bramble BEFORE PUBLIC ${CMAKE_BINARY_DIR}/gbk/src)
 
 # The game as brambleworthen.js and brambleworthen.wasm. Asyncify lets the
