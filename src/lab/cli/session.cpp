@@ -1,10 +1,11 @@
 #include "lab/cli/session.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
-#include <thread>  // and with it std::chrono's clocks
+#include <thread>
 
 #include "console/terminal.h"
 #include "lab/battle_run.h"
