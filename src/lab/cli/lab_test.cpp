@@ -53,6 +53,7 @@ TEST(RunLab, BadInputExitsWithStatusTwoAndSaysWhy) {
       {{"--rank", "/nonexistent/names.txt"}, "cannot read the rank file '/nonexistent/names.txt'"},
       {{"--replay", "4294967296", "abc", "xyz"}, "32 bits"},
       {{"-n", "0", "abc", "xyz"}, "sample size"},
+      {{"--merge", testing::TempDir()}, "a directory, not a share"},
   };
   for (const Case& c : cases) {
     Outcome outcome = Lab(c.args);
