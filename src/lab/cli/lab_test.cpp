@@ -154,6 +154,14 @@ TEST(RunLab, ReplayThatCannotWriteItsTranscriptSaysSo) {
   EXPECT_TRUE(transcriptPath.empty());
 }
 
+TEST(RunLab, DataThatCannotBeWrittenIsAFailure) {
+  std::ostringstream data;
+  data.setstate(std::ios::badbit);  // as a full disk leaves a stream
+  std::ostringstream err;
+  EXPECT_EQ(RunLab({"-n", "10", "-s", "1", "--format=json", "abc", "xyz"}, data, err), 1);
+  EXPECT_NE(err.str().find("could not be written"), std::string::npos) << err.str();
+}
+
 TEST(RunLab, HelpAndVersion) {
   Outcome help = Lab({"--help"});
   EXPECT_EQ(help.status, 0);
