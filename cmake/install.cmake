@@ -56,7 +56,9 @@ else()
   install(FILES ${gzipped} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
   set(docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/brambleworthen)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/doc/changelog.gz DESTINATION ${docdir})
-  install(FILES README.md DESTINATION ${docdir})
+  # Players get a short README; the one at the top of the tree is for
+  # developers (build trees, tests) and stays there.
+  install(FILES doc/README.players.md DESTINATION ${docdir} RENAME README.md)
   install(FILES LICENSE DESTINATION ${docdir} RENAME copyright)
 endif()
 
