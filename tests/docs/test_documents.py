@@ -301,6 +301,16 @@ def check_text_layout(path):
                        path, number, len(line), len(lines[number - 2])))
 
 
+def check_package_lists(source, readme):
+    """The packages the README installs by hand are those ./check installs."""
+    with open(os.path.join(source, "check"), encoding="utf-8") as f:
+        wanted = re.search(r"^need_packages (.*)$", f.read(), re.M)
+    by_hand = re.search(r"apt-get install -y (.*)", markdown_blocks(readme, "## Building by hand")[0])
+    expect(wanted and by_hand and set(wanted.group(1).split()) == set(by_hand.group(1).split()),
+           "README's packages by hand %s, ./check's %s" % (
+               by_hand and by_hand.group(1), wanted and wanted.group(1)))
+
+
 def main():
     game, lab, source, game_page, lab_page = map(os.path.abspath, sys.argv[1:])
     readme = os.path.join(source, "README.md")
@@ -337,6 +347,7 @@ def main():
         for page in (game_page, lab_page):
             check_section_order(page)
         check_text_layout(windows)
+        check_package_lists(source, readme)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
