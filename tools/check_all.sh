@@ -98,3 +98,6 @@ bash tests/package/zip_test.sh
 
 step "fuzzing: every harness for 10 s (about 100 s, and 4 minutes to build)"
 cmake --preset fuzz && cmake --build --preset fuzz && bash fuzz/run.sh 10
+
+step "the same texts in every build: release, Windows, fuzz and browser (about 20 s)"
+bash tests/texts/same_texts.sh

@@ -20,10 +20,12 @@ double g_next = 0;      // the next deadline, in performance.now() ms
 uint32_t g_chosen = 0;  // ms; a period the player chose on the page, 0: none
 
 // Tells the page about each tick: its count and time show the pace.
+// clang-format off
 EM_JS(void, PageTick, (), {
   if (Module["page"] && Module["page"].tick)
     Module["page"].tick();
 });
+// clang-format on
 
 }  // namespace
 
