@@ -88,21 +88,9 @@ std::string GbkToUtf8(std::string_view gbk) {
 std::string Utf8ToGbk(std::string_view utf8) {
   static const Converter to_gbk("GBK", "UTF-8");
   static const Converter to_gb18030("GB18030", "UTF-8");
-  std::string out;
-  out.reserve(utf8.size());
-  while (!utf8.empty()) {
-    size_t length = Utf8Length(static_cast<unsigned char>(utf8[0]));
-    if (length > 0 && length <= utf8.size()) {
-      std::string_view ch = utf8.substr(0, length);
-      if (to_gbk.ConvertWhole(ch, &out) || to_gb18030.ConvertWhole(ch, &out)) {
-        utf8.remove_prefix(length);
-        continue;
-      }
-    }
-    out += utf8[0];  // not UTF-8: kept as it is
-    utf8.remove_prefix(1);
-  }
-  return out;
+  return Utf8ToGbkEach(utf8, [](std::string_view ch, std::string* out) {
+    return to_gbk.ConvertWhole(ch, out) || to_gb18030.ConvertWhole(ch, out);
+  });
 }
 
 }  // namespace bramble

@@ -16,24 +16,6 @@ constexpr uint32_t kFourByte = 0x10000;
 // follow it in order.
 constexpr uint32_t kSupplementaryBase = (0x90 - 0x81) * 12600;
 
-void AppendUtf8(uint32_t cp, std::string* out) {
-  if (cp < 0x80) {
-    *out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    *out += static_cast<char>(0xC0 | cp >> 6);
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    *out += static_cast<char>(0xE0 | cp >> 12);
-    *out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    *out += static_cast<char>(0xF0 | cp >> 18);
-    *out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-    *out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 uint8_t Byte(std::string_view text, size_t i) { return static_cast<uint8_t>(text[i]); }
 
 // The character of the GBK code at the start of `gbk` and its length in
@@ -220,20 +202,10 @@ std::string GbkToUtf8(std::string_view gbk) {
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  while (!utf8.empty()) {
-    size_t length = bramble::Utf8Length(Byte(utf8, 0));
+  return Utf8ToGbkEach(utf8, [](std::string_view ch, std::string* out) {
     uint32_t cp;
-    if (length > 0 && length <= utf8.size() && DecodeUtf8(utf8.substr(0, length), &cp) &&
-        Encode(cp, &out)) {
-      utf8.remove_prefix(length);
-      continue;
-    }
-    out += utf8[0];  // not UTF-8: kept as it is
-    utf8.remove_prefix(1);
-  }
-  return out;
+    return DecodeUtf8(ch, &cp) && Encode(cp, out);
+  });
 }
 
 }  // namespace bramble::charset_table
