@@ -311,6 +311,16 @@ def check_package_lists(source, readme):
                by_hand and by_hand.group(1), wanted and wanted.group(1)))
 
 
+def check_cited_sections(texts, readme):
+    """A section of README.md that a manual page sends the reader to exists."""
+    with open(readme, encoding="utf-8") as f:
+        headings = [line.lstrip("#").strip() for line in f if line.startswith("#")]
+    for where in ("game page", "lab page"):
+        for cited in re.findall(r'section "([^"]+)" of README\.md', texts[where]):
+            expect(any(h.startswith(cited) for h in headings),
+                   "%s cites README.md's section %r, which is not there" % (where, cited))
+
+
 def main():
     game, lab, source, game_page, lab_page = map(os.path.abspath, sys.argv[1:])
     readme = os.path.join(source, "README.md")
@@ -343,6 +353,7 @@ def main():
             with open(path, encoding="utf-8") as f:
                 texts[name] = flat(f.read())
         check_numbers(the_numbers(game, lab), texts)
+        check_cited_sections(texts, readme)
 
         for page in (game_page, lab_page):
             check_section_order(page)
