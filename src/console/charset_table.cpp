@@ -8,7 +8,6 @@ namespace bramble::charset_table {
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 constexpr uint32_t kUnencodable = 0;
 constexpr uint32_t kDropped = 1;
 constexpr uint32_t kFourByte = 0x10000;
@@ -170,39 +169,32 @@ bool Encode(uint32_t cp, std::string* out) {
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
-  std::string out;
-  out.reserve(gbk.size() * 3 / 2);
-  while (!gbk.empty()) {
-    size_t length;
-    uint32_t cp = DecodeGbk(gbk, &length);
-    if (length == 0) {
-      // A GB18030 character typed by a player (two bytes GBK leaves
-      // unassigned, or four bytes) shows as itself; anything else that does
-      // not decode shows as U+FFFD. So do the C1 controls (U+0080 to U+009F,
-      // four bytes in GB18030): a terminal would obey them.
-      if (gbk.size() >= 2 && DecodeTwoByte(gbk.substr(0, 2), &cp)) {
-        length = 2;
-      } else if (gbk.size() >= 4 && DecodeFourByte(gbk.substr(0, 4), &cp)) {
-        length = 4;
-      } else {
-        out += kReplacement;
-        gbk.remove_prefix(1);
-        continue;
-      }
-      if (cp >= 0x80 && cp < 0xA0) {
-        out += kReplacement;
-        gbk.remove_prefix(length);
-        continue;
-      }
-    }
-    AppendUtf8(cp, &out);
-    gbk.remove_prefix(length);
-  }
-  return out;
+  return GbkToUtf8With(
+      gbk,
+      [](std::string_view in, std::string* out) {
+        // A run of GBK characters, one at a time.
+        size_t taken = 0;
+        while (taken < in.size()) {
+          size_t length;
+          uint32_t cp = DecodeGbk(in.substr(taken), &length);
+          if (length == 0)
+            break;
+          AppendUtf8(cp, out);
+          taken += length;
+        }
+        return taken;
+      },
+      [](std::string_view in, std::string* out) {
+        uint32_t cp;
+        if (!(in.size() == 2 ? DecodeTwoByte(in, &cp) : DecodeFourByte(in, &cp)))
+          return false;
+        AppendUtf8(cp, out);
+        return true;
+      });
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-  return Utf8ToGbkEach(utf8, [](std::string_view ch, std::string* out) {
+  return Utf8ToGbkWith(utf8, [](std::string_view ch, std::string* out) {
     uint32_t cp;
     return DecodeUtf8(ch, &cp) && Encode(cp, out);
   });
