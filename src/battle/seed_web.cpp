@@ -14,7 +14,7 @@ namespace {
 // The page's seed, or NaN when the address gives none.
 EM_JS(double, PageSeed, (), {
   var seed = Module["page"] && Module["page"].seed;
-  return typeof seed == = "number" ? seed : NaN;
+  return typeof seed == "number" ? seed : NaN;
 });
 
 }  // namespace
