@@ -56,7 +56,7 @@ target_link_options(brambleworthen PRIVATE
   -sENVIRONMENT=web -sEXPORTED_FUNCTIONS=_main,_BrambleSetInterval)
 
 # The page itself.
-foreach(file index.html page.js page.css)
+foreach(file index.html page.css page.js links.js lab-page.js lab-worker.js favicon.svg)
   configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${BRAMBLE_SITE}/${file} COPYONLY)
 endforeach()
 
