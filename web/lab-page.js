@@ -182,8 +182,8 @@
       throw new Error("场数应是 1 到 4294967296 之间的整数（更多也不会更准：精确计算每种开局只算一次）");
     request.battles = Number(battles);
     const seedText = $("odds-seed").value.trim();
-    if (seedText && BrambleLinks.wholeNumber(seedText, 0n, 2n ** 64n - 1n) === null)
-      throw new Error("种子应是 0 到 18446744073709551615 之间的整数");
+    if (seedText && BrambleLinks.wholeNumber(seedText, 0n, 2n ** 53n) === null)
+      throw new Error("种子应是 0 到 9007199254740992（2^53）之间的整数");
     request.seed = seedText || randomSeed();
     $("odds-seed").value = request.seed;
     return request;
@@ -374,8 +374,8 @@
     if (battles === null)
       throw new Error("每对场数应是 1 到 4294967296 之间的整数");
     const seedText = $("rank-seed").value.trim();
-    if (seedText && BrambleLinks.wholeNumber(seedText, 0n, 2n ** 64n - 1n) === null)
-      throw new Error("种子应是 0 到 18446744073709551615 之间的整数");
+    if (seedText && BrambleLinks.wholeNumber(seedText, 0n, 2n ** 53n) === null)
+      throw new Error("种子应是 0 到 9007199254740992（2^53）之间的整数");
     const seed = seedText || randomSeed();
     $("rank-seed").value = seed;
     return { names: names, battles: Number(battles), seed: seed };

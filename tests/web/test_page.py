@@ -7,7 +7,11 @@ page (typing into its text box), and checks that the page shows the text
 the POSIX game prints for the same seed and words (the POSIX game runs in a
 UTF-8 locale with its clock fixed at the seed, so it converts with its own
 converters), that the downloaded transcript equals the POSIX transcript
-byte for byte, the start line's colour, and the pace of a battle at 10 ms.
+byte for byte, the start line's colour, and the pace of a battle at 10 ms;
+that output follows, the bell is never drawn, every colour reaches WCAG
+AA, the end leaves the page usable, and a reload replays the battle. Any
+error in the browser's console, and any file the page asks for and the
+site lacks, fails the test that caused it.
 Needs chromium, chromium-driver, python3-selenium (Debian's, hence
 /usr/bin/python3) and faketime. Prints the time to the first prompt.
 """
@@ -16,6 +20,7 @@ import functools
 import glob
 import http.server
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -61,11 +66,27 @@ def posix_run(seed, typed, interval=10):
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
+    """A static server that remembers what it could not serve."""
     extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
                           **{".wasm": "application/wasm", ".js": "text/javascript"})
+    missing = []
+
+    def send_error(self, code, *args, **kwargs):
+        Quiet.missing.append("%d %s" % (code, self.path))
+        super().send_error(code, *args, **kwargs)
 
     def log_message(self, *args):
         pass
+
+
+def contrast(foreground, background):
+    """WCAG contrast ratio of two "rgb(r, g, b)" colours."""
+    def luminance(colour):
+        channels = [int(c) / 255 for c in colour[colour.index("(") + 1:-1].split(",")[:3]]
+        linear = [c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4 for c in channels]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    high, low = sorted((luminance(foreground), luminance(background)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
 
 
 class PageTest(unittest.TestCase):
@@ -87,8 +108,10 @@ class PageTest(unittest.TestCase):
                      "--disable-background-timer-throttling",
                      "--disable-renderer-backgrounding",
                      "--disable-backgrounding-occluded-windows",
+                     "--window-size=1280,800",
                      "--user-data-dir=" + cls.profile):
             options.add_argument(flag)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         options.add_experimental_option("prefs", {
             "download.default_directory": cls.downloads, "download.prompt_for_download": False})
         cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
@@ -101,6 +124,15 @@ class PageTest(unittest.TestCase):
         cls.server.shutdown()
         shutil.rmtree(cls.profile, ignore_errors=True)
         shutil.rmtree(cls.downloads, ignore_errors=True)
+
+    def tearDown(self):
+        # Whatever a test did, the browser's console holds no error and the
+        # page asked for no file the site lacks.
+        errors = [entry["message"] for entry in self.driver.get_log("browser")
+                  if entry["level"] == "SEVERE"]
+        missing, Quiet.missing[:] = list(Quiet.missing), []
+        self.assertEqual(errors, [], "errors in the browser's console")
+        self.assertEqual(missing, [], "files the page asked for that the site lacks")
 
     def wait_for(self, script, what, timeout=TIMEOUT):
         end = time.monotonic() + timeout
@@ -120,8 +152,12 @@ class PageTest(unittest.TestCase):
               text += span.textContent;
             return text;""")
 
-    def open(self, seed, interval=10):
+    def open(self, seed, interval=10, size=(1280, 800)):
+        self.driver.set_window_size(*size)
         self.driver.get("%s?seed=%d&interval=%d" % (self.base, seed, interval))
+        self.wait_for_prompt()
+
+    def wait_for_prompt(self):
         self.wait_for("return window.brambleworthen && window.brambleworthen.firstReadAt !== null",
                       "the name prompt")
 
@@ -157,6 +193,11 @@ class PageTest(unittest.TestCase):
                 out, _ = self.play(seed, lines)
                 self.assertIn(START_LINE, out)
                 self.assertEqual(self.screen_text(), out)
+                # The bell is heard, not seen: its byte is in the page's
+                # text, never in what the page draws.
+                self.assertIn("\x07", out)
+                self.assertNotIn("\x07", self.driver.execute_script(
+                    "return document.getElementById('screen').innerText"))
 
     def test_downloaded_transcript_is_the_posix_transcript(self):
         _, transcript = self.play(7, ["甲 乙", "r", "qzpw", "n"])
@@ -172,12 +213,124 @@ class PageTest(unittest.TestCase):
     def test_start_line_is_light_red(self):
         self.open(1)
         self.type_lines(["abc xyz"])
-        colour = self.wait_for("""
+        attribute, colour = self.wait_for("""
             for (const span of document.querySelectorAll("#screen span"))
               if (span.textContent.includes(arguments[0]))
-                return getComputedStyle(span).color;""".replace("arguments[0]", repr(START_LINE)),
-                               "the start line")
-        self.assertEqual(colour, "rgb(255, 0, 0)")
+                return [span.className, getComputedStyle(span).color];""".replace(
+            "arguments[0]", repr(START_LINE)), "the start line")
+        self.assertEqual(attribute, "c12")  # light red, in the page's palette:
+        r, g, b = (int(c) for c in colour[colour.index("(") + 1:-1].split(","))
+        self.assertGreater(r - max(g, b), 60, colour)
+
+    def test_every_colour_reaches_aa_and_keeps_its_role(self):
+        # The game's own colours, and through markup in the names every
+        # other foreground the console has.
+        for size in ((1280, 800), (390, 844)):
+            with self.subTest(size=size):
+                self.open(3, size=size)
+                self.type_lines(["<1>1<2>2<3>3<4>4<5>5<6>6<7>7<8>8 <9>9<10>a<11>b<12>c<13>d<14>e<15>f",
+                                 "n"])
+                self.wait_for("return window.brambleworthen.ended", "the end of the game")
+                spans = self.driver.execute_script("""
+                    const found = [];
+                    for (const span of document.querySelectorAll("#screen span:not(.bell)")) {
+                      if (!span.textContent.trim())
+                        continue;
+                      let back = span, background = "rgba(0, 0, 0, 0)";
+                      while (back && /rgba\\(.*, 0\\)/.test(background)) {
+                        background = getComputedStyle(back).backgroundColor;
+                        back = back.parentElement;
+                      }
+                      const attribute = /\\bc(\\d+)\\b/.exec(span.className);
+                      found.push([attribute ? Number(attribute[1]) : null, span.textContent,
+                                  getComputedStyle(span).color, background]);
+                    }
+                    return found;""")
+                colours = {}
+                for attribute, text, colour, background in spans:
+                    self.assertGreaterEqual(contrast(colour, background), 4.5,
+                                            "%r in %s on %s" % (text, colour, background))
+                    if attribute is not None:
+                        colours[attribute] = colour
+                self.assertEqual(set(colours), set(range(1, 16)))
+                # A role: the channels the attribute's bits name (1 blue, 2
+                # green, 4 red) stand out of the others, greys are neutral,
+                # and the intensity bit makes a colour lighter.
+                rgb = {a: [int(c) for c in v[v.index("(") + 1:-1].split(",")[:3]]
+                       for a, v in colours.items()}
+                for attribute, (r, g, b) in rgb.items():
+                    named = [c for c, bit in ((r, 4), (g, 2), (b, 1)) if attribute & bit]
+                    others = [c for c, bit in ((r, 4), (g, 2), (b, 1)) if not attribute & bit]
+                    if named and others:
+                        self.assertGreater(min(named) - max(others), 60, (attribute, r, g, b))
+                    else:
+                        self.assertLess(max(r, g, b) - min(r, g, b), 30, (attribute, r, g, b))
+                    if attribute < 8 and attribute + 8 in rgb:
+                        self.assertGreater(sum(rgb[attribute + 8]), sum(rgb[attribute]), attribute)
+
+    def test_output_follows_unless_the_reader_scrolls_up(self):
+        at_bottom = ("const s = document.getElementById('screen');"
+                     "return s.scrollHeight - s.scrollTop - s.clientHeight;")
+        for size in ((1280, 800), (390, 844)):
+            with self.subTest(size=size):
+                self.open(5, 10, size)
+                self.type_lines(["abc xyz"] + ["R"] * 4 + ["n"])
+                self.wait_for("return window.brambleworthen.ended", "the end of the game")
+                time.sleep(0.2)  # a frame or two for the last scroll
+                self.assertLess(self.driver.execute_script(at_bottom), 2)
+        # The reader scrolls up during a battle: the page leaves the view
+        # where the reader put it, and follows again from the bottom.
+        self.open(5, 10)
+        self.type_lines(["abc xyz", "R", "R"])
+        self.wait_for("const s = document.getElementById('screen');"
+                      "return s.scrollHeight > s.clientHeight + 300", "a screen's worth of battle")
+        self.driver.execute_script("document.getElementById('screen').scrollTop = 0")
+        ticks = self.driver.execute_script("return window.brambleworthen.ticks")
+        self.wait_for("return window.brambleworthen.ticks > %d" % (ticks + 20), "more of the battle")
+        self.assertEqual(self.driver.execute_script(
+            "return document.getElementById('screen').scrollTop"), 0)
+        self.driver.execute_script(
+            "const s = document.getElementById('screen'); s.scrollTop = s.scrollHeight;")
+        self.type_lines(["n"])
+        self.wait_for("return window.brambleworthen.ended", "the end of the game")
+        time.sleep(0.2)
+        self.assertLess(self.driver.execute_script(at_bottom), 2)
+
+    def test_the_end_and_the_transcript_before_a_battle(self):
+        self.open(9)
+        # Before any battle there is nothing to save: a word, no file.
+        for old in glob.glob(os.path.join(self.downloads, "*")):
+            os.remove(old)
+        self.driver.find_element(By.ID, "save").click()
+        self.assertTrue(self.driver.find_element(By.ID, "status").text)
+        self.type_lines(["甲 乙", "n"])
+        self.wait_for("return window.brambleworthen.ended", "the end of the game")
+        self.assertFalse(os.path.exists(os.path.join(self.downloads, TRANSCRIPT)))
+        # At the end the box and its button agree, and focus is on what
+        # comes next: a new game.
+        word, send = (self.driver.find_element(By.ID, i) for i in ("word", "send"))
+        self.assertEqual(word.is_enabled(), send.is_enabled())
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute("id"), "restart")
+        # A new game takes a new seed; the old one leaves the address.
+        self.driver.find_element(By.ID, "restart").click()
+        self.wait_for_prompt()
+        self.assertNotIn("seed=9", self.driver.current_url)
+
+    def test_reload_in_the_middle_of_a_battle_replays_it(self):
+        self.driver.get(self.base + "?interval=10")
+        self.wait_for_prompt()
+        self.type_lines(["abc xyz"])
+        self.wait_for("return window.brambleworthen.ticks > 3", "the battle")
+        address = self.driver.current_url
+        seed = int(re.search(r"[?&]seed=(\d+)", address).group(1))
+        self.assertIn("interval=10", address)
+        self.driver.refresh()
+        out, _ = posix_run(seed, "abc xyz\n")
+        self.wait_for("return window.brambleworthen.ticks > 0", "the battle again")
+        self.wait_for("return window.brambleworthen.firstReadAt !== null && "
+                      "document.getElementById('screen').textContent.includes(%r)" % out[-30:],
+                      "the play-again prompt")
+        self.assertEqual(self.screen_text(), out)
 
     def test_battles_at_10_ms_keep_pace(self):
         # The pace of the page's timer, not of a starved machine: the best of
