@@ -14,7 +14,8 @@
   const CHUNK_MAX = 1 << 22;          // start states per call of an exact run
 
   const $ = function (id) { return document.getElementById(id); };
-  const lab = window.brambleLab = { runs: 0, busy: false, last: null };
+  // What the panels last showed, for the tests: the report, its JSON and SVG.
+  const lab = window.brambleLab = { runs: 0, busy: false, last: null, json: null, svg: null };
 
   // ---- Views: the battle, the odds, the ranking ----------------------------
 
@@ -310,8 +311,8 @@
         }
       }
       const result = request.exact ? await oddsExact(request) : await oddsSample(request);
-      odds.json = result.text;
-      odds.svg = result.svg;
+      odds.json = lab.json = result.text;
+      odds.svg = lab.svg = result.svg;
       showOdds(result.report, result.svg);
       lab.runs += 1;
       lab.last = result.report;
@@ -388,7 +389,7 @@
       const row = body.insertRow();
       cell(row, String(entry.rank));
       cell(row, entry.name, "name");
-      cell(row, percent(entry.meanWinRate));
+      cell(row, percent(entry.mean_win_rate));
       cell(row, percent(entry.interval[0]) + " – " + percent(entry.interval[1]));
       cell(row, whole(entry.wins));
       cell(row, whole(entry.battles));
@@ -429,8 +430,8 @@
       const answer = await worker.call("rank", [request.names.join("\n"), request.battles, Number(request.seed)]);
       const report = parsed(answer);
       const svg = (await worker.call("svg", [answer.text])).text;
-      rank.json = answer.text;
-      rank.svg = svg;
+      rank.json = lab.json = answer.text;
+      rank.svg = lab.svg = svg;
       showRank(report, svg);
       rank.status.textContent = whole(work) + " 场，用时 " + seconds((performance.now() - started) / 1000);
       lab.runs += 1;
@@ -474,7 +475,7 @@
     part.status.textContent = message;
   }
   if (link.errors.length) {
-    linkError("odds" in link ? rank : odds, link.errors.join("；"));
+    linkError(/[?&]rank=/.test(location.search) ? rank : odds, link.errors.join("；"));
   } else if ("odds" in link) {
     show("odds");
     const names = link.odds;

@@ -61,6 +61,11 @@ var BrambleLinks = (function () {
     return names.map(encodeURIComponent).join(",");
   }
 
+  // A single value: percent-encoded, the colon of FIRST:COUNT left as it is.
+  function encodeValue(value) {
+    return encodeURIComponent(value).replace(/%3A/g, ":");
+  }
+
   // An address from ordered [key, value] pairs; a value that is an array is
   // a list of names.
   function write(pairs) {
@@ -68,7 +73,7 @@ var BrambleLinks = (function () {
     for (const [key, value] of pairs) {
       if (value === null || value === undefined || value === "")
         continue;
-      parts.push(key + "=" + (Array.isArray(value) ? encodeList(value) : encodeURIComponent(value)));
+      parts.push(key + "=" + (Array.isArray(value) ? encodeList(value) : encodeValue(value)));
     }
     return parts.length ? "?" + parts.join("&") : location.pathname;
   }
@@ -86,7 +91,7 @@ var BrambleLinks = (function () {
       const name = decode(key);
       if (name in changes) {
         if (!done.has(name) && changes[name] !== null)
-          parts.push(key + "=" + encodeURIComponent(changes[name]));
+          parts.push(key + "=" + encodeValue(changes[name]));
         done.add(name);
       } else {
         parts.push(key + "=" + value);
@@ -94,7 +99,7 @@ var BrambleLinks = (function () {
     }
     for (const name of Object.keys(changes))
       if (!done.has(name) && changes[name] !== null)
-        parts.push(encodeURIComponent(name) + "=" + encodeURIComponent(changes[name]));
+        parts.push(encodeURIComponent(name) + "=" + encodeValue(changes[name]));
     history.replaceState(null, "", parts.length ? "?" + parts.join("&") : location.pathname);
   }
 

@@ -1,6 +1,6 @@
 """The browser build in headless Chromium, against the POSIX build.
 
-    /usr/bin/python3 test_page.py SITE-FOLDER POSIX-GAME
+    /usr/bin/python3 test_page.py SITE-FOLDER POSIX-GAME POSIX-ODDS
 
 Serves the site from a local static server, plays seeded matches in the
 page (typing into its text box), and checks that the page shows the text
@@ -11,7 +11,11 @@ byte for byte, the start line's colour, and the pace of a battle at 10 ms;
 that output follows, the bell is never drawn, every colour reaches WCAG
 AA, the end leaves the page usable, and a reload replays the battle. Any
 error in the browser's console, and any file the page asks for and the
-site lacks, fails the test that caused it.
+site lacks, fails the test that caused it. The lab's panels, opened by
+links, must give the command line lab's JSON for the same question (a
+sample, an exact range, a ranking), show hostile names as typed and run
+nothing, ask before absurd work, and show an exact run's progress, stay
+responsive and cancel.
 Needs chromium, chromium-driver, python3-selenium (Debian's, hence
 /usr/bin/python3) and faketime. Prints the time to the first prompt.
 """
@@ -19,6 +23,7 @@ Needs chromium, chromium-driver, python3-selenium (Debian's, hence
 import functools
 import glob
 import http.server
+import json
 import os
 import re
 import shutil
@@ -28,13 +33,14 @@ import tempfile
 import threading
 import time
 import unittest
+import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-SITE = POSIX_GAME = None
+SITE = POSIX_GAME = ODDS = None
 NAME_PROMPT = "*-- 请输入对战双方的姓名，用空格分开：--*"
 START_LINE = "决斗开始！"
 TRANSCRIPT = "brambleworthen.txt"
@@ -89,7 +95,8 @@ def contrast(foreground, background):
     return (high + 0.05) / (low + 0.05)
 
 
-class PageTest(unittest.TestCase):
+class Browser(unittest.TestCase):
+    """Headless Chromium on the site, served by a local static server."""
     @classmethod
     def setUpClass(cls):
         handler = functools.partial(Quiet, directory=SITE)
@@ -152,6 +159,7 @@ class PageTest(unittest.TestCase):
               text += span.textContent;
             return text;""")
 
+class PageTest(Browser):
     def open(self, seed, interval=10, size=(1280, 800)):
         self.driver.set_window_size(*size)
         self.driver.get("%s?seed=%d&interval=%d" % (self.base, seed, interval))
@@ -357,7 +365,153 @@ class PageTest(unittest.TestCase):
         self.assertLessEqual(min(ratios), 1.02)
 
 
+def odds_json(*arguments):
+    """The command line lab's JSON report for the arguments."""
+    out = subprocess.run([ODDS, "--format", "json"] + list(arguments), stdout=subprocess.PIPE,
+                         env=dict(os.environ, LC_ALL="C.UTF-8"), timeout=TIMEOUT, check=True).stdout
+    return json.loads(out)
+
+
+HOSTILE = ["<script>window.pwned=1</script>", "<img/src=x/onerror=window.pwned=2>",
+           "\"a'&amp;b,c&lt;"]
+
+
+def link_list(names):
+    return ",".join(urllib.parse.quote(name, safe="") for name in names)
+
+
+class LabTest(Browser):
+    """The lab's panels, opened by links, against the command line lab."""
+
+    def run_link(self, query, size=(1280, 800)):
+        """Opens the link and waits for its run; returns the report shown."""
+        self.driver.set_window_size(*size)
+        self.driver.get(self.base + query)
+        self.wait_for("return window.brambleLab && window.brambleLab.runs > 0", "the lab's answer")
+        return self.driver.execute_script("return JSON.parse(window.brambleLab.json)")
+
+    def test_links_give_the_command_lines_numbers(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", encoding="utf-8") as names:
+            names.write("甲\n乙\nabc\n")
+            names.flush()
+            runs = [
+                ("a sample", "?odds=abc,xyz&battles=200000&seed=42",
+                 ["-n", "200000", "-s", "42", "abc", "xyz"], "odds-wins"),
+                ("a sample of GBK names", "?odds=%E5%BC%A0%E4%B8%89,%E6%9D%8E%E5%9B%9B&battles=50000&seed=7",
+                 ["-n", "50000", "-s", "7", "张三", "李四"], "odds-wins"),
+                ("an exact range", "?odds=abc,xyz&range=0:200000",
+                 ["--exact-range=0:200000", "abc", "xyz"], "odds-wins"),
+                ("a ranking", "?rank=%E7%94%B2,%E4%B9%99,abc&battles=2000&seed=5",
+                 ["--rank", names.name, "-n", "2000", "-s", "5"], "rank-table"),
+            ]
+            for what, query, arguments, table in runs:
+                with self.subTest(what):
+                    shown = self.run_link(query)
+                    expected = odds_json(*arguments)
+                    for report in (shown, expected):
+                        report.pop("threads", None)
+                    self.assertEqual(shown, expected)
+                    # The page's table holds the counts as whole numbers.
+                    cells = self.driver.execute_script(
+                        "return [...document.querySelectorAll('#%s td')].map(c => c.textContent)" % table)
+                    for wins in (shown.get("wins") or [n["wins"] for n in shown["names"]]):
+                        self.assertIn("{:,}".format(wins), cells)
+
+    def test_hostile_names_show_as_typed_and_run_nothing(self):
+        for query, fields, cells, names in (
+                ("?odds=" + link_list(HOSTILE[:2]) + "&battles=1000&seed=1",
+                 {"odds-name1": HOSTILE[0], "odds-name2": HOSTILE[1]}, "#odds-result td.name",
+                 HOSTILE[:2]),
+                ("?rank=" + link_list(HOSTILE) + "&battles=200&seed=1",
+                 {"rank-names": "\n".join(HOSTILE)}, "#rank-result td.name", HOSTILE)):
+            with self.subTest(query):
+                self.run_link(query)
+                for field, value in fields.items():
+                    self.assertEqual(self.driver.find_element(By.ID, field).get_attribute("value"), value)
+                shown = self.driver.execute_script("""
+                    return [[...document.querySelectorAll(arguments[0])].map(c => c.textContent),
+                            document.querySelectorAll('#views script, #views img:not([id$=picture])').length,
+                            window.pwned === undefined];""", cells)
+                self.assertEqual(sorted(set(shown[0])), sorted(names))
+                self.assertEqual(shown[1:], [0, True])
+                # The picture holds the names as text: no element, no handler.
+                svg = self.driver.execute_script("""
+                    const doc = new DOMParser().parseFromString(window.brambleLab.svg, "image/svg+xml");
+                    const texts = [...doc.querySelectorAll("text, title")].map(t => t.textContent).join("\\n");
+                    const active = [...doc.querySelectorAll("*")].filter(e =>
+                        /^(script|img|foreignObject|iframe)$/i.test(e.localName) ||
+                        [...e.attributes].some(a => /^on/i.test(a.name)));
+                    return [doc.querySelector("parsererror") === null, active.length, texts];""")
+                self.assertEqual(svg[:2], [True, 0])
+                for name in names:
+                    self.assertIn(name, svg[2])
+        # The second wall: the page runs no inline script at all.
+        self.driver.execute_script("""
+            const s = document.createElement("script");
+            s.textContent = "window.pwned = 3";
+            document.body.appendChild(s);""")
+        self.assertTrue(self.driver.execute_script("return window.pwned === undefined"))
+        refused = [e for e in self.driver.get_log("browser") if "Content Security Policy" in e["message"]]
+        self.assertTrue(refused)
+
+    def test_absurd_or_bad_links_say_so_before_any_work(self):
+        many = link_list("n%d" % i for i in range(3000))
+        for query, asks in (("?odds=abc,xyz&battles=4000000000&seed=1", True),
+                            ("?rank=a,b,c,d,e,f,g,h,i,j,k,l&battles=50000000", True),
+                            ("?rank=" + many, False),
+                            ("?odds=abc,xyz&battles=5000000000", False),
+                            ("?odds=abc,xyz&range=4294967290:10", False),
+                            ("?odds=abc,abc", False),
+                            ("?odds=%E4%B8", False)):
+            with self.subTest(query[:60]):
+                self.driver.get(self.base + query)
+                panel = "rank" if query.startswith("?rank") else "odds"
+                shown = self.wait_for(
+                    "const p = arguments[0];"
+                    "const ask = !document.getElementById(p + '-confirm').hidden &&"
+                    "  document.getElementById(p + '-confirm-text').textContent;"
+                    "return ask ? ['ask', ask] : (document.getElementById(p + '-status').textContent &&"
+                    "  !window.brambleLab.busy && ['said', document.getElementById(p + '-status').textContent]);"
+                    .replace("arguments[0]", repr(panel)), "a word before any work")
+                self.assertEqual(shown[0], "ask" if asks else "said", shown[1])
+                self.assertEqual(self.driver.execute_script("return window.brambleLab.runs"), 0)
+                if asks:
+                    self.assertIn("约需", shown[1])
+                    self.driver.find_element(By.ID, panel + "-confirm-no").click()
+                    self.assertEqual(self.driver.execute_script("return window.brambleLab.runs"), 0)
+
+    def test_an_exact_run_shows_progress_stays_responsive_and_cancels(self):
+        self.driver.set_window_size(390, 844)
+        self.driver.get(self.base + "?odds=abc,xyz&exact=1")
+        self.wait_for("return !document.getElementById('odds-confirm').hidden", "the cost of the run")
+        self.driver.find_element(By.ID, "odds-confirm-go").click()
+        self.wait_for("return document.getElementById('odds-progress').value > 0", "progress")
+        started = time.monotonic()
+        first = self.driver.execute_script("return document.getElementById('odds-progress').value")
+        time.sleep(4)
+        # While every worker plays, the page answers at once and the
+        # battle tab still takes a name.
+        answered = time.monotonic()
+        done = self.driver.execute_script("return document.getElementById('odds-progress').value")
+        self.assertLess(time.monotonic() - answered, 1.0)
+        elapsed = time.monotonic() - started
+        workers = self.driver.execute_script("return navigator.hardwareConcurrency")
+        per_worker = (done - first) * 4294967296 / elapsed / workers
+        print("\nexact run in the page: %d workers, %.0f battles/s each; all 2^32 states would "
+              "take about %.0f min (measured over %.1f s and scaled)"
+              % (workers, per_worker, 4294967296 / per_worker / workers / 60, elapsed))
+        self.assertGreater(done, first)
+        self.assertIn("还需", self.driver.find_element(By.ID, "odds-status").text)
+        self.driver.find_element(By.ID, "tab-battle").click()
+        self.assertTrue(self.driver.find_element(By.ID, "word").is_displayed())
+        self.driver.find_element(By.ID, "tab-odds").click()
+        self.driver.find_element(By.ID, "odds-cancel").click()
+        self.wait_for("return !window.brambleLab.busy", "the cancel")
+        self.assertEqual(self.driver.find_element(By.ID, "odds-status").text, "已取消")
+        self.assertTrue(self.driver.find_element(By.ID, "odds-progress").get_attribute("hidden"))
+
+
 if __name__ == "__main__":
-    SITE, POSIX_GAME = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    del sys.argv[1:3]
+    SITE, POSIX_GAME, ODDS = (os.path.abspath(a) for a in sys.argv[1:4])
+    del sys.argv[1:4]
     unittest.main(verbosity=2)
