@@ -267,11 +267,17 @@
     odds.progress.hidden = false;
     odds.progress.value = 0;
     odds.status.textContent = "精确计算中（" + team.length + " 个线程）……";
+    let failed = false;  // one share refused: the others stop too
     async function work(worker) {
-      while (next < chunks.length && !odds.cancelled) {
+      while (next < chunks.length && !odds.cancelled && !failed) {
         const index = next++;
         const answer = await worker.call("exactRange", [request.name1, request.name2, chunks[index][0], chunks[index][1]]);
-        parsed(answer);
+        try {
+          parsed(answer);
+        } catch (error) {
+          failed = true;
+          throw error;
+        }
         shares[index] = answer.text;
         done += chunks[index][1];
         const elapsed = (performance.now() - started) / 1000;
@@ -326,8 +332,10 @@
 
   odds.form.addEventListener("submit", function (event) {
     event.preventDefault();
-    if (lab.busy)
+    if (lab.busy) {
+      odds.status.textContent = "请等上一个计算结束，或取消它";
       return;
+    }
     odds.range = null;
     let request;
     try {
@@ -445,8 +453,10 @@
 
   rank.form.addEventListener("submit", function (event) {
     event.preventDefault();
-    if (lab.busy)
+    if (lab.busy) {
+      rank.status.textContent = "请等上一个计算结束，或取消它";
       return;
+    }
     let request;
     try {
       request = rankRequest();

@@ -417,6 +417,34 @@ class LabTest(Browser):
                     for wins in (shown.get("wins") or [n["wins"] for n in shown["names"]]):
                         self.assertIn("{:,}".format(wins), cells)
 
+    def test_a_run_from_the_panel_is_a_link_and_its_downloads_are_its_answer(self):
+        self.driver.get(self.base)
+        self.driver.find_element(By.ID, "tab-odds").click()
+        for field, value in (("odds-name1", "a,b"), ("odds-name2", "c"),
+                             ("odds-battles", "3000"), ("odds-seed", "3")):
+            self.driver.find_element(By.ID, field).send_keys(value)
+        self.driver.find_element(By.ID, "odds-run").click()
+        self.wait_for("return window.brambleLab.runs > 0", "the lab's answer")
+        answer = self.driver.execute_script("return window.brambleLab.json")
+        address = self.driver.current_url
+        self.assertIn("?odds=a%2Cb,c&battles=3000&seed=3", address)
+        for button, suffix, text in (("odds-json", ".json", answer),
+                                     ("odds-svg", ".svg",
+                                      self.driver.execute_script("return window.brambleLab.svg"))):
+            for old in glob.glob(os.path.join(self.downloads, "*")):
+                os.remove(old)
+            self.driver.find_element(By.ID, button).click()
+            end = time.monotonic() + TIMEOUT
+            while not glob.glob(os.path.join(self.downloads, "*" + suffix)) and time.monotonic() < end:
+                time.sleep(0.1)
+            with open(glob.glob(os.path.join(self.downloads, "*" + suffix))[0], encoding="utf-8") as f:
+                self.assertEqual(f.read(), text)
+        # A reload keeps what the address holds: the same run again.
+        self.driver.refresh()
+        self.wait_for("return window.brambleLab.runs > 0", "the lab's answer after a reload")
+        self.assertEqual(self.driver.execute_script("return window.brambleLab.json"), answer)
+        self.assertEqual(json.loads(answer)["fighters"][0]["name"], "a,b")
+
     def test_hostile_names_show_as_typed_and_run_nothing(self):
         for query, fields, cells, names in (
                 ("?odds=" + link_list(HOSTILE[:2]) + "&battles=1000&seed=1",
