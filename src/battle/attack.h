@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "battle/fighter.h"
+#include "battle/lines.h"
 #include "battle/songs.h"
 
 namespace bramble {
@@ -30,7 +31,7 @@ void NormalAttackOf(Fighter& attacker, BasicActionResult<N>* result, Dice& dice)
   result->value = PercentOf(r, attacker.atk());
   result->kind = ActionKind::NormalAttack;
   if constexpr (Narrated(N))
-    result->message += ColoredName(attacker) + "进攻，";
+    result->message += lines::NormalAttack(attacker);
 }
 
 // A magic attack of roll r: the whole atk and r percent of half of it.
@@ -39,8 +40,7 @@ inline int32_t MagicAttackValue(int32_t r, int32_t atk) { return atk + PercentOf
 template <Narration N, class Dice>
 void PummelOf(Fighter& attacker, Fighter& defender, BasicActionResult<N>* result, Dice& dice) {
   if constexpr (Narrated(N))
-    result->message =
-        ColoredName(attacker) + "发狂了，把" + ColoredName(defender) + "摁在地上一顿暴打";
+    result->message = lines::Pummel(attacker, defender);
   int32_t r1 = dice.RandomInt(50, 100);
   int32_t r2 = dice.RandomInt(30, 80);
   int32_t attack_term = PummelAttackTerm(r1, attacker.atk());
@@ -52,8 +52,7 @@ void PummelOf(Fighter& attacker, Fighter& defender, BasicActionResult<N>* result
 template <Narration N>
 void PoisonOf(Fighter& attacker, Fighter& defender, BasicActionResult<N>* result) {
   if constexpr (Narrated(N))
-    result->message =
-        ColoredName(attacker) + "居然<6>投毒<15>，" + ColoredName(defender) + "所有属性减半";
+    result->message = lines::Poison(attacker, defender);
   // hp, mp, atk, def, agility, cunning: slots 16 to 21 in this order.
   for (int slot = 16; slot <= 21; ++slot)
     defender.slots[slot] = HalveUp(defender.slots[slot]);
@@ -63,7 +62,7 @@ void PoisonOf(Fighter& attacker, Fighter& defender, BasicActionResult<N>* result
 template <Narration N, class Dice>
 void LastStandOf(Fighter& attacker, BasicActionResult<N>* result, Dice& dice) {
   if constexpr (Narrated(N))
-    result->message = ColoredName(attacker) + "做<11>垂死抗争<15>，所有指数上升\n";
+    result->message = lines::LastStand(attacker);
   for (int slot = 16; slot <= 21; ++slot)
     attacker.slots[slot] += dice.RandomInt(20, 60);
   NormalAttackOf<N>(attacker, result, dice);  // with the raised atk
@@ -75,7 +74,7 @@ void SongOf(Fighter& attacker, BasicActionResult<N>* result, Dice& dice) {
   result->value = 0;
   Line<N> title = PickSongTitle<N>(dice);
   if constexpr (Narrated(N))
-    result->message = ColoredName(attacker) + "开始唱" + title + "，";
+    result->message = lines::Song(attacker, title);
 }
 
 }  // namespace attack_rules
@@ -122,7 +121,7 @@ inline BasicActionResult<N> Fighter::Attack(Fighter& defender, Dice& dice) {
   result.kind = Select(magic, ActionKind::MagicAttack, ActionKind::NormalAttack);
   dice.SetState(next.StateAfter(roll_draw + 1 + magic));  // a magic attack: 3 draws
   if constexpr (Narrated(N))
-    result.message = ColoredName(*this) + (magic ? "使用<9>魔法攻击<15>，" : "进攻，");
+    result.message = magic ? lines::MagicAttack(*this) : lines::NormalAttack(*this);
   return result;
 }
 

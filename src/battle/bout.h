@@ -7,6 +7,7 @@
 
 #include "battle/attack.h"
 #include "battle/fighter.h"
+#include "battle/lines.h"
 #include "battle/narration.h"
 #include "battle/random.h"
 #include "battle/respond.h"
@@ -93,7 +94,7 @@ void Bout<N>::PickFirstAttacker(Dice& dice) {
 template <Narration N>
 void Bout<N>::Begin() {
   if constexpr (Narrated(N))
-    PrintStatus("<12>决斗开始！", false);
+    PrintStatus(lines::Start(), false);
   turnState = TurnState::AttackTurn;
   ended = false;
   loser = nullptr;
@@ -140,7 +141,7 @@ void Bout<N>::Defeat(Fighter& fallen) {
   ended = true;
   loser = &fallen;
   if constexpr (Narrated(N))
-    PrintStatus("<12>*-- " + ColoredName(fallen) + "被击败了<12> --*\a", false);
+    PrintStatus(lines::Defeat(fallen), false);
 }
 
 template <Narration N>
@@ -204,7 +205,7 @@ void Bout<N>::PummelStep(Dice& dice) {
   int32_t blow = PercentOf(dice.RandomInt(60, 100), lastValue);
   defender->hp() -= blow;
   if constexpr (Narrated(N))
-    PrintStatus(ColoredName(*defender) + "受到" + NumberText(blow) + "点伤害", true);
+    PrintStatus(lines::Damage(*defender, blow), true);
   else
     PrintStatus(Silence(), true);
   if (defender->hp() <= 0)

@@ -5,6 +5,7 @@
 // rules live in this header so that the lab's silent battles inline them.
 
 #include "battle/fighter.h"
+#include "battle/lines.h"
 #include "battle/songs.h"
 
 namespace bramble {
@@ -16,8 +17,7 @@ Line<N> Deflection(Fighter& defender, Fighter& attacker, int32_t value, Dice& di
   int32_t x = PercentOf(dice.RandomInt(20, 40), value);
   attacker.hp() -= x;
   if constexpr (Narrated(N))
-    return ColoredName(defender) + "<10>移花接木<15>，" + ColoredName(attacker) + "受到反作用伤害" +
-           NumberText(x) + "点";
+    return lines::Deflection(defender, attacker, x);
   return {};
 }
 
@@ -61,17 +61,11 @@ inline Line<N> Fighter::Respond(Fighter& attacker, int32_t value, ActionKind kin
   // is its third, the plain roll the plain defence's last.
   dice.SetState(next.StateAfter(Select(magic_defence, cost_draw + 1, plain_draw + 1 - evades)));
   if constexpr (Narrated(N)) {
-    if (magic_defence) {
-      std::string opening = ColoredName(*this) + "使用<9>魔法防御<15>，";
-      if (!against_magic)
-        return opening + ColoredName(attacker) + "的普通攻击无效";
-      return hit ? opening + "受到" + NumberText(damage) + "点伤害"
-                 : opening + ColoredName(attacker) + "攻击失败";
-    }
+    if (magic_defence)
+      return lines::MagicDefence(*this, attacker, against_magic, hit, damage);
     if (evades)
-      return ColoredName(*this) + "<14>紧急回避<15>，未受到任何伤害";
-    return hit ? ColoredName(*this) + "受到" + NumberText(damage) + "点伤害"
-               : "<15>被" + ColoredName(*this) + "躲开了";
+      return lines::Evasion(*this);
+    return hit ? lines::Damage(*this, damage) : lines::Dodge(*this);
   }
   return {};
 }

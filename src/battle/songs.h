@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "battle/fighter.h"
+#include "battle/lines.h"
 #include "battle/narration.h"
 #include "battle/random.h"
 
@@ -64,31 +65,27 @@ template <Narration N, class Dice>
 Line<N> ListenToSong(Fighter& listener, Fighter& singer, Dice&& dice) {
   if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 90)) {
     if constexpr (Narrated(N))
-      return "什么都没在" + ColoredName(listener) + "身上发生，" + ColoredName(singer) +
-             "很无语......";
+      return lines::Unmoved(listener, singer);
     return {};
   }
   if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 80)) {
     song_rules::Refresh(listener, dice);
     Line<N> reaction = PickReaction<N>(dice);
     if constexpr (Narrated(N))
-      return ColoredName(listener) + "说：" + reaction + "\n" + ColoredName(singer) + "唱完，" +
-             ColoredName(listener) + "的HP、MP恢复了一点";
+      return lines::ListenerRefreshed(listener, singer, reaction);
     return {};
   }
   if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 70)) {
     song_rules::Refresh(singer, dice);
     Line<N> reaction = PickReaction<N>(dice);
     if constexpr (Narrated(N))
-      return ColoredName(listener) + "说：" + reaction + "\n" + ColoredName(singer) +
-             "唱完，自己的HP、MP恢复了一点";
+      return lines::SingerRefreshed(listener, singer, reaction);
     return {};
   }
   int32_t x = dice.RandomInt(0, 40) + 20;
   listener.hp() -= x;
   if constexpr (Narrated(N))
-    return ColoredName(listener) + "受不了" + ColoredName(singer) + "的魔音传导，HP降低" +
-           NumberText(x) + "点";
+    return lines::HurtBySong(listener, singer, x);
   return {};
 }
 

@@ -29,10 +29,12 @@ uint32_t Clamp(uint32_t period) {
 }
 
 // Tells the page about each tick: its count and time show the pace.
+// clang-format off
 EM_JS(void, PageTick, (), {
   if (Module["page"] && Module["page"].tick)
     Module["page"].tick();
 });
+// clang-format on
 
 }  // namespace
 

@@ -1,13 +1,14 @@
 #include "lab/lab.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fstream>
 #include <iostream>
 #include <sstream>
-#include <thread>  // and with it std::chrono's clocks
+#include <thread>
 
 #include "battle/arena.h"
 #include "battle/random.h"

@@ -52,6 +52,8 @@ std::string CommandLine::OptionValue(std::string option, std::string separator) 
   return typed_[index].substr(at + separator.size());
 }
 
+const std::string_view kVersionLine = "Brambleworthen 控制台版 V" BRAMBLE_VERSION;
+
 void PrintUsage() {
   PrintMarked(kVersionLine, true);
   PrintMarked("版权所有 (C) 2026 Brambleworthen\n", true);
