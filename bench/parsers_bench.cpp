@@ -18,7 +18,8 @@
 #include "console/color_printer.h"
 #include "console/read_long.h"
 #include "console/sgr.h"
-#include "lab/options.h"
+#include "lab/cli/options.h"
+#include "lab/json_read.h"
 #include "lab/rank.h"
 #include "shell/command_line.h"
 
@@ -98,6 +99,10 @@ int main(int argc, char** argv) {
   auto to_gbk = [](const std::string& s) { bramble::Utf8ToGbk(s); };
   auto to_utf8 = [](const std::string& s) { bramble::GbkToUtf8(bramble::ShowControls(s)); };
   auto lab = [](const std::string& s) { bramble::lab::ParseOptions({"-s", s, "--", s, s}); };
+  auto share = [](const std::string& s) {
+    std::string error;
+    bramble::lab::ReadExactPart(s, &error);
+  };
   std::vector<Row> rows = {
       {"markup", ParseMarkup, "\"<\" only", std::string(size, '<')},
       {"markup", ParseMarkup, "\"<1>\" repeated", Repeat("<1>", size)},
@@ -119,6 +124,9 @@ int main(int argc, char** argv) {
       {"rank file", ParseRankFile, "blank lines", std::string(size, '\n')},
       {"rank file", ParseRankFile, "blanks", std::string(size, ' ')},
       {"rank file", ParseRankFile, "random names", RandomBytes(size, 16)},
+      {"share file", share, "\"[\" only", std::string(size, '[')},
+      {"share file", share, "a long string", "[\"" + std::string(size - 2, 'x')},
+      {"share file", share, "random bytes", random},
   };
 
   std::printf(

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "check.h"
-#include "lab/options.h"
+#include "lab/cli/options.h"
 
 using bramble::lab::Mode;
 

@@ -30,10 +30,8 @@ struct ExactPart {
 /// States the ranges cover.
 uint64_t Covered(const std::vector<StateRange>& ranges);
 
-/// Reads an exact result that the lab wrote with --format json. Refuses
-/// anything else, a result of another version, and counts that do not add
-/// up, saying why in `error`.
-std::optional<ExactPart> ReadExactPart(std::string_view json, std::string* error);
+/// Sorts the ranges; false when two of them overlap.
+bool SortApart(std::vector<StateRange>* ranges);
 
 /// Adds up parts of one pair. Refuses parts of different pairs and parts
 /// whose ranges overlap, saying why in `error`.

@@ -4,8 +4,7 @@
 
 #include "console/charset.h"
 #include "console/sgr.h"
-#include "lab/json.h"
-#include "lab/report.h"
+#include "lab/numbers.h"
 #include "lab/wilson.h"
 #include "version.h"
 
@@ -25,8 +24,11 @@ std::string Hex(const std::string& bytes) {
 
 std::string Head(const char* kind) {
   return std::string("{\n  \"program\": \"brambleworthen-odds\",\n  \"version\": ") +
-         JsonString(BRAMBLE_VERSION) + ",\n  \"kind\": \"" + kind + "\",\n";
+         JsonString(BRAMBLE_VERSION) + ",\n  \"schema\": " + std::to_string(kJsonSchema) +
+         ",\n  \"kind\": \"" + kind + "\",\n";
 }
+
+std::string JsonNumber(double value) { return ShortestNumber(value); }
 
 // A fighter's name and attributes; the hidden ones are listed as such.
 std::string FighterJson(const Fighter& f) {
@@ -38,9 +40,7 @@ std::string FighterJson(const Fighter& f) {
          ", \"hidden\": [\"agility\", \"cunning\"]}";
 }
 
-std::string Fraction(uint64_t part, uint64_t whole) {
-  return JsonNumber(whole ? static_cast<double>(part) / static_cast<double>(whole) : 0);
-}
+std::string Fraction(uint64_t part, uint64_t whole) { return JsonNumber(Ratio(part, whole)); }
 
 // Counts, fractions and battle lengths, common to both pair reports.
 std::string TallyJson(const Fighter& one, const Fighter& two, const Tally& tally) {
@@ -120,105 +120,115 @@ const char* WinnerOf(const BattleResult& result) {
 
 std::string NameText(const std::string& gbk) { return GbkToUtf8(ShowControls(gbk)); }
 
-std::string SampleJson(const Fighter& one, const Fighter& two, const Tally& tally, uint64_t seed,
-                       int threads) {
+std::string JsonString(std::string_view utf8) {
+  std::string out = "\"";
+  for (char c : utf8) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+void WriteJson(std::ostream& out, const PairReport& report) {
+  const Tally& tally = report.tally;
   uint64_t n = tally.battles();
-  return Head("sample") + TallyJson(one, two, tally) + ",\n  \"intervals\": [" +
-         IntervalJson(WilsonInterval(tally.firstWins, n)) + ", " +
-         IntervalJson(WilsonInterval(tally.secondWins, n)) + "],\n  \"confidence\": 0.95,\n" +
-         "  \"seed\": " + std::to_string(seed) + ",\n  \"threads\": " + std::to_string(threads) +
-         "\n}\n";
-}
-
-std::string SampleCsv(const Fighter& one, const Fighter& two, const Tally& tally) {
-  return PairCsv(one, two, tally, true);
-}
-
-std::string ExactJson(const Fighter& one, const Fighter& two, const Tally& tally,
-                      const std::vector<StateRange>& ranges) {
-  std::string json = Head("exact") + TallyJson(one, two, tally) + ",\n  \"exact\": [\"" +
-                     LowestTerms(tally.firstWins, tally.battles()) + "\", \"" +
-                     LowestTerms(tally.secondWins, tally.battles()) + "\"],\n  \"ranges\": [";
+  if (report.kind == PairReport::Kind::kSample) {
+    out << Head("sample") << TallyJson(report.one, report.two, tally) << ",\n  \"intervals\": ["
+        << IntervalJson(WilsonInterval(tally.firstWins, n)) << ", "
+        << IntervalJson(WilsonInterval(tally.secondWins, n)) << "],\n  \"confidence\": 0.95,\n"
+        << "  \"seed\": " << report.seed << ",\n  \"threads\": " << report.threads << "\n}\n";
+    return;
+  }
+  const std::vector<StateRange>& ranges = report.ranges;
+  out << Head("exact") << TallyJson(report.one, report.two, tally) << ",\n  \"exact\": [\""
+      << LowestTerms(tally.firstWins, n) << "\", \"" << LowestTerms(tally.secondWins, n)
+      << "\"],\n  \"ranges\": [";
   for (size_t i = 0; i < ranges.size(); ++i)
-    json += (i ? ", [" : "[") + std::to_string(ranges[i].first) + ", " +
-            std::to_string(ranges[i].count) + "]";
+    out << (i ? ", [" : "[") << ranges[i].first << ", " << ranges[i].count << "]";
   uint64_t covered = Covered(ranges);
-  return json + "],\n  \"states\": " + std::to_string(covered) +
-         ",\n  \"coverage\": " + Fraction(covered, kStateCount) + "\n}\n";
+  out << "],\n  \"states\": " << covered << ",\n  \"coverage\": " << Fraction(covered, kStateCount)
+      << "\n}\n";
 }
 
-std::string ExactCsv(const Fighter& one, const Fighter& two, const Tally& tally) {
-  return PairCsv(one, two, tally, false);
+void WriteCsv(std::ostream& out, const PairReport& report) {
+  out << PairCsv(report.one, report.two, report.tally, report.kind == PairReport::Kind::kSample);
 }
 
-std::string RankJson(const Ranking& ranking, std::optional<uint64_t> battles,
-                     std::optional<uint64_t> seed, uint64_t states) {
-  std::string json = Head(battles ? "rank" : "exact-rank");
-  json += "  \"battlesPerPair\": " + std::to_string(battles.value_or(states)) + ",\n";
-  json += "  \"seed\": " + (seed ? std::to_string(*seed) : std::string("null")) + ",\n";
-  json += "  \"confidence\": 0.95,\n  \"names\": [\n";
+void WriteJson(std::ostream& out, const RankReport& report) {
+  const Ranking& ranking = report.ranking;
+  out << Head(report.battles ? "rank" : "exact-rank");
+  out << "  \"battles_per_pair\": " << report.battles.value_or(report.most) << ",\n";
+  out << "  \"seed\": " << (report.seed ? std::to_string(*report.seed) : std::string("null"))
+      << ",\n";
+  out << "  \"confidence\": 0.95,\n  \"names\": [\n";
   for (size_t r = 0; r < ranking.rows.size(); ++r) {
     const RankRow& row = ranking.rows[r];
     std::string fighter = FighterJson(row.fighter);
     fighter.pop_back();  // the closing brace: the row's own fields follow
-    json += "    " + fighter + ", \"rank\": " + std::to_string(r + 1) +
-            ", \"meanWinRate\": " + JsonNumber(row.meanWinRate) +
-            ", \"interval\": " + IntervalJson(row.interval) +
-            ", \"wins\": " + std::to_string(row.total.wins) +
-            ", \"battles\": " + std::to_string(row.total.battles) +
-            ", \"beaten\": " + std::to_string(row.beaten) + "}" +
-            (r + 1 < ranking.rows.size() ? ",\n" : "\n");
+    out << "    " << fighter << ", \"rank\": " << r + 1
+        << ", \"mean_win_rate\": " << JsonNumber(row.meanWinRate)
+        << ", \"interval\": " << IntervalJson(row.interval) << ", \"wins\": " << row.total.wins
+        << ", \"battles\": " << row.total.battles << ", \"beaten\": " << row.beaten << "}"
+        << (r + 1 < ranking.rows.size() ? ",\n" : "\n");
   }
-  json += "  ],\n  \"matrix\": [\n";
+  out << "  ],\n  \"matrix\": [\n";
   for (size_t r = 0; r < ranking.matrix.size(); ++r) {
-    json += "    [";
+    out << "    [";
     for (size_t c = 0; c < ranking.matrix[r].size(); ++c) {
       const Share& share = ranking.matrix[r][c];
-      json += c ? ", " : "";
-      json += r == c ? "null"
-                     : "{\"wins\": " + std::to_string(share.wins) +
-                           ", \"battles\": " + std::to_string(share.battles) +
-                           ", \"rate\": " + JsonNumber(share.Rate()) + "}";
+      out << (c ? ", " : "");
+      if (r == c)
+        out << "null";
+      else
+        out << "{\"wins\": " << share.wins << ", \"battles\": " << share.battles
+            << ", \"rate\": " << JsonNumber(share.Rate()) << "}";
     }
-    json += r + 1 < ranking.matrix.size() ? "],\n" : "]\n";
+    out << (r + 1 < ranking.matrix.size() ? "],\n" : "]\n");
   }
-  return json + "  ]\n}\n";
+  out << "  ]\n}\n";
 }
 
-std::string RankCsv(const Ranking& ranking) {
-  std::string csv =
-      "rank,name,mean_win_rate,ci_low,ci_high,wins,battles,beaten,hp,mp,atk,def,agility_hidden,"
-      "cunning_hidden\n";
+void WriteCsv(std::ostream& out, const RankReport& report) {
+  const Ranking& ranking = report.ranking;
+  out << "rank,name,mean_win_rate,ci_low,ci_high,wins,battles,beaten,hp,mp,atk,def,agility_hidden,"
+         "cunning_hidden\n";
   for (size_t r = 0; r < ranking.rows.size(); ++r) {
     const RankRow& row = ranking.rows[r];
-    csv += std::to_string(r + 1) + "," + CsvField(NameText(row.name)) + "," +
-           JsonNumber(row.meanWinRate) + "," + JsonNumber(row.interval.low) + "," +
-           JsonNumber(row.interval.high) + "," + std::to_string(row.total.wins) + "," +
-           std::to_string(row.total.battles) + "," + std::to_string(row.beaten) + "," +
-           CsvAttributes(row.fighter) + "\n";
+    out << r + 1 << "," << CsvField(NameText(row.name)) << "," << JsonNumber(row.meanWinRate) << ","
+        << JsonNumber(row.interval.low) << "," << JsonNumber(row.interval.high) << ","
+        << row.total.wins << "," << row.total.battles << "," << row.beaten << ","
+        << CsvAttributes(row.fighter) << "\n";
   }
-  return csv;
 }
 
-std::string ReplayJson(uint32_t state, const Fighter& one, const Fighter& two,
-                       const BattleResult& result, int32_t hp1, int32_t hp2) {
+void WriteJson(std::ostream& out, const ReplayReport& report) {
+  const BattleResult& result = report.result;
   bool ended = result.winner != Winner::kUnfinished;
-  return Head("replay") + "  \"state\": " + std::to_string(state) + ",\n  \"fighters\": [" +
-         FighterJson(one) + ",\n               " + FighterJson(two) +
-         "],\n  \"ended\": " + (ended ? "true" : "false") + ",\n  \"winner\": " + WinnerOf(result) +
-         ",\n  \"ticks\": " + std::to_string(result.ticks) +
-         ",\n  \"tickCap\": " + std::to_string(kTickCap) + ",\n  \"hpAfter\": [" +
-         std::to_string(hp1) + ", " + std::to_string(hp2) + "]\n}\n";
+  out << Head("replay") << "  \"state\": " << report.state << ",\n  \"fighters\": ["
+      << FighterJson(report.one) << ",\n               " << FighterJson(report.two)
+      << "],\n  \"ended\": " << (ended ? "true" : "false")
+      << ",\n  \"winner\": " << WinnerOf(result) << ",\n  \"ticks\": " << result.ticks
+      << ",\n  \"tick_cap\": " << kTickCap << ",\n  \"hp_after\": [" << report.hp1 << ", "
+      << report.hp2 << "]\n}\n";
 }
 
-std::string ReplayCsv(uint32_t state, const Fighter& one, const Fighter& two,
-                      const BattleResult& result, int32_t hp1, int32_t hp2) {
+void WriteCsv(std::ostream& out, const ReplayReport& report) {
+  const BattleResult& result = report.result;
   std::string winner = WinnerOf(result);
-  return "state,name1,name2,winner,ticks,ended,hp1_after,hp2_after\n" + std::to_string(state) +
-         "," + CsvField(NameText(one.name)) + "," + CsvField(NameText(two.name)) + "," +
-         (winner == "null" ? "" : winner) + "," + std::to_string(result.ticks) + "," +
-         (result.winner != Winner::kUnfinished ? "true" : "false") + "," + std::to_string(hp1) +
-         "," + std::to_string(hp2) + "\n";
+  out << "state,name1,name2,winner,ticks,ended,hp1_after,hp2_after\n"
+      << report.state << "," << CsvField(NameText(report.one.name)) << ","
+      << CsvField(NameText(report.two.name)) << "," << (winner == "null" ? "" : winner) << ","
+      << result.ticks << "," << (result.winner != Winner::kUnfinished ? "true" : "false") << ","
+      << report.hp1 << "," << report.hp2 << "\n";
 }
 
 }  // namespace bramble::lab

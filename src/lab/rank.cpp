@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "lab/numbers.h"
+#include "lab/play.h"
+
 namespace bramble::lab {
 
 namespace {
@@ -64,16 +67,24 @@ Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairR
     row.fighter.Build(names[i]);
     row.index = i;
     double sum = 0;
+    bool even = true;  // every opponent played as often
+    const uint64_t battles = share[i][i == 0 ? 1 % count : 0].battles;
     for (size_t j = 0; j < count; ++j) {
       if (j == i)
         continue;
       sum += share[i][j].Rate();
+      even = even && share[i][j].battles == battles;
       row.total.wins += share[i][j].wins;
       row.total.battles += share[i][j].battles;
       if (share[i][j].wins > share[j][i].wins)
         ++row.beaten;
     }
-    row.meanWinRate = count > 1 ? sum / static_cast<double>(count - 1) : 0;
+    // With as many battles against each opponent, the mean of the rates is
+    // the share of all battles won: one division of the counts, as exact
+    // as a double holds it.
+    row.meanWinRate = even        ? Ratio(row.total.wins, row.total.battles)
+                      : count > 1 ? sum / static_cast<double>(count - 1)
+                                  : 0;
     row.interval = WilsonInterval(row.total.wins, row.total.battles);
   }
   std::stable_sort(
@@ -98,7 +109,7 @@ Ranking RankNames(const std::vector<std::string>& names, uint64_t battles, uint6
   for (size_t i = 0; i < names.size(); ++i) {
     for (size_t j = i + 1; j < names.size(); ++j) {
       Tally tally =
-          RunBattles(names[i], names[j], BattlePlan::Sample(battles, seed), threads, pair_progress);
+          Play(names[i], names[j], BattlePlan::Sample(battles, seed), threads, pair_progress);
       pairs.push_back({i, j, tally.firstWins, tally.secondWins, tally.battles()});
       done_before += battles;
     }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lab/heat_map.h"
+#include "lab/cli/heat_map.h"
 
 namespace bramble::lab {
 namespace {

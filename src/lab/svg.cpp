@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "lab/export.h"
-#include "lab/heat_map.h"
+#include "lab/heat_scale.h"
 #include "lab/histogram.h"
-#include "lab/json.h"
+#include "lab/numbers.h"
 
 namespace bramble::lab {
 
@@ -68,6 +68,20 @@ const char* Rgb(uint16_t colour) {
   return kPalette[colour & 15];
 }
 
+// About the width of a text of 12 px sans-serif, for laying out lines that
+// must fit (a little more than most fonts take).
+double TextWidth(const std::string& utf8) {
+  double width = 0;
+  for (char c : utf8) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80)
+      width += 7;
+    else if (byte >= 0xE0)
+      width += 12;  // the lead byte of a wide character
+  }
+  return width;
+}
+
 std::string Percent(double rate) {
   char text[16];
   std::snprintf(text, sizeof text, "%.1f %%", rate * 100);
@@ -76,27 +90,46 @@ std::string Percent(double rate) {
 
 }  // namespace
 
-std::string HistogramSvg(const Fighter& one, const Fighter& two, const Tally& tally,
-                         const std::string& subtitle) {
+uint64_t AxisStep(uint64_t most, uint64_t ticks) {
+  uint64_t want = std::max<uint64_t>((most + ticks - 1) / std::max<uint64_t>(ticks, 1), 1);
+  for (uint64_t power = 1;; power *= 10) {
+    for (uint64_t step : {power, 2 * power, 5 * power}) {
+      if (step >= want)
+        return step;
+    }
+    if (power > UINT64_MAX / 100)
+      return power * 10;
+  }
+}
+
+void WriteSvg(std::ostream& out, const PairReport& report) {
+  const Fighter& one = report.one;
+  const Fighter& two = report.two;
+  const Tally& tally = report.tally;
   std::vector<LengthBin> bins = LengthBins(tally);
   const double left = 80, right = 20, top = 70, bottom = 70, plot_height = 300;
   const double bar = bins.size() > 30 ? 12 : 28;
   const double width = left + right + bar * static_cast<double>(std::max<size_t>(bins.size(), 1));
-  const double full_width = std::max(width, 560.0);
+  const std::string title = NameText(one.name) + " vs " + NameText(two.name) + ": battle lengths";
+  const std::string subtitle =
+      report.Subtitle() + ", " + std::to_string(tally.finished()) + " finished battles";
+  const double full_width = std::max(
+      {width, 560.0, left + 20 + TextWidth(subtitle), left + 20 + TextWidth(title) * 4 / 3});
   const double height = top + plot_height + bottom;
   uint64_t most = 1;
   for (const LengthBin& bin : bins)
     most = std::max(most, bin.count);
+  // The count axis runs to a whole number of round steps.
+  const uint64_t step = AxisStep(most, 4);
+  const uint64_t top_count = (most + step - 1) / step * step;
 
   std::string svg = Open(full_width, height);
-  svg += Text(left, 24, NameText(one.name) + " vs " + NameText(two.name) + ": battle lengths",
-              " font-size=\"16\" font-weight=\"bold\"");
-  svg += Text(left, 44, subtitle + ", " + std::to_string(tally.finished()) + " finished battles");
+  svg += Text(left, 24, title, " font-size=\"16\" font-weight=\"bold\"");
+  svg += Text(left, 44, subtitle);
   double base = top + plot_height;
   svg += Line(left, top, left, base) + Line(left, base, width - right, base);
-  for (int step = 0; step <= 4; ++step) {
-    double y = base - plot_height * step / 4;
-    uint64_t count = most * static_cast<uint64_t>(step) / 4;
+  for (uint64_t count = 0; count <= top_count; count += step) {
+    double y = base - plot_height * static_cast<double>(count) / static_cast<double>(top_count);
     svg += Line(left - 4, y, left, y);
     svg += Text(left - 8, y + 4, std::to_string(count), " text-anchor=\"end\"");
   }
@@ -108,7 +141,7 @@ std::string HistogramSvg(const Fighter& one, const Fighter& two, const Tally& ta
   for (size_t i = 0; i < bins.size(); ++i) {
     const LengthBin& b = bins[i];
     double x = left + bar * static_cast<double>(i);
-    double h = plot_height * static_cast<double>(b.count) / static_cast<double>(most);
+    double h = plot_height * static_cast<double>(b.count) / static_cast<double>(top_count);
     std::string label = b.low == b.high ? std::to_string(b.low)
                                         : std::to_string(b.low) + "-" + std::to_string(b.high);
     svg += "<rect class=\"bar\" data-low=\"" + std::to_string(b.low) + "\" data-high=\"" +
@@ -121,10 +154,12 @@ std::string HistogramSvg(const Fighter& one, const Fighter& two, const Tally& ta
                 " text-anchor=\"end\" font-size=\"10\" transform=\"rotate(-60 " + Num(cx) + " " +
                     Num(base + 12) + ")\"");
   }
-  return svg + "</svg>\n";
+  out << svg << "</svg>\n";
 }
 
-std::string HeatMapSvg(const Ranking& ranking, const std::string& subtitle) {
+void WriteSvg(std::ostream& out, const RankReport& report) {
+  const Ranking& ranking = report.ranking;
+  const std::string subtitle = report.Heading();
   size_t n = ranking.rows.size();
   size_t longest = 4;
   for (const RankRow& row : ranking.rows)
@@ -132,12 +167,37 @@ std::string HeatMapSvg(const Ranking& ranking, const std::string& subtitle) {
   const double cell = 56;
   const double left = 40 + 8 * static_cast<double>(std::min<size_t>(longest, 40));
   const double top = 70 + 7 * static_cast<double>(std::min<size_t>(longest, 40));
-  const double width = std::max(left + cell * static_cast<double>(n) + 20, 560.0);
-  const double height = top + cell * static_cast<double>(n) + 50;
+  // The legend: a swatch and the rates of each colour, in a line that
+  // wraps to the picture's width.
+  std::vector<std::string> legend;
+  for (size_t i = 0; i < HeatSteps().size(); ++i) {
+    std::string range = HeatRange(i);
+    std::string label = std::string(HeatSteps()[i].colour) + " " +
+                        (range[0] == '<'   ? "under " + range.substr(1) + " %"
+                         : range[0] == '>' ? range.substr(2) + " % and over"
+                                           : range + " %");
+    legend.push_back(label);
+  }
+  const char* const title = "Head to head: how often the row's name beats the column's";
+  const double width = std::max({left + cell * static_cast<double>(n) + 20, 560.0,
+                                 40 + TextWidth(subtitle), 40 + TextWidth(title) * 4 / 3});
+  const double swatch = 12, gap = 16;
+  std::vector<std::pair<double, double>> places;  // x and the line of each legend item
+  double x = 20 + TextWidth("colours:") + gap;
+  int lines = 1;
+  for (const std::string& label : legend) {
+    double item = swatch + 4 + TextWidth(label);
+    if (x + item > width - 20 && x > 20) {
+      x = 20;
+      ++lines;
+    }
+    places.push_back({x, lines - 1});
+    x += item + gap;
+  }
+  const double height = top + cell * static_cast<double>(n) + 34 + 18 * lines;
 
   std::string svg = Open(width, height);
-  svg += Text(20, 24, "Head to head: how often the row's name beats the column's",
-              " font-size=\"16\" font-weight=\"bold\"");
+  svg += Text(20, 24, title, " font-size=\"16\" font-weight=\"bold\"");
   svg += Text(20, 44, subtitle);
   for (size_t r = 0; r < n; ++r) {
     std::string name = std::to_string(r + 1) + ". " + NameText(ranking.rows[r].name);
@@ -161,7 +221,7 @@ std::string HeatMapSvg(const Ranking& ranking, const std::string& subtitle) {
       std::string column = Escape(NameText(ranking.rows[c].name));
       svg += "<rect class=\"cell\" data-row=\"" + row + "\" data-column=\"" + column +
              "\" data-wins=\"" + std::to_string(share.wins) + "\" data-battles=\"" +
-             std::to_string(share.battles) + "\" data-rate=\"" + JsonNumber(share.Rate()) +
+             std::to_string(share.battles) + "\" data-rate=\"" + ShortestNumber(share.Rate()) +
              "\" x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" width=\"" + Num(cell) + "\" height=\"" +
              Num(cell) + "\" fill=\"" + Rgb(colour >> 4) + "\" stroke=\"white\"><title>" + row +
              " beats " + column + " in " + Percent(share.Rate()) + "</title></rect>\n";
@@ -169,10 +229,17 @@ std::string HeatMapSvg(const Ranking& ranking, const std::string& subtitle) {
                   std::string(" text-anchor=\"middle\" fill=\"") + Rgb(colour) + "\"");
     }
   }
-  svg += Text(20, height - 20,
-              "colours: red under 20 %, light red 20-40 %, yellow 40-60 %, "
-              "light green 60-80 %, green 80 % and over");
-  return svg + "</svg>\n";
+  double legend_top = top + cell * static_cast<double>(n) + 30;
+  svg += Text(20, legend_top + 10, "colours:", " class=\"legend\"");
+  for (size_t i = 0; i < legend.size(); ++i) {
+    auto [lx, line] = places[i];
+    double ly = legend_top + 18 * line;
+    svg += "<rect x=\"" + Num(lx) + "\" y=\"" + Num(ly) + "\" width=\"" + Num(swatch) +
+           "\" height=\"" + Num(swatch) + "\" fill=\"" + Rgb(HeatSteps()[i].attribute >> 4) +
+           "\" stroke=\"black\"/>\n";
+    svg += Text(lx + swatch + 4, ly + 10, legend[i], " class=\"legend\"");
+  }
+  out << svg << "</svg>\n";
 }
 
 }  // namespace bramble::lab

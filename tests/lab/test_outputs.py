@@ -46,7 +46,7 @@ def typed(value, kind):
 VERSION = odds("--version").split()[-1]
 FIGHTER = {"name": str, "gbk": str, "hp": int, "mp": int, "atk": int, "def": int,
            "agility": int, "cunning": int, "hidden": list}
-PAIR = {"program": str, "version": str, "kind": str, "fighters": list, "battles": int,
+PAIR = {"program": str, "version": str, "schema": int, "kind": str, "fighters": list, "battles": int,
         "wins": list, "unfinished": int, "fractions": list, "ticks": dict}
 
 
@@ -57,7 +57,8 @@ def check_keys(what, doc, keys):
 
 def check_pair(what, doc, kind):
     check_keys(what, doc, PAIR)
-    check(f"{what}: kind {kind}, version {VERSION}", doc["kind"] == kind and doc["version"] == VERSION)
+    check(f"{what}: kind {kind}, version {VERSION}, schema 2",
+          doc["kind"] == kind and doc["version"] == VERSION and doc["schema"] == 2)
     for fighter in doc["fighters"]:
         check_keys(what + " fighter", fighter, FIGHTER)
         check(f"{what}: hidden attributes marked", fighter["hidden"] == ["agility", "cunning"])
@@ -99,11 +100,14 @@ names = os.path.join(tmp, "names.txt")
 with open(names, "w") as f:
     f.write("abc\nxyz\nalice\n")
 rank = json.loads(odds("--rank", names, "-n", "2000", "-s", "3", "--format", "json"))
-check_keys("rank", rank, {"version": str, "kind": str, "names": list, "matrix": list,
-                          "battlesPerPair": int, "seed": int})
+check_keys("rank", rank, {"version": str, "schema": int, "kind": str, "names": list,
+                          "matrix": list, "battles_per_pair": int, "seed": int})
 for row in rank["names"]:
-    check_keys("rank row", row, dict(FIGHTER, rank=int, meanWinRate=float, interval=list,
+    check_keys("rank row", row, dict(FIGHTER, rank=int, mean_win_rate=float, interval=list,
                                      wins=int, battles=int, beaten=int))
+    # Every pair played as often: the mean rate is the share of all battles
+    # won, the double nearest the quotient of the counts.
+    check("rank: the mean win rate is wins / battles", row["mean_win_rate"] == row["wins"] / row["battles"])
     check("rank: interval holds the rate", row["interval"][0] <= row["wins"] / row["battles"]
           <= row["interval"][1])
 matrix = rank["matrix"]
@@ -114,11 +118,14 @@ check("rank: the matrix adds up to each name's wins",
 rank_rows = list(csv.DictReader(io.StringIO(
     odds("--rank", names, "-n", "2000", "-s", "3", "--format", "csv"))))
 check("rank csv: same order", [r["name"] for r in rank_rows] == [r["name"] for r in rank["names"]])
+check("rank csv: figures read back as the counts give them",
+      all(float(r["mean_win_rate"]) == int(r["wins"]) / int(r["battles"]) and
+          len(r["mean_win_rate"]) <= len(repr(int(r["wins"]) / int(r["battles"]))) for r in rank_rows))
 
 # The replay's summary agrees with the replay itself.
 replay = json.loads(odds("--replay", "12345", "--format", "json", "abc", "xyz"))
-check_keys("replay", replay, {"state": int, "ended": bool, "winner": int, "ticks": int,
-                              "hpAfter": list, "fighters": list})
+check_keys("replay", replay, {"schema": int, "state": int, "ended": bool, "winner": int,
+                              "ticks": int, "tick_cap": int, "hp_after": list, "fighters": list})
 shown = odds("--replay", "12345", "abc", "xyz")
 loser = replay["fighters"][2 - replay["winner"]]["name"]
 check("replay: the summary names the loser the battle shows", f"*-- {loser}被击败了" in shown)
@@ -141,12 +148,23 @@ check("svg histogram: heights follow the counts", all(
         int(b.get("data-count")) / int(tallest.get("data-count"))) < 0.01 for b in bars))
 texts = "".join(t.text or "" for t in ET.parse(svg_path).iter(SVG + "text"))
 check("svg histogram: title and axes", "abc vs xyz" in texts and "ticks" in texts and "battles" in texts)
+ticks = [int(t.text) for t in ET.parse(svg_path).iter(SVG + "text") if t.get("text-anchor") == "end"
+         and (t.text or "").isdigit() and "rotate" not in (t.get("transform") or "")]
+steps = {b - a for a, b in zip(ticks, ticks[1:])}
+check(f"svg histogram: the count axis steps by 1, 2 or 5 times a power of ten ({ticks})",
+      ticks[0] == 0 and len(steps) == 1 and str(steps.pop()).rstrip("0") in ("1", "2", "5")
+      and ticks[-1] >= max(int(b.get("data-count")) for b in bars))
 
 svg_path = os.path.join(tmp, "m.svg")
 odds("--rank", names, "-n", "2000", "-s", "3", "--svg", svg_path)
 cells = {(c.get("data-row"), c.get("data-column")): c for c in ET.parse(svg_path).iter(SVG + "rect")
          if c.get("class") == "cell"}
 check("svg heat map: a cell per ordered pair", len(cells) == 6)
+root = ET.parse(svg_path).getroot()
+legend = [t for t in root.iter(SVG + "text") if t.get("class") == "legend"]
+check("svg heat map: the legend names every colour, within the picture's width",
+      "green 80 % and over" in [t.text for t in legend] and
+      all(float(t.get("x")) + 7 * len(t.text) <= float(root.get("width")) for t in legend))
 for i, row in enumerate(rank["names"]):
     for j, column in enumerate(rank["names"]):
         if i != j:
@@ -159,6 +177,19 @@ for i, row in enumerate(rank["names"]):
 # the same answer as one run over the same range.
 jobs = odds("--exact-range=0:60000", "--split", "4", "abc", "xyz", cwd=tmp)
 check("split: four job lines", len(jobs.splitlines()) == 4)
+check("split: --exact is understood", odds("--split", "4", "abc", "xyz", cwd=tmp) ==
+      odds("--exact", "--split", "4", "abc", "xyz", cwd=tmp))
+
+# Job lines survive any name a shell could misread: each line, run by sh,
+# writes the share of exactly the names given.
+for name in ("a'b", "x$y;*", "`id`", "'", "\\", "--", "-n"):
+    line = odds("--exact-range=0:100", "--split", "1", "--", name, "abc", cwd=tmp)
+    subprocess.run(["sh", "-c", line], cwd=tmp, check=True, timeout=60,
+                   env=dict(os.environ, LC_ALL="C.UTF-8"))
+    share = json.load(open(os.path.join(tmp, "part-1.json")))
+    check(f"split: the job line of {name!r} plays that name",
+          share["fighters"][0]["name"] == name and share["ranges"] == [[0, 100]])
+os.remove(os.path.join(tmp, "part-1.json"))
 if shutil.which("parallel"):
     subprocess.run(["parallel", "-j", "2"], input=jobs.encode(), cwd=tmp, check=True, timeout=300)
     parts = sorted(p for p in os.listdir(tmp) if p.startswith("part-"))

@@ -1,4 +1,4 @@
-#include "lab/options.h"
+#include "lab/cli/options.h"
 
 #include <gtest/gtest.h>
 

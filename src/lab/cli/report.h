@@ -1,5 +1,5 @@
-#ifndef BRAMBLE_LAB_REPORT_H_
-#define BRAMBLE_LAB_REPORT_H_
+#ifndef BRAMBLE_LAB_CLI_REPORT_H_
+#define BRAMBLE_LAB_CLI_REPORT_H_
 
 #include <cstdint>
 #include <string>
@@ -33,9 +33,6 @@ std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tal
 /// rate with its 95 % interval, the opponents it beats, its attributes.
 std::string RankTable(const Ranking& ranking, const std::string& heading);
 
-/// part/whole in lowest terms ("0/1" for 0).
-std::string LowestTerms(uint64_t part, uint64_t whole);
-
 }  // namespace bramble::lab
 
-#endif  // BRAMBLE_LAB_REPORT_H_
+#endif  // BRAMBLE_LAB_CLI_REPORT_H_

@@ -1,5 +1,5 @@
-#ifndef BRAMBLE_LAB_PROGRESS_H_
-#define BRAMBLE_LAB_PROGRESS_H_
+#ifndef BRAMBLE_LAB_CLI_PROGRESS_H_
+#define BRAMBLE_LAB_CLI_PROGRESS_H_
 
 #include <cstdint>
 #include <string>
@@ -32,4 +32,4 @@ bool StandardErrorIsTerminal();
 
 }  // namespace bramble::lab
 
-#endif  // BRAMBLE_LAB_PROGRESS_H_
+#endif  // BRAMBLE_LAB_CLI_PROGRESS_H_

@@ -1,4 +1,4 @@
-#include "lab/heat_map.h"
+#include "lab/cli/heat_map.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,19 +14,6 @@ std::string PadLeft(const std::string& text, size_t width) {
 }
 
 }  // namespace
-
-uint16_t HeatColour(double rate) {
-  // Console attributes: background in bits 4-7, foreground in bits 0-3.
-  if (rate < 0.2)
-    return 0x4F;  // white on red
-  if (rate < 0.4)
-    return 0xC0;  // black on light red
-  if (rate < 0.6)
-    return 0xE0;  // black on yellow
-  if (rate < 0.8)
-    return 0xA0;  // black on light green
-  return 0x2F;    // white on green
-}
 
 std::vector<Segment> HeatMap(const Ranking& ranking) {
   size_t width = 4;
@@ -57,10 +44,9 @@ std::vector<Segment> HeatMap(const Ranking& ranking) {
     plain("\n");
   }
   plain("  colours:");
-  for (double rate : {0.1, 0.3, 0.5, 0.7, 0.9}) {
-    static const char* const kRanges[] = {" <20 ", " 20-40 ", " 40-60 ", " 60-80 ", " >=80 "};
+  for (size_t i = 0; i < HeatSteps().size(); ++i) {
     plain(" ");
-    map.push_back({HeatColour(rate), kRanges[static_cast<int>(rate * 5)]});
+    map.push_back({HeatSteps()[i].attribute, " " + HeatRange(i) + " "});
   }
   plain("\n");
   return map;

@@ -1,4 +1,4 @@
-#include "lab/progress.h"
+#include "lab/cli/progress.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include <unistd.h>
 
-#include "lab/progress.h"
+#include "lab/cli/progress.h"
 
 namespace bramble::lab {
 

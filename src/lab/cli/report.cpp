@@ -1,9 +1,9 @@
-#include "lab/report.h"
+#include "lab/cli/report.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <numeric>
 
+#include "lab/numbers.h"
 #include "lab/wilson.h"
 
 namespace bramble::lab {
@@ -38,17 +38,11 @@ std::string LengthLine(const Tally& tally) {
 }
 
 std::string UnfinishedLine(const Tally& tally) {
-  return "  unfinished after 100000 ticks: " + std::to_string(tally.unfinished) + "\n";
+  return "  unfinished after " + std::to_string(kTickCap) +
+         " ticks: " + std::to_string(tally.unfinished) + "\n";
 }
 
 }  // namespace
-
-std::string LowestTerms(uint64_t part, uint64_t whole) {
-  uint64_t divisor = std::gcd(part, whole);
-  if (divisor == 0)
-    return "0/1";
-  return std::to_string(part / divisor) + "/" + std::to_string(whole / divisor);
-}
 
 std::string FighterTable(const Fighter& one, const Fighter& two) {
   size_t width = NameWidth(one, two);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "lab/progress.h"
+#include "lab/cli/progress.h"
 
 namespace bramble::lab {
 

@@ -1,8 +1,9 @@
-#include "lab/report.h"
+#include "lab/cli/report.h"
 
 #include <gtest/gtest.h>
 
-#include "lab/progress.h"
+#include "lab/cli/progress.h"
+#include "lab/numbers.h"
 
 namespace bramble::lab {
 namespace {

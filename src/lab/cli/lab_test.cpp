@@ -1,4 +1,4 @@
-#include "lab/lab.h"
+#include "lab/cli/lab.h"
 
 #include <cstdio>
 #include <fstream>
@@ -17,15 +17,17 @@ struct Outcome {
   int status;
   std::string out;  // through the console layer
   std::string err;
+  std::string data;  // for scripts (--format json or csv)
 };
 
 Outcome Lab(const std::vector<std::string>& args) {
   terminal::Recording recording;
+  std::ostringstream data;
   std::ostringstream err;
   terminal::StartRecording(&recording);
-  int status = RunLab(args, err);
+  int status = RunLab(args, data, err);
   terminal::StopRecording();
-  return {status, recording.text, err.str()};
+  return {status, recording.text, err.str(), data.str()};
 }
 
 std::string ReadFile(const std::string& path) {

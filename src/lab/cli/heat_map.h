@@ -1,10 +1,11 @@
-#ifndef BRAMBLE_LAB_HEAT_MAP_H_
-#define BRAMBLE_LAB_HEAT_MAP_H_
+#ifndef BRAMBLE_LAB_CLI_HEAT_MAP_H_
+#define BRAMBLE_LAB_CLI_HEAT_MAP_H_
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "lab/heat_scale.h"
 #include "lab/rank.h"
 
 namespace bramble::lab {
@@ -15,11 +16,6 @@ struct Segment {
   std::string text;
 };
 
-/// The background colour of a win rate: red for a heavy loss through
-/// yellow near even to green for a heavy win, in five steps, each with a
-/// foreground that reads on it.
-uint16_t HeatColour(double rate);
-
 /// The head-to-head matrix of a ranking as a heat map: every cell holds the
 /// row's win rate against the column in per cent, on its HeatColour, so it
 /// reads the same with the colours off. GBK text.
@@ -27,4 +23,4 @@ std::vector<Segment> HeatMap(const Ranking& ranking);
 
 }  // namespace bramble::lab
 
-#endif  // BRAMBLE_LAB_HEAT_MAP_H_
+#endif  // BRAMBLE_LAB_CLI_HEAT_MAP_H_

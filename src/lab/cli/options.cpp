@@ -1,6 +1,9 @@
-#include "lab/options.h"
+#include "lab/cli/options.h"
 
 #include <string_view>
+
+#include "lab/defaults.h"
+#include "lab/silent_battle.h"
 
 namespace bramble::lab {
 
@@ -25,16 +28,6 @@ constexpr OptionSpec kSpecs[] = {
     {'f', 0, "format", true, false},       {'S', 0, "svg", true, false},
     {'p', 0, "split", true, false},        {'m', 0, "merge", false, false},
 };
-
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return 99;
-}
 
 class Parser {
  public:
@@ -254,6 +247,9 @@ class Parser {
     // range every pair's jobs of a split cover.
     if (o.partial && o.mode == Mode::kOdds && !o.merge)
       SetMode(Mode::kExact, "--exact-range");
+    // A split is of an exact run, --exact or not.
+    if (o.split && o.mode == Mode::kOdds && !o.merge)
+      SetMode(Mode::kExact, "--split");
     if (o.partial && o.mode != Mode::kExact && !(o.mode == Mode::kRank && o.split)) {
       Fail("--exact-range goes with a pair of names, or with --rank and --split");
       return;
@@ -284,7 +280,7 @@ class Parser {
       return;
     }
     if (o.split && o.mode != Mode::kExact && o.mode != Mode::kRank) {
-      Fail("--split spreads an exact run: use it with --exact (or --exact-range) or --rank");
+      Fail("--split spreads an exact run of a pair or of a --rank file, not a replay");
       return;
     }
     if (o.split && o.split > o.rangeCount) {
@@ -318,27 +314,6 @@ class Parser {
 
 }  // namespace
 
-std::optional<uint64_t> ParseNumber(const std::string& text, uint64_t max) {
-  std::string_view digits = text;
-  uint64_t base = 10;
-  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-    base = 16;
-    digits.remove_prefix(2);
-  }
-  if (digits.empty())
-    return std::nullopt;
-  uint64_t value = 0;
-  for (char c : digits) {
-    uint64_t d = static_cast<uint64_t>(DigitValue(c));
-    if (d >= base)
-      return std::nullopt;
-    if (value > (max - d) / base)
-      return std::nullopt;  // beyond max, or it would overflow
-    value = value * base + d;
-  }
-  return value;
-}
-
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
   ParsedOptions parsed;
   Parser(&parsed).Run(args);
@@ -346,13 +321,13 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-  return R"(Usage:
+  return std::string(R"(Usage:
   brambleworthen-odds [-n BATTLES] [-s SEED] [-j N] [OUTPUT] NAME1 NAME2
   brambleworthen-odds --exact [-j N] [OUTPUT] NAME1 NAME2
   brambleworthen-odds --exact-range=FIRST:COUNT [-j N] [OUTPUT] NAME1 NAME2
   brambleworthen-odds --rank FILE [-n BATTLES] [-s SEED] [-j N] [OUTPUT]
   brambleworthen-odds --replay STATE [-t PATH | --format=json|csv] NAME1 NAME2
-  brambleworthen-odds --exact [--exact-range=FIRST:COUNT] --split N NAME1 NAME2
+  brambleworthen-odds [--exact] [--exact-range=FIRST:COUNT] --split N NAME1 NAME2
   brambleworthen-odds --rank FILE [--exact-range=FIRST:COUNT] --split N
   brambleworthen-odds [--rank FILE] --merge [OUTPUT] PART.json...
 
@@ -365,8 +340,10 @@ give the exact answer.
                        one's win probability with its 95 % confidence
                        interval, the mean and median battle length, and a
                        histogram of the battle lengths
-  -n, --battles=N      battles in the sample (default 1000000; with --rank,
-                       per pair, default 100000)
+  -n, --battles=N      battles in the sample (default )") +
+         std::to_string(kDefaultBattles) + R"(; with --rank,
+                       per pair, default )" +
+         std::to_string(kDefaultRankBattles) + R"()
   -s, --seed=S         seed of the sample, for a run that can be repeated
                        (default: taken from the clock and shown)
   -e, --exact          play every one of the 2^32 start states and give the
@@ -404,7 +381,8 @@ OUTPUT:
 
 Battle length is counted in ticks (the game's one-step-per-interval pace),
 from the first attack to the defeat line. A battle still running after
-100000 ticks is stopped and counted as unfinished.
+)" + std::to_string(kTickCap) +
+         R"( ticks is stopped and counted as unfinished.
 Exit status: 0 done, 1 a transcript or picture could not be written,
 2 bad input.
 )";

@@ -1,11 +1,12 @@
-#ifndef BRAMBLE_LAB_OPTIONS_H_
-#define BRAMBLE_LAB_OPTIONS_H_
+#ifndef BRAMBLE_LAB_CLI_OPTIONS_H_
+#define BRAMBLE_LAB_CLI_OPTIONS_H_
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "lab/numbers.h"
 #include "lab/start_states.h"
 
 namespace bramble::lab {
@@ -48,13 +49,9 @@ struct ParsedOptions {
 /// mixed; "--" ends the options.
 ParsedOptions ParseOptions(const std::vector<std::string>& args);
 
-/// A decimal number (or 0x followed by hexadecimal digits) no greater than
-/// `max`; nothing for anything else.
-std::optional<uint64_t> ParseNumber(const std::string& text, uint64_t max);
-
-/// The --help text.
+/// The --help text, its defaults taken from the lab's own.
 std::string UsageText();
 
 }  // namespace bramble::lab
 
-#endif  // BRAMBLE_LAB_OPTIONS_H_
+#endif  // BRAMBLE_LAB_CLI_OPTIONS_H_

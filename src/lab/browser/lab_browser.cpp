@@ -1,0 +1,126 @@
+#include "lab/browser/lab_browser.h"
+
+#include <cmath>
+#include <optional>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "console/charset.h"
+#include "lab/export.h"
+#include "lab/json_read.h"
+#include "lab/runs.h"
+#include "lab/svg.h"
+
+namespace bramble::lab::browser {
+
+namespace {
+
+// One thread: the page runs one call per Worker.
+constexpr int kThreads = 1;
+// The largest whole number a double holds exactly.
+constexpr double kMostExact = 9007199254740992.0;
+
+std::string Error(const std::string& message) {
+  return "{\"error\": " + JsonString(message) + "}\n";
+}
+
+// A whole number from `low` to `high`, as a JavaScript number holds it.
+std::optional<uint64_t> Whole(double value, double low, double high) {
+  if (!std::isfinite(value) || value != std::floor(value) || value < low || value > high)
+    return std::nullopt;
+  return static_cast<uint64_t>(value);
+}
+
+template <class Report>
+std::string Json(const Report& report) {
+  std::ostringstream out;
+  WriteJson(out, report);
+  return out.str();
+}
+
+}  // namespace
+
+std::string Sample(const std::string& name1, const std::string& name2, double battles,
+                   double seed) {
+  std::optional<uint64_t> n = Whole(battles, 1, static_cast<double>(kStateCount));
+  if (!n)
+    return Error("battles: a whole number from 1 to 4294967296 (the number of start states)");
+  std::optional<uint64_t> s = Whole(seed, 0, kMostExact);
+  if (!s)
+    return Error("seed: a whole number from 0 to 2^53");
+  std::string gbk1 = Utf8ToGbk(name1);
+  std::string gbk2 = Utf8ToGbk(name2);
+  std::string problem = PairProblem(gbk1, gbk2);
+  if (!problem.empty())
+    return Error(problem);
+  return Json(SamplePair(gbk1, gbk2, *n, *s, kThreads));
+}
+
+std::string ExactRange(const std::string& name1, const std::string& name2, double first,
+                       double count) {
+  std::optional<uint64_t> f = Whole(first, 0, static_cast<double>(kStateCount - 1));
+  std::optional<uint64_t> c = Whole(count, 1, static_cast<double>(kStateCount));
+  if (!f || !c || *f + *c > kStateCount)
+    return Error("--exact-range wants FIRST:COUNT within the 2^32 start states");
+  std::string gbk1 = Utf8ToGbk(name1);
+  std::string gbk2 = Utf8ToGbk(name2);
+  std::string problem = PairProblem(gbk1, gbk2);
+  if (!problem.empty())
+    return Error(problem);
+  return Json(ExactPair(gbk1, gbk2, {*f, *c}, kThreads));
+}
+
+std::string Merge(const std::string& shares) {
+  nlohmann::json list = nlohmann::json::parse(shares, nullptr, false);
+  if (list.is_discarded() || !list.is_array())
+    return Error("--merge: the shares are not a JSON array");
+  std::vector<ExactPart> parts;
+  for (size_t i = 0; i < list.size(); ++i) {
+    std::string text = list[i].is_string() ? list[i].get<std::string>() : list[i].dump();
+    std::string error;
+    std::optional<ExactPart> part = ReadExactPart(text, &error);
+    if (!part)
+      return Error("--merge: share " + std::to_string(i + 1) + ": " + error);
+    parts.push_back(std::move(*part));
+  }
+  std::string error;
+  std::optional<PairReport> merged = MergedPair(parts, &error);
+  if (!merged)
+    return Error("--merge: " + error);
+  return Json(*merged);
+}
+
+std::string Rank(const std::string& names, double battles_per_pair, double seed) {
+  std::optional<uint64_t> n = Whole(battles_per_pair, 1, static_cast<double>(kStateCount));
+  if (!n)
+    return Error("battles per pair: a whole number from 1 to 4294967296");
+  std::optional<uint64_t> s = Whole(seed, 0, kMostExact);
+  if (!s)
+    return Error("seed: a whole number from 0 to 2^53");
+  std::istringstream in(names);
+  NameList list = ReadNames(in, [](std::string typed) { return Utf8ToGbk(typed); });
+  if (!list.error.empty())
+    return Error("names: " + list.error);
+  return Json(SampleRank(list.names, *n, *s, kThreads));
+}
+
+std::string Svg(const std::string& report) {
+  std::string kind = KindOf(report);
+  std::string error;
+  std::ostringstream out;
+  if (kind == "rank" || kind == "exact-rank") {
+    std::optional<RankReport> rank = ReadRankReport(report, &error);
+    if (!rank)
+      return Error(error);
+    WriteSvg(out, *rank);
+    return out.str();
+  }
+  std::optional<PairReport> pair = ReadPairReport(report, &error);
+  if (!pair)
+    return Error(error);
+  WriteSvg(out, *pair);
+  return out.str();
+}
+
+}  // namespace bramble::lab::browser

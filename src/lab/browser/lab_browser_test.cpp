@@ -1,0 +1,110 @@
+#include "lab/browser/lab_browser.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "console/terminal.h"
+#include "lab/cli/lab.h"
+
+namespace bramble::lab {
+namespace {
+
+// What the command line writes for scripts with these arguments.
+std::string CommandLine(const std::vector<std::string>& args) {
+  terminal::Recording recording;
+  std::ostringstream data;
+  std::ostringstream err;
+  terminal::StartRecording(&recording);
+  int status = RunLab(args, data, err);
+  terminal::StopRecording();
+  EXPECT_EQ(status, 0) << err.str();
+  return data.str();
+}
+
+std::string TempFile(const std::string& leaf, const std::string& text) {
+  std::string path = testing::TempDir() + "bramble_browser_" + leaf;
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(LabBrowser, GivesTheCommandLinesDocuments) {
+  // Names the command line takes as they are typed, whatever the locale.
+  for (auto [one, two] : {std::pair{"abc", "xyz"}, std::pair{"a'b", "<script>&\""}}) {
+    SCOPED_TRACE(one);
+    EXPECT_EQ(browser::Sample(one, two, 3000, 5),
+              CommandLine({"-n", "3000", "-s", "5", "-j", "1", "--format", "json", one, two}));
+    EXPECT_EQ(browser::ExactRange(one, two, 100, 2000),
+              CommandLine({"--exact-range=100:2000", "--", one, two}));
+  }
+
+  // Two shares merged, given as objects and as strings.
+  std::string first = browser::ExactRange("abc", "xyz", 0, 700);
+  std::string second = browser::ExactRange("abc", "xyz", 700, 500);
+  std::string a = TempFile("a.json", first);
+  std::string b = TempFile("b.json", second);
+  std::string merged = CommandLine({"--merge", "--format=json", a, b});
+  EXPECT_EQ(browser::Merge("[" + first + "," + second + "]"), merged);
+  EXPECT_EQ(browser::Merge(nlohmann::json::array({second, first}).dump()), merged);
+
+  std::string names = TempFile("names.txt", "abc\nxyz\r\n\nalice\n");
+  std::string rank = browser::Rank("abc\nxyz\r\n\nalice\n", 2000, 3);
+  EXPECT_EQ(rank,
+            CommandLine({"--rank", names, "-n", "2000", "-s", "3", "-j", "1", "--format", "json"}));
+
+  // The pictures of those reports are the ones --svg draws.
+  std::string svg = testing::TempDir() + "bramble_browser.svg";
+  CommandLine({"-n", "3000", "-s", "5", "-j", "1", "--svg", svg, "--format=json", "abc", "xyz"});
+  EXPECT_EQ(browser::Svg(browser::Sample("abc", "xyz", 3000, 5)), ReadFile(svg));
+  CommandLine({"--merge", "--svg", svg, "--format=json", a, b});
+  EXPECT_EQ(browser::Svg(merged), ReadFile(svg));
+  CommandLine({"--rank", names, "-n", "2000", "-s", "3", "--svg", svg, "--format=json"});
+  EXPECT_EQ(browser::Svg(rank), ReadFile(svg));
+  for (const std::string& path : {a, b, names, svg})
+    std::remove(path.c_str());
+}
+
+TEST(LabBrowser, RefusesWhatTheCommandLineRefuses) {
+  std::string share = browser::ExactRange("abc", "xyz", 0, 100);
+  std::string other = browser::ExactRange("abc", "xyw", 100, 100);
+  const std::pair<std::string, const char*> cases[] = {
+      {browser::Sample("abc", "abc", 10, 1), "the two names are the same"},
+      {browser::Sample("", "abc", 10, 1), "cannot be empty"},
+      {browser::Sample("a b", "abc", 10, 1), "no blanks"},
+      {browser::Sample("abc", "xyz", 0, 1), "battles"},
+      {browser::Sample("abc", "xyz", 1.5, 1), "battles"},
+      {browser::Sample("abc", "xyz", 4294967297.0, 1), "battles"},
+      {browser::Sample("abc", "xyz", 10, -1), "seed"},
+      {browser::Sample("abc", "xyz", 10, 0.0 / 0.0), "seed"},
+      {browser::ExactRange("abc", "xyz", 4294967295.0, 2), "within the 2^32"},
+      {browser::ExactRange("abc", "xyz", 0, 0), "within the 2^32"},
+      {browser::Merge("{}"), "not a JSON array"},
+      {browser::Merge("[]"), "nothing to merge"},
+      {browser::Merge("[" + share + "," + share + "]"), "overlap"},
+      {browser::Merge("[" + share + "," + other + "]"), "different pairs"},
+      {browser::Merge("[" + share.substr(0, 40)), "not a JSON array"},
+      {browser::Merge(nlohmann::json::array({share, share.substr(0, 40)}).dump()), "share 2"},
+      {browser::Rank("abc\n", 10, 1), "at least two names"},
+      {browser::Rank("abc\nabc\n", 10, 1), "repeats"},
+      {browser::Svg("<svg/>"), "not valid JSON"},
+      {browser::Svg("{\"kind\": \"sample\"}"), "version"},
+  };
+  for (const auto& [answer, says] : cases) {
+    nlohmann::json doc = nlohmann::json::parse(answer, nullptr, false);
+    ASSERT_TRUE(doc.is_object() && doc.contains("error")) << says << ": " << answer;
+    EXPECT_NE(doc["error"].get<std::string>().find(says), std::string::npos) << answer;
+  }
+}
+
+}  // namespace
+}  // namespace bramble::lab

@@ -1,0 +1,59 @@
+// One battle, from the state it starts from: shown as the game shows it,
+// or its summary for scripts.
+#include "battle/arena.h"
+#include "battle/random.h"
+#include "console/print_marked.h"
+#include "console/terminal.h"
+#include "lab/cli/lab.h"
+#include "lab/cli/session.h"
+#include "lab/export.h"
+#include "lab/runs.h"
+
+namespace bramble::lab {
+
+bool Replay(uint32_t state, const std::string& name1, const std::string& name2) {
+  // The game's own Arena, on a tick source that never waits: the same
+  // lines, colours and transcript as a game, shown at once. The build draws
+  // nothing, so the state set here is the one right before the
+  // first-attacker draw. One tick more than the cap lets a battle that
+  // ends on the last one return; the wait after it is a quit.
+  Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1));
+  SetRandomState(state);
+  arena.Setup(name1, name2);
+  arena.Battle();
+  terminal::Flush();
+  return arena.bout.ended;
+}
+
+int RunReplay(const Session& session, const std::string& name1, const std::string& name2) {
+  const LabOptions& options = session.options;
+  if (session.format() != Format::kText) {
+    ReplayReport report = ReplaySummary(options.replayState, name1, name2);
+    if (session.format() == Format::kJson)
+      WriteJson(session.data, report);
+    else
+      WriteCsv(session.data, report);
+    session.data.flush();
+    return 0;
+  }
+  bool ended = false;
+  auto replay = [&] { ended = Replay(options.replayState, name1, name2); };
+  TranscriptResult saved = TranscriptResult::kSaved;
+  if (options.transcript)
+    saved = PrintSaving(*options.transcript, replay);
+  else
+    replay();
+  if (!ended)
+    session.err << "brambleworthen-odds: the battle was stopped unfinished after " << kTickCap
+                << " ticks\n";
+  // The game tells of a transcript it cannot write on the console and goes
+  // on without it; the lab does the same, and then says so in its status.
+  if (saved != TranscriptResult::kSaved) {
+    session.err << "brambleworthen-odds: the transcript '" << *options.transcript
+                << "' could not be written\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace bramble::lab

@@ -1,0 +1,136 @@
+// Exact runs spread over machines: the job lines of a split, and the
+// shares they write merged into the exact report or ranking.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "lab/cli/session.h"
+#include "lab/json_read.h"
+#include "lab/runs.h"
+
+namespace bramble::lab {
+
+namespace {
+
+// One job of a split: the share `range` of the pair's exact run, saved to
+// `file`, on one thread (the job runner runs one job per core). Every word
+// is quoted for a POSIX shell, so any name survives.
+std::string JobLine(const std::string& program, const StateRange& range, const std::string& name1,
+                    const std::string& name2, const std::string& file) {
+  return ShellQuote(program) + " --exact-range=" + std::to_string(range.first) + ":" +
+         std::to_string(range.count) + " --format=json -j 1 -- " + ShellQuote(name1) + " " +
+         ShellQuote(name2) + " > " + ShellQuote(file) + "\n";
+}
+
+std::string PartNumber(uint64_t k, uint64_t of) {
+  std::string number = std::to_string(k);
+  return std::string(std::to_string(of).size() - number.size(), '0') + number;
+}
+
+std::string ReadWholeFile(const std::string& path, std::string* error) {
+  std::error_code code;
+  if (std::filesystem::is_directory(path, code)) {
+    *error = "a directory, not a share; give the files in it (" + path + "/*.json)";
+    return {};
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    *error = std::strerror(errno);
+    return {};
+  }
+  std::ostringstream text;
+  text << file.rdbuf();
+  if (file.bad()) {
+    *error = "it could not be read";
+    return {};
+  }
+  return text.str();
+}
+
+// Reads the shares named on the command line.
+std::optional<std::vector<ExactPart>> ReadParts(const Session& session) {
+  std::vector<ExactPart> parts;
+  for (const std::string& path : session.options.names) {
+    std::string error;
+    std::string text = ReadWholeFile(path, &error);
+    std::optional<ExactPart> part;
+    if (error.empty())
+      part = ReadExactPart(text, &error);
+    if (!part) {
+      session.BadInput("--merge: '" + path + "': " + error);
+      return std::nullopt;
+    }
+    parts.push_back(std::move(*part));
+  }
+  return parts;
+}
+
+std::string CoverageLine(size_t parts, uint64_t covered) {
+  char share[32];
+  std::snprintf(share, sizeof share, "%.6f %%",
+                100.0 * static_cast<double>(covered) / static_cast<double>(kStateCount));
+  return "Merged " + std::to_string(parts) + (parts == 1 ? " part" : " parts") + ": " +
+         std::to_string(covered) + " of the " + std::to_string(kStateCount) + " start states (" +
+         share + ")\n";
+}
+
+std::vector<StateRange> Jobs(const LabOptions& options) {
+  return SplitRange({options.rangeFirst, options.rangeCount}, options.split);
+}
+
+}  // namespace
+
+int SplitPair(const Session& session) {
+  const LabOptions& options = session.options;
+  std::string lines;
+  uint64_t k = 0;
+  for (const StateRange& range : Jobs(options))
+    lines += JobLine(session.program, range, options.names[0], options.names[1],
+                     "part-" + PartNumber(++k, options.split) + ".json");
+  Show(lines);
+  return 0;
+}
+
+int SplitRank(const Session& session, const std::vector<std::string>& typed) {
+  const LabOptions& options = session.options;
+  size_t n = typed.size();
+  std::string lines;
+  for (size_t i = 0; i < n; ++i) {
+    for (size_t j = i + 1; j < n; ++j) {
+      uint64_t k = 0;
+      for (const StateRange& range : Jobs(options))
+        lines += JobLine(session.program, range, typed[i], typed[j],
+                         "pair-" + PartNumber(i + 1, n) + "-" + PartNumber(j + 1, n) + "-part-" +
+                             PartNumber(++k, options.split) + ".json");
+    }
+  }
+  Show(lines);
+  return 0;
+}
+
+int MergePair(const Session& session) {
+  std::optional<std::vector<ExactPart>> parts = ReadParts(session);
+  if (!parts)
+    return 2;
+  std::string error;
+  std::optional<PairReport> merged = MergedPair(*parts, &error);
+  if (!merged)
+    return session.BadInput("--merge: " + error);
+  return ShowExact(session, *merged, CoverageLine(parts->size(), Covered(merged->ranges)));
+}
+
+int MergeRank(const Session& session, const std::vector<std::string>& names) {
+  std::optional<std::vector<ExactPart>> parts = ReadParts(session);
+  if (!parts)
+    return 2;
+  std::string error;
+  std::optional<RankReport> merged = MergedRank(names, std::move(*parts), &error);
+  if (!merged)
+    return session.BadInput("--merge: " + error);
+  return ShowRanking(session, *merged);
+}
+
+}  // namespace bramble::lab
