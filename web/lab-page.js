@@ -11,7 +11,8 @@
   const RANK_DEFAULT = 100000;        // battles per pair of a ranking
   const RANK_MAX_NAMES = 2000;        // beyond this the matrix outgrows a page
   const CONFIRM_SECONDS = 30;         // work estimated longer asks first
-  const CHUNK_MAX = 1 << 22;          // start states per call of an exact run
+  const CHUNK_MAX = 1 << 20;          // start states per call of an exact run
+  const FOLD_EVERY = 8;               // shares merged into the running total at a time
 
   const $ = function (id) { return document.getElementById(id); };
   // What the panels last showed, for the tests: the report, its JSON and SVG.
@@ -253,7 +254,8 @@
   }
 
   // An exact run: the range cut into chunks, handed to every worker in
-  // turn, the shares merged as --merge merges them.
+  // turn; the shares are merged as --merge merges them, a batch at a time
+  // into a running total, so that memory stays small over 2^32 states.
   async function oddsExact(request) {
     const [first, count] = request.range;
     const team = pool(cores());
@@ -261,38 +263,54 @@
     const chunks = [];
     for (let start = first; start < first + count; start += chunk)
       chunks.push([start, Math.min(chunk, first + count - start)]);
-    const shares = new Array(chunks.length);
     let next = 0, done = 0;
+    let failed = false;  // one call refused: the others stop too
+    let pending = [];
+    let total = Promise.resolve(null);  // the merged shares so far (JSON text)
+    function fold(worker) {
+      const batch = pending;
+      pending = [];
+      total = total.then(function (sofar) {
+        return worker.call("merge", ["[" + (sofar ? [sofar].concat(batch) : batch).join(",") + "]"]);
+      }).then(function (answer) {
+        parsed(answer);
+        return answer.text;
+      });
+      return total;
+    }
     const started = performance.now();
     odds.progress.hidden = false;
     odds.progress.value = 0;
     odds.status.textContent = "精确计算中（" + team.length + " 个线程）……";
-    let failed = false;  // one share refused: the others stop too
     async function work(worker) {
-      while (next < chunks.length && !odds.cancelled && !failed) {
-        const index = next++;
-        const answer = await worker.call("exactRange", [request.name1, request.name2, chunks[index][0], chunks[index][1]]);
-        try {
+      try {
+        while (next < chunks.length && !odds.cancelled && !failed) {
+          const index = next++;
+          const answer = await worker.call("exactRange", [request.name1, request.name2, chunks[index][0], chunks[index][1]]);
           parsed(answer);
-        } catch (error) {
-          failed = true;
-          throw error;
+          pending.push(answer.text);
+          if (pending.length >= FOLD_EVERY)
+            await fold(worker);
+          done += chunks[index][1];
+          const elapsed = (performance.now() - started) / 1000;
+          odds.progress.value = done / count;
+          odds.status.textContent = percent(done / count, 1) + "，还需约 " +
+                                    seconds(elapsed * (count - done) / done) + "（" + team.length + " 个线程）";
         }
-        shares[index] = answer.text;
-        done += chunks[index][1];
-        const elapsed = (performance.now() - started) / 1000;
-        odds.progress.value = done / count;
-        odds.status.textContent = percent(done / count, 1) + "，还需约 " +
-                                  seconds(elapsed * (count - done) / done) + "（" + team.length + " 个线程）";
+      } catch (error) {
+        failed = true;
+        throw error;
       }
     }
     await Promise.all(team.map(work));
+    if (odds.cancelled)
+      throw new Error("cancelled");
     odds.progress.hidden = true;
-    const merged = await team[0].call("merge", ["[" + shares.join(",") + "]"]);
-    const report = parsed(merged);
-    const svg = (await team[0].call("svg", [merged.text])).text;
+    const merged = await fold(team[0]);
+    const report = JSON.parse(merged);
+    const svg = (await team[0].call("svg", [merged])).text;
     odds.status.textContent = whole(count) + " 种开局，用时 " + seconds((performance.now() - started) / 1000);
-    return { text: merged.text, report: report, svg: svg };
+    return { text: merged, report: report, svg: svg };
   }
 
   async function runOdds(request, asked) {
