@@ -83,6 +83,13 @@
     else if (screen.scrollTop < autoTop - 1)
       following = false;
   });
+  // A screen shown again (a phone's battle tab) or resized catches up.
+  new ResizeObserver(function () {
+    if (following && screen.clientHeight > 0) {
+      screen.scrollTop = screen.scrollHeight;
+      autoTop = screen.scrollTop;
+    }
+  }).observe(screen);
   function followOutput(write) {
     write();
     if (following && !scrollPending) {
