@@ -28,7 +28,11 @@
   // (odds or rank), whose sample it seeds. Without one the battle takes the
   // clock in seconds, as the other builds do, and writes it into the
   // address when the battle starts.
-  const labLink = "odds" in link || "rank" in link;
+  function holdsLabRun() {
+    const now = BrambleLinks.read(location.search);
+    return "odds" in now || "rank" in now;
+  }
+  const labLink = holdsLabRun();
   const linkSeed = labLink ? null : BrambleLinks.wholeNumber(link.seed, 0n, 10n ** 30n);
   const seed = linkSeed !== null ? Number(linkSeed % 4294967296n)
                                  : Math.floor(Date.now() / 1000) % 4294967296;
@@ -243,7 +247,7 @@
       page.firstTickAt = now;
       // The battle has started: its seed goes into the address (unless
       // the address describes a lab run), so the link replays it.
-      if (!labLink && linkSeed === null)
+      if (!holdsLabRun() && linkSeed === null)
         BrambleLinks.update({ seed: String(seed) });
     }
     page.lastTickAt = now;
@@ -282,7 +286,7 @@
     } catch (e) {
       // as above
     }
-    if (!labLink)
+    if (!holdsLabRun())
       BrambleLinks.update({ seed: null });
     location.reload();
   });

@@ -428,6 +428,10 @@ class LabTest(Browser):
         answer = self.driver.execute_script("return window.brambleLab.json")
         address = self.driver.current_url
         self.assertIn("?odds=a%2Cb,c&battles=3000&seed=3", address)
+        # A battle started beside it leaves the run's link as it is.
+        self.driver.find_element(By.ID, "word").send_keys("abc xyz", Keys.ENTER)
+        self.wait_for("return window.brambleworthen.ticks > 0", "the battle")
+        self.assertEqual(self.driver.current_url, address)
         for button, suffix, text in (("odds-json", ".json", answer),
                                      ("odds-svg", ".svg",
                                       self.driver.execute_script("return window.brambleLab.svg"))):
