@@ -47,15 +47,19 @@
       else
         done.resolve({ text: text, ms: ms });
     };
+    this.broken = null;
     this.worker.onerror = function (event) {
       event.preventDefault();
       const message = event.message || "实验室模块加载失败";
+      self.broken = message;
       for (const done of self.pending.values())
         done.reject(new Error(message));
       self.pending.clear();
     };
   }
   LabWorker.prototype.call = function (op, args) {
+    if (this.broken)
+      return Promise.reject(new Error(this.broken));
     const id = this.next++;
     const self = this;
     return new Promise(function (resolve, reject) {
