@@ -14,7 +14,7 @@ seconds=${1:-10}
 shift || true
 harnesses=("$@")
 if ((${#harnesses[@]} == 0)); then
-  harnesses=(markup base64 digest command_line charset lab_options rank_file game)
+  harnesses=(markup base64 digest command_line charset lab_options rank_file share game)
 fi
 
 mkdir -p build/fuzz/findings

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "console/ascii.h"
 #include "lab/play.h"
 #include "lab/silent_battle.h"
 
@@ -23,7 +24,7 @@ PairReport Report(PairReport::Kind kind, const std::string& name1, const std::st
 std::string NameProblem(const std::string& name) {
   if (name.empty())
     return "a name cannot be empty";
-  if (name.find_first_of(" \t\n\r\v\f") != std::string::npos)
+  if (std::any_of(name.begin(), name.end(), IsWhiteSpace))
     return "a name holds no blanks (the game reads names as words)";
   return {};
 }

@@ -1,5 +1,7 @@
 #include "lab/cli/lab.h"
 
+#include <algorithm>
+
 #include "lab/cli/options.h"
 #include "lab/cli/session.h"
 #include "lab/runs.h"
@@ -7,8 +9,10 @@
 
 namespace bramble::lab {
 
-int RunLab(const std::vector<std::string>& args, std::ostream& data, std::ostream& err,
-           const std::string& program) {
+namespace {
+
+int Run(const std::vector<std::string>& args, std::ostream& data, std::ostream& err,
+        const std::string& program) {
   ParsedOptions parsed = ParseOptions(args);
   const Session session{parsed.options, data, err, program};
   if (!parsed.error.empty())
@@ -44,6 +48,19 @@ int RunLab(const std::vector<std::string>& args, std::ostream& data, std::ostrea
     default:
       return RunSample(session, name1, name2);
   }
+}
+
+}  // namespace
+
+int RunLab(const std::vector<std::string>& args, std::ostream& data, std::ostream& err,
+           const std::string& program) {
+  int status = Run(args, data, err, program);
+  // Data that did not arrive (a full disk, a closed pipe) is no success.
+  if (!data.flush()) {
+    err << "brambleworthen-odds: the data could not be written to standard output\n";
+    return std::max(status, 1);
+  }
+  return status;
 }
 
 }  // namespace bramble::lab

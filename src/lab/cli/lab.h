@@ -10,7 +10,8 @@ namespace bramble::lab {
 
 /// The win-rate lab's command line: parses `args` (the arguments after the
 /// program name), runs what they ask for and returns the exit status: 0
-/// done, 1 a transcript or picture could not be written, 2 bad input.
+/// done, 1 a transcript, picture or data could not be written, 2 bad
+/// input.
 /// Reports for people and replays go to the console layer the game prints
 /// through; data for scripts (--format json or csv) goes to `data`;
 /// messages go to `err`. `program` is how the lab was started, for the job

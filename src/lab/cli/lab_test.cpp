@@ -53,6 +53,7 @@ TEST(RunLab, BadInputExitsWithStatusTwoAndSaysWhy) {
       {{"--rank", "/nonexistent/names.txt"}, "cannot read the rank file '/nonexistent/names.txt'"},
       {{"--replay", "4294967296", "abc", "xyz"}, "32 bits"},
       {{"-n", "0", "abc", "xyz"}, "sample size"},
+      {{"--merge", testing::TempDir()}, "a directory, not a share"},
   };
   for (const Case& c : cases) {
     Outcome outcome = Lab(c.args);
@@ -151,6 +152,14 @@ TEST(RunLab, ReplayThatCannotWriteItsTranscriptSaysSo) {
   EXPECT_EQ(outcome.status, 1);
   EXPECT_NE(outcome.err.find("could not be written"), std::string::npos) << outcome.err;
   EXPECT_TRUE(transcriptPath.empty());
+}
+
+TEST(RunLab, DataThatCannotBeWrittenIsAFailure) {
+  std::ostringstream data;
+  data.setstate(std::ios::badbit);  // as a full disk leaves a stream
+  std::ostringstream err;
+  EXPECT_EQ(RunLab({"-n", "10", "-s", "1", "--format=json", "abc", "xyz"}, data, err), 1);
+  EXPECT_NE(err.str().find("could not be written"), std::string::npos) << err.str();
 }
 
 TEST(RunLab, HelpAndVersion) {

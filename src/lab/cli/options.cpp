@@ -383,7 +383,7 @@ Battle length is counted in ticks (the game's one-step-per-interval pace),
 from the first attack to the defeat line. A battle still running after
 )" + std::to_string(kTickCap) +
          R"( ticks is stopped and counted as unfinished.
-Exit status: 0 done, 1 a transcript or picture could not be written,
+Exit status: 0 done, 1 a transcript, picture or data could not be written,
 2 bad input.
 )";
 }

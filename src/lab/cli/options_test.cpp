@@ -23,6 +23,7 @@ TEST(ParseOptions, AcceptsGetoptStyles) {
       {{"--bat", "9", "abc", "xyz"}, Mode::kOdds, {"abc", "xyz"}, 9, 0},  // unique prefix
       {{"-ej2", "abc", "xyz"}, Mode::kExact, {"abc", "xyz"}, 0, 2},       // bundled
       {{"--exact", "abc", "xyz"}, Mode::kExact, {"abc", "xyz"}, 0, 0},
+      {{"--split", "4", "abc", "xyz"}, Mode::kExact, {"abc", "xyz"}, 0, 0},  // a split is exact
       {{"--", "-abc", "xyz"}, Mode::kOdds, {"-abc", "xyz"}, 0, 0},
       {{"-", "xyz"}, Mode::kOdds, {"-", "xyz"}, 0, 0},
       {{"--rank", "-"}, Mode::kRank, {}, 0, 0},

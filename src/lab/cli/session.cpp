@@ -42,7 +42,7 @@ void Show(const std::vector<Segment>& painted) {
     terminal::SetAttribute(segment.attribute);
     terminal::Write(segment.text);
   }
-  terminal::SetAttribute(7);
+  terminal::SetAttribute(terminal::kDefaultAttribute);
   terminal::Flush();
 }
 
