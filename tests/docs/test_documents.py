@@ -6,8 +6,10 @@ where an example would take minutes), runs the README's job runners on job
 lines whose names hold quotes and shell characters, checks that every option
 of each program's usage text is in its manual page and every option the page
 describes is accepted, that the numbers the documents repeat (default pace,
-sample sizes, tick cap) are the programs' own, that the pages' sections come
-in the usual order, and that the Windows README.txt keeps its layout.
+sample sizes, tick cap, the timer's limits) are the programs' own, that a
+README section a page cites exists, that the pages' sections come in the
+usual order, that the README installs by hand what ./check installs, and
+that the Windows README.txt keeps its layout.
 
 Usage: test_documents.py GAME LAB SOURCE_DIR GAME_PAGE LAB_PAGE
 (the pages as CMake configured them; mandoc renders them).
@@ -231,8 +233,9 @@ def check_lab_options(lab, page):
                "lab: the manual page's option %s is refused: %s" % (option, done.stderr.decode()))
 
 
-def the_numbers(game, lab):
-    """The defaults and limits as the programs state them."""
+def the_numbers(game, lab, source):
+    """The defaults and limits as the programs state them, and the timer's
+    limits, which no program prints, from their definition."""
     usage = run([game, "/?"], env=dict(os.environ, LC_ALL="C.UTF-8")).stdout.decode()
     help_text = flat(run([lab, "--help"]).stdout.decode())
     numbers = {}
@@ -245,6 +248,12 @@ def the_numbers(game, lab):
     found = re.search(r"after (\d+) ticks", help_text)
     if expect(found, "the lab's --help gives no tick cap"):
         numbers["tick cap"] = int(found.group(1))
+    with open(os.path.join(source, "src", "battle", "ticker.h"), encoding="utf-8") as f:
+        ticker = f.read()
+    for name, constant in (("shortest period", "kMinimumPeriod"), ("longest period", "kMaximumPeriod")):
+        found = re.search(constant + r" = (\w+);", ticker)
+        if expect(found, "ticker.h defines no " + constant):
+            numbers[name] = int(found.group(1), 0)
     return numbers
 
 
@@ -262,6 +271,13 @@ REPEATED = [
     ("README.md", r"after ([\d,]+) ticks", "tick cap"),
     ("players", r"([\d,]+) sampled battles", "battles"),
     ("windows", r"([\d,]+) sampled battles", "battles"),
+    ("game page", r"Periods below (\d+) ms", "shortest period"),
+    ("game page", r"are taken as (\d+) ms", "shortest period"),
+    ("game page", r"at most (\d+) ms", "longest period"),
+    ("README.md", r"Periods below (\d+) ms are (\d+) ms", "shortest period"),
+    ("README.md", r"at most (0x[0-9A-F]+) ms", "longest period"),
+    ("players", r"values below (\d+) are taken as (\d+)", "shortest period"),
+    ("windows", r"values below (\d+) are taken as (\d+)", "shortest period"),
 ]
 
 
@@ -269,8 +285,8 @@ def check_numbers(numbers, texts):
     for where, pattern, name in REPEATED:
         found = re.findall(pattern, texts[where])
         expect(found, "%s no longer says %r" % (where, pattern))
-        for number in found:
-            expect(name not in numbers or int(number.replace(",", "")) == numbers[name],
+        for number in (n for match in found for n in (match if isinstance(match, tuple) else [match])):
+            expect(name not in numbers or int(number.replace(",", ""), 0) == numbers[name],
                    "%s says %s where the program's %s is %s" % (where, number, name,
                                                                numbers.get(name)))
 
@@ -311,6 +327,16 @@ def check_package_lists(source, readme):
                by_hand and by_hand.group(1), wanted and wanted.group(1)))
 
 
+def check_cited_sections(texts, readme):
+    """A section of README.md that a manual page sends the reader to exists."""
+    with open(readme, encoding="utf-8") as f:
+        headings = [line.lstrip("#").strip() for line in f if line.startswith("#")]
+    for where in ("game page", "lab page"):
+        for cited in re.findall(r'section "([^"]+)" of README\.md', texts[where]):
+            expect(any(h.startswith(cited) for h in headings),
+                   "%s cites README.md's section %r, which is not there" % (where, cited))
+
+
 def main():
     game, lab, source, game_page, lab_page = map(os.path.abspath, sys.argv[1:])
     readme = os.path.join(source, "README.md")
@@ -342,7 +368,8 @@ def main():
         for name, path in (("README.md", readme), ("players", players), ("windows", windows)):
             with open(path, encoding="utf-8") as f:
                 texts[name] = flat(f.read())
-        check_numbers(the_numbers(game, lab), texts)
+        check_numbers(the_numbers(game, lab, source), texts)
+        check_cited_sections(texts, readme)
 
         for page in (game_page, lab_page):
             check_section_order(page)
