@@ -75,17 +75,21 @@
 
   // New text follows unless the reader scrolled up. Text arriving below
   // moves nothing, so a scroll to above where the page itself last scrolled
-  // is the reader's; reaching the bottom again resumes following. The page
-  // scrolls once per frame: measuring the layout on every write would slow
-  // a fast battle.
+  // is the reader's; scrolling down to near the bottom (new lines may have
+  // arrived meanwhile) resumes following. The page scrolls once per frame:
+  // measuring the layout on every write would slow a fast battle.
   let following = true;
   let scrollPending = false;
   let autoTop = 0;
+  let lastTop = 0;
   screen.addEventListener("scroll", function () {
-    if (screen.scrollHeight - screen.scrollTop - screen.clientHeight < 40)
+    const top = screen.scrollTop;
+    const gap = screen.scrollHeight - top - screen.clientHeight;
+    if (gap < 40 || (top > lastTop && gap < screen.clientHeight / 3))
       following = true;
-    else if (screen.scrollTop < autoTop - 1)
+    else if (top < autoTop - 1)
       following = false;
+    lastTop = top;
   });
   // A screen shown again (a phone's battle tab) or resized catches up.
   new ResizeObserver(function () {
