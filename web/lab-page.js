@@ -123,7 +123,7 @@
   }
 
   function cell(row, text, className) {
-    const td = document.createElement(row.parentNode && row.parentNode.tagName === "THEAD" ? "th" : "td");
+    const td = document.createElement("td");
     td.textContent = text;
     if (className)
       td.className = className;
@@ -318,6 +318,7 @@
   }
 
   async function runOdds(request, asked) {
+    $("odds-confirm").hidden = true;
     odds.cancelled = false;
     setBusy(odds, true);
     try {
@@ -430,6 +431,7 @@
   }
 
   async function runRank(request, asked) {
+    $("rank-confirm").hidden = true;
     rank.cancelled = false;
     setBusy(rank, true);
     try {
