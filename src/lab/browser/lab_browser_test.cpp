@@ -72,6 +72,12 @@ TEST(LabBrowser, GivesTheCommandLinesDocuments) {
   EXPECT_EQ(browser::Svg(rank), ReadFile(svg));
   for (const std::string& path : {a, b, names, svg})
     std::remove(path.c_str());
+
+  // Names from a link are text in a picture, never markup.
+  std::string hostile = browser::Svg(browser::Sample("<script>", "<img/onerror='x'>&", 100, 1));
+  EXPECT_EQ(hostile.find("<script"), std::string::npos);
+  EXPECT_EQ(hostile.find("<img"), std::string::npos);
+  EXPECT_NE(hostile.find("&lt;script&gt; vs &lt;img/onerror='x'&gt;&amp;"), std::string::npos);
 }
 
 TEST(LabBrowser, RefusesWhatTheCommandLineRefuses) {

@@ -33,7 +33,8 @@ std::string PartNumber(uint64_t k, uint64_t of) {
 std::string ReadWholeFile(const std::string& path, std::string* error) {
   std::error_code code;
   if (std::filesystem::is_directory(path, code)) {
-    *error = "a directory, not a share; give the files in it (" + path + "/*.json)";
+    *error = "a directory, not a share; give the files in it (" +
+             (std::filesystem::path(path) / "*.json").string() + ")";
     return {};
   }
   std::ifstream file(path, std::ios::binary);
