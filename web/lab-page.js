@@ -248,7 +248,7 @@
 
   async function oddsSample(request) {
     const worker = pool(1)[0];
-    odds.status.textContent = "计算中……";
+    odds.status.textContent = "计算中……" + (request.estimate ? "约需 " + seconds(request.estimate) : "");
     const started = performance.now();
     const answer = await worker.call("sample", [request.name1, request.name2, request.battles, Number(request.seed)]);
     const report = parsed(answer);
@@ -328,7 +328,7 @@
       if (!asked && work > 2000000) {
         odds.status.textContent = "估算用时……";
         const perWorker = await rate(request.name1, request.name2);
-        const estimate = work / (perWorker * (request.exact ? cores() : 1));
+        const estimate = request.estimate = work / (perWorker * (request.exact ? cores() : 1));
         if (estimate > CONFIRM_SECONDS) {
           setBusy(odds, false);
           odds.status.textContent = "";
@@ -445,7 +445,7 @@
       const work = n * (n - 1) / 2 * request.battles;
       if (!asked && work > 2000000) {
         rank.status.textContent = "估算用时……";
-        const estimate = work / await rate(request.names[0], request.names[1]);
+        const estimate = request.estimate = work / await rate(request.names[0], request.names[1]);
         if (estimate > CONFIRM_SECONDS) {
           setBusy(rank, false);
           rank.status.textContent = "";
@@ -456,7 +456,7 @@
           return;
         }
       }
-      rank.status.textContent = "计算中……";
+      rank.status.textContent = "计算中……" + (request.estimate ? "约需 " + seconds(request.estimate) : "");
       const started = performance.now();
       const worker = pool(1)[0];
       const answer = await worker.call("rank", [request.names.join("\n"), request.battles, Number(request.seed)]);
