@@ -13,7 +13,7 @@ target_link_options(brambleworthen PRIVATE
   -sENVIRONMENT=web -sEXPORTED_FUNCTIONS=_main,_BrambleSetInterval)
 
 # The page itself.
-foreach(file index.html page.js page.css)
+foreach(file index.html page.css page.js links.js lab-page.js lab-worker.js favicon.svg)
   configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${BRAMBLE_SITE}/${file} COPYONLY)
 endforeach()
 
@@ -21,8 +21,10 @@ endforeach()
 # the release preset) for the same seed and words.
 set(BRAMBLE_POSIX_GAME ${PROJECT_SOURCE_DIR}/build/release/brambleworthen
     CACHE FILEPATH "The POSIX game that the page is compared with")
+set(BRAMBLE_POSIX_ODDS ${PROJECT_SOURCE_DIR}/build/release/src/lab/brambleworthen-odds
+    CACHE FILEPATH "The POSIX lab that the page's lab is compared with")
 enable_testing()
 add_test(NAME web.page
          COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/web/test_page.py
-                 ${BRAMBLE_SITE} ${BRAMBLE_POSIX_GAME})
+                 ${BRAMBLE_SITE} ${BRAMBLE_POSIX_GAME} ${BRAMBLE_POSIX_ODDS})
 set_tests_properties(web.page PROPERTIES TIMEOUT 600 ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)

@@ -1,29 +1,42 @@
 // The page around the game: shows the game's coloured text, hands it the
 // words typed into the text box, keeps the transcript for download, and
-// passes the address's `seed` and `interval` to the game.
+// passes the address's `seed` and `interval` to the game. The seed of a
+// battle goes into the address, so that a reload or a shared link replays
+// it.
 "use strict";
 (function () {
-  // The sixteen console colours by attribute (1 blue, 2 green, 4 red,
-  // 8 intensity), as a console shows them: 12 bright red, 11 light cyan...
-  const COLOURS = [
-    "#000000", "#000080", "#008000", "#008080", "#800000", "#800080", "#808000", "#c0c0c0",
-    "#808080", "#0000ff", "#00ff00", "#00ffff", "#ff0000", "#ff00ff", "#ffff00", "#ffffff",
-  ];
   const TRANSCRIPT = "brambleworthen.txt";
+  const TYPED_KEY = "brambleworthen.typed";  // sessionStorage: the lines typed so far
 
   const screen = document.getElementById("screen");
   const entry = document.getElementById("entry");
   const word = document.getElementById("word");
+  const send = document.getElementById("send");
   const intervalBox = document.getElementById("interval");
   const status = document.getElementById("status");
-  const params = new URLSearchParams(location.search);
+  const restart = document.getElementById("restart");
+  const link = BrambleLinks.read(location.search);
 
-  // seed: the generator's seed, a whole number taken modulo 2^32; interval:
-  // milliseconds, read by the game as it reads /I:. Anything else is ignored.
-  const seedText = params.get("seed") || "";
-  const seed = /^\d{1,30}$/.test(seedText) ? Number(BigInt(seedText) % 4294967296n) : null;
-  const intervalText = params.get("interval") || "";
-  const interval = /^[+-]?\d{1,30}$/.test(intervalText) ? intervalText : "1000";
+  // The game's end unwinds its stack with an ExitStatus thrown from where
+  // it last waited, a promise; that is the normal end, not an error.
+  window.addEventListener("unhandledrejection", function (event) {
+    if (event.reason && event.reason.name === "ExitStatus")
+      event.preventDefault();
+  });
+
+  // The address's seed belongs to the battle unless it holds a lab run
+  // (odds or rank), whose sample it seeds. Without one the battle takes the
+  // clock in seconds, as the other builds do, and writes it into the
+  // address when the battle starts.
+  function holdsLabRun() {
+    const now = BrambleLinks.read(location.search);
+    return "odds" in now || "rank" in now;
+  }
+  const labLink = holdsLabRun();
+  const linkSeed = labLink ? null : BrambleLinks.wholeNumber(link.seed, 0n, 10n ** 30n);
+  const seed = linkSeed !== null ? Number(linkSeed % 4294967296n)
+                                 : Math.floor(Date.now() / 1000) % 4294967296;
+  const interval = /^[+-]?\d{1,30}$/.test(link.interval || "") ? link.interval : "1000";
   intervalBox.value = interval;
 
   // What the game calls (terminal_web.cpp, transcript_web.cpp, ticker_web.cpp,
@@ -39,23 +52,62 @@
   };
   window.brambleworthen = page;
 
-  let colour = 7;
-  let span = null;
+  // The lines typed in this tab for this seed, kept across a reload.
+  let typedLines = [];
+  let replaying = [];
+  try {
+    const kept = JSON.parse(sessionStorage.getItem(TYPED_KEY) || "null");
+    if (linkSeed !== null && kept && kept.seed === seed && Array.isArray(kept.lines))
+      replaying = kept.lines.filter(function (line) { return typeof line === "string"; });
+  } catch (e) {
+    // no storage here (a private window may refuse it): no replay
+  }
+  function keepTyped() {
+    try {
+      if (page.ended)
+        sessionStorage.removeItem(TYPED_KEY);
+      else
+        sessionStorage.setItem(TYPED_KEY, JSON.stringify({ seed: seed, lines: typedLines }));
+    } catch (e) {
+      // as above
+    }
+  }
 
-  // New text scrolls into view unless the reader scrolled up, once per
-  // frame: measuring the layout on every write would slow a fast battle.
+  // New text follows unless the reader scrolled up. Text arriving below
+  // moves nothing, so a scroll to above where the page itself last scrolled
+  // is the reader's; scrolling down to near the bottom (new lines may have
+  // arrived meanwhile) resumes following. The page scrolls once per frame:
+  // measuring the layout on every write would slow a fast battle.
   let following = true;
   let scrollPending = false;
+  let autoTop = 0;
+  let lastTop = 0;
   screen.addEventListener("scroll", function () {
-    following = screen.scrollHeight - screen.scrollTop - screen.clientHeight < 40;
+    const top = screen.scrollTop;
+    const gap = screen.scrollHeight - top - screen.clientHeight;
+    if (gap < 40 || (top > lastTop && gap < screen.clientHeight / 3))
+      following = true;
+    else if (top < autoTop - 1)
+      following = false;
+    lastTop = top;
   });
+  // A screen shown again (a phone's battle tab) or resized catches up.
+  new ResizeObserver(function () {
+    if (following && screen.clientHeight > 0) {
+      screen.scrollTop = screen.scrollHeight;
+      autoTop = screen.scrollTop;
+    }
+  }).observe(screen);
   function followOutput(write) {
     write();
     if (following && !scrollPending) {
       scrollPending = true;
       requestAnimationFrame(function () {
         scrollPending = false;
+        if (!following)
+          return;
         screen.scrollTop = screen.scrollHeight;
+        autoTop = screen.scrollTop;
       });
     }
   }
@@ -76,6 +128,8 @@
     }
   }
 
+  let colour = 7;
+  let span = null;
   page.attribute = function (attribute) {
     if (attribute !== colour) {
       colour = attribute;
@@ -94,15 +148,26 @@
     return line;
   }
 
+  // A run of text in the current colour: the foreground as class cF and a
+  // background as class kB (page.css holds the page's palette).
   function show(text) {
     if (!span) {
       span = document.createElement("span");
-      span.style.color = COLOURS[colour & 15];
-      if ((colour >> 4) & 15)
-        span.style.backgroundColor = COLOURS[(colour >> 4) & 15];
+      span.className = "c" + (colour & 15) + ((colour >> 4) & 15 ? " k" + ((colour >> 4) & 15) : "");
       lineBlock().appendChild(span);
     }
     span.appendChild(document.createTextNode(text));
+  }
+
+  // The bell is a sound: its byte stays in the page's text, in an element
+  // that is never drawn.
+  function showBell() {
+    const mark = document.createElement("span");
+    mark.className = "bell";
+    mark.textContent = "\x07";
+    lineBlock().appendChild(mark);
+    span = null;
+    bell();
   }
 
   page.write = function (text) {
@@ -110,27 +175,61 @@
       const pieces = text.split("\n");
       pieces.forEach(function (piece, i) {
         const last = i === pieces.length - 1;
-        if (piece || !last)
-          show(last ? piece : piece + "\n");
+        const runs = piece.split("\x07");
+        runs.forEach(function (run, j) {
+          if (j > 0)
+            showBell();
+          const end = j === runs.length - 1;
+          if (run || (end && !last))
+            show(end && !last ? run + "\n" : run);
+        });
         if (!last)
           line = span = null;
       });
     });
-    if (text.indexOf("\x07") >= 0)
-      bell();
   };
 
   // Typed bytes (UTF-8, a line feed after each line) wait here for the game.
   const typed = [];
   let waiting = null;
 
+  function echo(typedLine) {
+    followOutput(function () {
+      const shown = document.createElement("span");
+      shown.className = "typed";
+      shown.textContent = typedLine + "\n";
+      lineBlock().appendChild(shown);
+      line = span = null;
+    });
+  }
+
+  function enter(typedLine) {
+    echo(typedLine);
+    for (const byte of new TextEncoder().encode(typedLine + "\n"))
+      typed.push(byte);
+    if (waiting) {
+      const resolve = waiting;
+      waiting = null;
+      resolve(typed.shift());
+    }
+  }
+
   page.readByte = function () {
+    if (page.firstReadAt === null) {
+      page.firstReadAt = performance.now();
+      // A reload in the middle of a game: the lines typed before it, again.
+      if (replaying.length) {
+        status.textContent = "重放刷新前的对战";
+        typedLines = replaying;
+        for (const typedLine of replaying)
+          enter(typedLine);
+        replaying = [];
+      }
+    }
     if (typed.length)
       return typed.shift();
     if (page.ended)
       return -1;
-    if (page.firstReadAt === null)
-      page.firstReadAt = performance.now();
     return new Promise(function (resolve) { waiting = resolve; });
   };
 
@@ -140,28 +239,21 @@
       return;
     const typedLine = word.value;
     word.value = "";
-    // The echo a terminal gives, apart from the game's own text.
-    followOutput(function () {
-      const echo = document.createElement("span");
-      echo.className = "typed";
-      echo.textContent = typedLine + "\n";
-      lineBlock().appendChild(echo);
-      line = span = null;
-    });
-    for (const byte of new TextEncoder().encode(typedLine + "\n"))
-      typed.push(byte);
-    if (waiting) {
-      const resolve = waiting;
-      waiting = null;
-      resolve(typed.shift());
-    }
+    typedLines.push(typedLine);
+    keepTyped();
+    enter(typedLine);
   });
 
   page.tick = function () {
     const now = performance.now();
     page.ticks += 1;
-    if (page.firstTickAt === null)
+    if (page.firstTickAt === null) {
       page.firstTickAt = now;
+      // The battle has started: its seed goes into the address (unless
+      // the address describes a lab run), so the link replays it.
+      if (!holdsLabRun() && linkSeed === null)
+        BrambleLinks.update({ seed: String(seed) });
+    }
     page.lastTickAt = now;
   };
 
@@ -171,20 +263,15 @@
     page.transcripts.get(path).push(bytes);
   };
 
-  // The transcript as a file: the GBK bytes with CR LF line ends.
+  // The transcript as a file: the GBK bytes with CR LF line ends, once a
+  // battle has begun (before, it would hold the banner alone).
   document.getElementById("save").addEventListener("click", function () {
     const parts = page.transcripts.get(TRANSCRIPT);
-    if (!parts) {
-      status.textContent = "还没有战况";
+    if (!parts || page.firstTickAt === null) {
+      status.textContent = "还没有战况：对战开始后才能保存";
       return;
     }
-    const link = document.createElement("a");
-    link.href = URL.createObjectURL(new Blob(parts, { type: "application/octet-stream" }));
-    link.download = TRANSCRIPT;
-    document.body.appendChild(link);
-    link.click();
-    link.remove();
-    setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
+    BrambleDownload(TRANSCRIPT, new Blob(parts, { type: "application/octet-stream" }));
   });
 
   intervalBox.addEventListener("change", function () {
@@ -193,19 +280,31 @@
       return;
     if (instance)
       instance._BrambleSetInterval(ms);
-    params.set("interval", String(ms));
-    history.replaceState(null, "", "?" + params.toString());
+    BrambleLinks.update({ interval: String(ms) });
   });
 
-  document.getElementById("restart").addEventListener("click", function () {
+  // A new game: a new seed from the clock, the rest of the address kept.
+  restart.addEventListener("click", function () {
+    try {
+      sessionStorage.removeItem(TYPED_KEY);
+    } catch (e) {
+      // as above
+    }
+    if (!holdsLabRun())
+      BrambleLinks.update({ seed: null });
     location.reload();
   });
 
   function finish(message) {
     page.ended = true;
+    keepTyped();
     word.disabled = true;
+    send.disabled = true;
     status.textContent = message;
-    document.getElementById("restart").hidden = false;
+    restart.hidden = false;
+    if (!document.activeElement || document.activeElement === document.body ||
+        document.activeElement === word)
+      restart.focus();
     if (waiting) {
       const resolve = waiting;
       waiting = null;
@@ -223,6 +322,18 @@
     onAbort: function (what) { finish("出错了：" + what); },
   }).then(function (module) {
     instance = module;
-    word.focus();
+    if (document.getElementById("battle").offsetParent !== null)
+      word.focus();
   });
 })();
+
+// Offers bytes as a download under the given file name.
+function BrambleDownload(fileName, blob) {
+  const anchor = document.createElement("a");
+  anchor.href = URL.createObjectURL(blob);
+  anchor.download = fileName;
+  document.body.appendChild(anchor);
+  anchor.click();
+  anchor.remove();
+  setTimeout(function () { URL.revokeObjectURL(anchor.href); }, 60000);
+}

@@ -1,13 +1,21 @@
 """The browser build in headless Chromium, against the POSIX build.
 
-    /usr/bin/python3 test_page.py SITE-FOLDER POSIX-GAME
+    /usr/bin/python3 test_page.py SITE-FOLDER POSIX-GAME POSIX-ODDS
 
 Serves the site from a local static server, plays seeded matches in the
 page (typing into its text box), and checks that the page shows the text
 the POSIX game prints for the same seed and words (the POSIX game runs in a
 UTF-8 locale with its clock fixed at the seed, so it converts with its own
 converters), that the downloaded transcript equals the POSIX transcript
-byte for byte, the start line's colour, and the pace of a battle at 10 ms.
+byte for byte, the start line's colour, and the pace of a battle at 10 ms;
+that output follows, the bell is never drawn, every colour reaches WCAG
+AA, the end leaves the page usable, and a reload replays the battle. Any
+error in the browser's console, and any file the page asks for and the
+site lacks, fails the test that caused it. The lab's panels, opened by
+links, must give the command line lab's JSON for the same question (a
+sample, an exact range, a ranking), show hostile names as typed and run
+nothing, ask before absurd work, and show an exact run's progress, stay
+responsive and cancel.
 Needs chromium, chromium-driver, python3-selenium (Debian's, hence
 /usr/bin/python3) and faketime. Prints the time to the first prompt.
 """
@@ -15,7 +23,9 @@ Needs chromium, chromium-driver, python3-selenium (Debian's, hence
 import functools
 import glob
 import http.server
+import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -23,13 +33,14 @@ import tempfile
 import threading
 import time
 import unittest
+import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-SITE = POSIX_GAME = None
+SITE = POSIX_GAME = ODDS = None
 NAME_PROMPT = "*-- 请输入对战双方的姓名，用空格分开：--*"
 START_LINE = "决斗开始！"
 TRANSCRIPT = "brambleworthen.txt"
@@ -61,14 +72,31 @@ def posix_run(seed, typed, interval=10):
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
+    """A static server that remembers what it could not serve."""
     extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
                           **{".wasm": "application/wasm", ".js": "text/javascript"})
+    missing = []
+
+    def send_error(self, code, *args, **kwargs):
+        Quiet.missing.append("%d %s" % (code, self.path))
+        super().send_error(code, *args, **kwargs)
 
     def log_message(self, *args):
         pass
 
 
-class PageTest(unittest.TestCase):
+def contrast(foreground, background):
+    """WCAG contrast ratio of two "rgb(r, g, b)" colours."""
+    def luminance(colour):
+        channels = [int(c) / 255 for c in colour[colour.index("(") + 1:-1].split(",")[:3]]
+        linear = [c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4 for c in channels]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    high, low = sorted((luminance(foreground), luminance(background)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
+
+
+class Browser(unittest.TestCase):
+    """Headless Chromium on the site, served by a local static server."""
     @classmethod
     def setUpClass(cls):
         handler = functools.partial(Quiet, directory=SITE)
@@ -87,8 +115,10 @@ class PageTest(unittest.TestCase):
                      "--disable-background-timer-throttling",
                      "--disable-renderer-backgrounding",
                      "--disable-backgrounding-occluded-windows",
+                     "--window-size=1280,800",
                      "--user-data-dir=" + cls.profile):
             options.add_argument(flag)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         options.add_experimental_option("prefs", {
             "download.default_directory": cls.downloads, "download.prompt_for_download": False})
         cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
@@ -101,6 +131,15 @@ class PageTest(unittest.TestCase):
         cls.server.shutdown()
         shutil.rmtree(cls.profile, ignore_errors=True)
         shutil.rmtree(cls.downloads, ignore_errors=True)
+
+    def tearDown(self):
+        # Whatever a test did, the browser's console holds no error and the
+        # page asked for no file the site lacks.
+        errors = [entry["message"] for entry in self.driver.get_log("browser")
+                  if entry["level"] == "SEVERE"]
+        missing, Quiet.missing[:] = list(Quiet.missing), []
+        self.assertEqual(errors, [], "errors in the browser's console")
+        self.assertEqual(missing, [], "files the page asked for that the site lacks")
 
     def wait_for(self, script, what, timeout=TIMEOUT):
         end = time.monotonic() + timeout
@@ -120,8 +159,13 @@ class PageTest(unittest.TestCase):
               text += span.textContent;
             return text;""")
 
-    def open(self, seed, interval=10):
+class PageTest(Browser):
+    def open(self, seed, interval=10, size=(1280, 800)):
+        self.driver.set_window_size(*size)
         self.driver.get("%s?seed=%d&interval=%d" % (self.base, seed, interval))
+        self.wait_for_prompt()
+
+    def wait_for_prompt(self):
         self.wait_for("return window.brambleworthen && window.brambleworthen.firstReadAt !== null",
                       "the name prompt")
 
@@ -157,6 +201,11 @@ class PageTest(unittest.TestCase):
                 out, _ = self.play(seed, lines)
                 self.assertIn(START_LINE, out)
                 self.assertEqual(self.screen_text(), out)
+                # The bell is heard, not seen: its byte is in the page's
+                # text, never in what the page draws.
+                self.assertIn("\x07", out)
+                self.assertNotIn("\x07", self.driver.execute_script(
+                    "return document.getElementById('screen').innerText"))
 
     def test_downloaded_transcript_is_the_posix_transcript(self):
         _, transcript = self.play(7, ["甲 乙", "r", "qzpw", "n"])
@@ -172,12 +221,124 @@ class PageTest(unittest.TestCase):
     def test_start_line_is_light_red(self):
         self.open(1)
         self.type_lines(["abc xyz"])
-        colour = self.wait_for("""
+        attribute, colour = self.wait_for("""
             for (const span of document.querySelectorAll("#screen span"))
               if (span.textContent.includes(arguments[0]))
-                return getComputedStyle(span).color;""".replace("arguments[0]", repr(START_LINE)),
-                               "the start line")
-        self.assertEqual(colour, "rgb(255, 0, 0)")
+                return [span.className, getComputedStyle(span).color];""".replace(
+            "arguments[0]", repr(START_LINE)), "the start line")
+        self.assertEqual(attribute, "c12")  # light red, in the page's palette:
+        r, g, b = (int(c) for c in colour[colour.index("(") + 1:-1].split(","))
+        self.assertGreater(r - max(g, b), 60, colour)
+
+    def test_every_colour_reaches_aa_and_keeps_its_role(self):
+        # The game's own colours, and through markup in the names every
+        # other foreground the console has.
+        for size in ((1280, 800), (390, 844)):
+            with self.subTest(size=size):
+                self.open(3, size=size)
+                self.type_lines(["<1>1<2>2<3>3<4>4<5>5<6>6<7>7<8>8 <9>9<10>a<11>b<12>c<13>d<14>e<15>f",
+                                 "n"])
+                self.wait_for("return window.brambleworthen.ended", "the end of the game")
+                spans = self.driver.execute_script("""
+                    const found = [];
+                    for (const span of document.querySelectorAll("#screen span:not(.bell)")) {
+                      if (!span.textContent.trim())
+                        continue;
+                      let back = span, background = "rgba(0, 0, 0, 0)";
+                      while (back && /rgba\\(.*, 0\\)/.test(background)) {
+                        background = getComputedStyle(back).backgroundColor;
+                        back = back.parentElement;
+                      }
+                      const attribute = /\\bc(\\d+)\\b/.exec(span.className);
+                      found.push([attribute ? Number(attribute[1]) : null, span.textContent,
+                                  getComputedStyle(span).color, background]);
+                    }
+                    return found;""")
+                colours = {}
+                for attribute, text, colour, background in spans:
+                    self.assertGreaterEqual(contrast(colour, background), 4.5,
+                                            "%r in %s on %s" % (text, colour, background))
+                    if attribute is not None:
+                        colours[attribute] = colour
+                self.assertEqual(set(colours), set(range(1, 16)))
+                # A role: the channels the attribute's bits name (1 blue, 2
+                # green, 4 red) stand out of the others, greys are neutral,
+                # and the intensity bit makes a colour lighter.
+                rgb = {a: [int(c) for c in v[v.index("(") + 1:-1].split(",")[:3]]
+                       for a, v in colours.items()}
+                for attribute, (r, g, b) in rgb.items():
+                    named = [c for c, bit in ((r, 4), (g, 2), (b, 1)) if attribute & bit]
+                    others = [c for c, bit in ((r, 4), (g, 2), (b, 1)) if not attribute & bit]
+                    if named and others:
+                        self.assertGreater(min(named) - max(others), 60, (attribute, r, g, b))
+                    else:
+                        self.assertLess(max(r, g, b) - min(r, g, b), 30, (attribute, r, g, b))
+                    if attribute < 8 and attribute + 8 in rgb:
+                        self.assertGreater(sum(rgb[attribute + 8]), sum(rgb[attribute]), attribute)
+
+    def test_output_follows_unless_the_reader_scrolls_up(self):
+        at_bottom = ("const s = document.getElementById('screen');"
+                     "return s.scrollHeight - s.scrollTop - s.clientHeight;")
+        for size in ((1280, 800), (390, 844)):
+            with self.subTest(size=size):
+                self.open(5, 10, size)
+                self.type_lines(["abc xyz"] + ["R"] * 4 + ["n"])
+                self.wait_for("return window.brambleworthen.ended", "the end of the game")
+                time.sleep(0.2)  # a frame or two for the last scroll
+                self.assertLess(self.driver.execute_script(at_bottom), 2)
+        # The reader scrolls up during a battle: the page leaves the view
+        # where the reader put it, and follows again from the bottom.
+        self.open(5, 10)
+        self.type_lines(["abc xyz", "R", "R"])
+        self.wait_for("const s = document.getElementById('screen');"
+                      "return s.scrollHeight > s.clientHeight + 300", "a screen's worth of battle")
+        self.driver.execute_script("document.getElementById('screen').scrollTop = 0")
+        ticks = self.driver.execute_script("return window.brambleworthen.ticks")
+        self.wait_for("return window.brambleworthen.ticks > %d" % (ticks + 20), "more of the battle")
+        self.assertEqual(self.driver.execute_script(
+            "return document.getElementById('screen').scrollTop"), 0)
+        self.driver.execute_script(
+            "const s = document.getElementById('screen'); s.scrollTop = s.scrollHeight;")
+        self.type_lines(["n"])
+        self.wait_for("return window.brambleworthen.ended", "the end of the game")
+        time.sleep(0.2)
+        self.assertLess(self.driver.execute_script(at_bottom), 2)
+
+    def test_the_end_and_the_transcript_before_a_battle(self):
+        self.open(9)
+        # Before any battle there is nothing to save: a word, no file.
+        for old in glob.glob(os.path.join(self.downloads, "*")):
+            os.remove(old)
+        self.driver.find_element(By.ID, "save").click()
+        self.assertTrue(self.driver.find_element(By.ID, "status").text)
+        self.type_lines(["甲 乙", "n"])
+        self.wait_for("return window.brambleworthen.ended", "the end of the game")
+        self.assertFalse(os.path.exists(os.path.join(self.downloads, TRANSCRIPT)))
+        # At the end the box and its button agree, and focus is on what
+        # comes next: a new game.
+        word, send = (self.driver.find_element(By.ID, i) for i in ("word", "send"))
+        self.assertEqual(word.is_enabled(), send.is_enabled())
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute("id"), "restart")
+        # A new game takes a new seed; the old one leaves the address.
+        self.driver.find_element(By.ID, "restart").click()
+        self.wait_for_prompt()
+        self.assertNotIn("seed=9", self.driver.current_url)
+
+    def test_reload_in_the_middle_of_a_battle_replays_it(self):
+        self.driver.get(self.base + "?interval=10")
+        self.wait_for_prompt()
+        self.type_lines(["abc xyz"])
+        self.wait_for("return window.brambleworthen.ticks > 3", "the battle")
+        address = self.driver.current_url
+        seed = int(re.search(r"[?&]seed=(\d+)", address).group(1))
+        self.assertIn("interval=10", address)
+        self.driver.refresh()
+        out, _ = posix_run(seed, "abc xyz\n")
+        self.wait_for("return window.brambleworthen.ticks > 0", "the battle again")
+        self.wait_for("return window.brambleworthen.firstReadAt !== null && "
+                      "document.getElementById('screen').textContent.includes(%r)" % out[-30:],
+                      "the play-again prompt")
+        self.assertEqual(self.screen_text(), out)
 
     def test_battles_at_10_ms_keep_pace(self):
         # The pace of the page's timer, not of a starved machine: the best of
@@ -204,7 +365,189 @@ class PageTest(unittest.TestCase):
         self.assertLessEqual(min(ratios), 1.02)
 
 
+def odds_json(*arguments):
+    """The command line lab's JSON report for the arguments."""
+    out = subprocess.run([ODDS, "--format", "json"] + list(arguments), stdout=subprocess.PIPE,
+                         env=dict(os.environ, LC_ALL="C.UTF-8"), timeout=TIMEOUT, check=True).stdout
+    return json.loads(out)
+
+
+HOSTILE = ["<script>window.pwned=1</script>", "<img/src=x/onerror=window.pwned=2>",
+           "\"a'&amp;b,c&lt;"]
+
+
+def link_list(names):
+    return ",".join(urllib.parse.quote(name, safe="") for name in names)
+
+
+class LabTest(Browser):
+    """The lab's panels, opened by links, against the command line lab."""
+
+    def run_link(self, query, size=(1280, 800)):
+        """Opens the link and waits for its run; returns the report shown."""
+        self.driver.set_window_size(*size)
+        self.driver.get(self.base + query)
+        self.wait_for("return window.brambleLab && window.brambleLab.runs > 0", "the lab's answer")
+        return self.driver.execute_script("return JSON.parse(window.brambleLab.json)")
+
+    def test_links_give_the_command_lines_numbers(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", encoding="utf-8") as names:
+            names.write("甲\n乙\nabc\n")
+            names.flush()
+            runs = [
+                ("a sample", "?odds=abc,xyz&battles=200000&seed=42",
+                 ["-n", "200000", "-s", "42", "abc", "xyz"], "odds-wins"),
+                ("a sample of GBK names", "?odds=%E5%BC%A0%E4%B8%89,%E6%9D%8E%E5%9B%9B&battles=50000&seed=7",
+                 ["-n", "50000", "-s", "7", "张三", "李四"], "odds-wins"),
+                ("an exact range", "?odds=abc,xyz&range=0:200000",
+                 ["--exact-range=0:200000", "abc", "xyz"], "odds-wins"),
+                ("a ranking", "?rank=%E7%94%B2,%E4%B9%99,abc&battles=2000&seed=5",
+                 ["--rank", names.name, "-n", "2000", "-s", "5"], "rank-table"),
+            ]
+            for what, query, arguments, table in runs:
+                with self.subTest(what):
+                    shown = self.run_link(query)
+                    expected = odds_json(*arguments)
+                    for report in (shown, expected):
+                        report.pop("threads", None)
+                    self.assertEqual(shown, expected)
+                    # The page's table holds the counts as whole numbers.
+                    cells = self.driver.execute_script(
+                        "return [...document.querySelectorAll('#%s td')].map(c => c.textContent)" % table)
+                    for wins in (shown.get("wins") or [n["wins"] for n in shown["names"]]):
+                        self.assertIn("{:,}".format(wins), cells)
+
+    def test_a_run_from_the_panel_is_a_link_and_its_downloads_are_its_answer(self):
+        self.driver.get(self.base)
+        self.driver.find_element(By.ID, "tab-odds").click()
+        for field, value in (("odds-name1", "a,b"), ("odds-name2", "c"),
+                             ("odds-battles", "3000"), ("odds-seed", "3")):
+            self.driver.find_element(By.ID, field).send_keys(value)
+        self.driver.find_element(By.ID, "odds-run").click()
+        self.wait_for("return window.brambleLab.runs > 0", "the lab's answer")
+        answer = self.driver.execute_script("return window.brambleLab.json")
+        address = self.driver.current_url
+        self.assertIn("?odds=a%2Cb,c&battles=3000&seed=3", address)
+        # A battle started beside it leaves the run's link as it is.
+        self.driver.find_element(By.ID, "word").send_keys("abc xyz", Keys.ENTER)
+        self.wait_for("return window.brambleworthen.ticks > 0", "the battle")
+        self.assertEqual(self.driver.current_url, address)
+        for button, suffix, text in (("odds-json", ".json", answer),
+                                     ("odds-svg", ".svg",
+                                      self.driver.execute_script("return window.brambleLab.svg"))):
+            for old in glob.glob(os.path.join(self.downloads, "*")):
+                os.remove(old)
+            self.driver.find_element(By.ID, button).click()
+            end = time.monotonic() + TIMEOUT
+            while not glob.glob(os.path.join(self.downloads, "*" + suffix)) and time.monotonic() < end:
+                time.sleep(0.1)
+            with open(glob.glob(os.path.join(self.downloads, "*" + suffix))[0], encoding="utf-8") as f:
+                self.assertEqual(f.read(), text)
+        # A reload keeps what the address holds: the same run again.
+        self.driver.refresh()
+        self.wait_for("return window.brambleLab.runs > 0", "the lab's answer after a reload")
+        self.assertEqual(self.driver.execute_script("return window.brambleLab.json"), answer)
+        self.assertEqual(json.loads(answer)["fighters"][0]["name"], "a,b")
+
+    def test_hostile_names_show_as_typed_and_run_nothing(self):
+        for query, fields, cells, names in (
+                ("?odds=" + link_list(HOSTILE[:2]) + "&battles=1000&seed=1",
+                 {"odds-name1": HOSTILE[0], "odds-name2": HOSTILE[1]}, "#odds-result td.name",
+                 HOSTILE[:2]),
+                ("?rank=" + link_list(HOSTILE) + "&battles=200&seed=1",
+                 {"rank-names": "\n".join(HOSTILE)}, "#rank-result td.name", HOSTILE)):
+            with self.subTest(query):
+                self.run_link(query)
+                for field, value in fields.items():
+                    self.assertEqual(self.driver.find_element(By.ID, field).get_attribute("value"), value)
+                shown = self.driver.execute_script("""
+                    return [[...document.querySelectorAll(arguments[0])].map(c => c.textContent),
+                            document.querySelectorAll('#views script, #views img:not([id$=picture])').length,
+                            window.pwned === undefined];""", cells)
+                self.assertEqual(sorted(set(shown[0])), sorted(names))
+                self.assertEqual(shown[1:], [0, True])
+                # The picture holds the names as text: no element, no handler.
+                svg = self.driver.execute_script("""
+                    const doc = new DOMParser().parseFromString(window.brambleLab.svg, "image/svg+xml");
+                    const texts = [...doc.querySelectorAll("text, title")].map(t => t.textContent).join("\\n");
+                    const active = [...doc.querySelectorAll("*")].filter(e =>
+                        /^(script|img|foreignObject|iframe)$/i.test(e.localName) ||
+                        [...e.attributes].some(a => /^on/i.test(a.name)));
+                    return [doc.querySelector("parsererror") === null, active.length, texts];""")
+                self.assertEqual(svg[:2], [True, 0])
+                for name in names:
+                    self.assertIn(name, svg[2])
+        # The second wall: the page runs no inline script at all.
+        self.driver.execute_script("""
+            const s = document.createElement("script");
+            s.textContent = "window.pwned = 3";
+            document.body.appendChild(s);""")
+        self.assertTrue(self.driver.execute_script("return window.pwned === undefined"))
+        refused = [e for e in self.driver.get_log("browser") if "Content Security Policy" in e["message"]]
+        self.assertTrue(refused)
+
+    def test_absurd_or_bad_links_say_so_before_any_work(self):
+        many = link_list("n%d" % i for i in range(3000))
+        for query, asks in (("?odds=abc,xyz&battles=4000000000&seed=1", True),
+                            ("?rank=a,b,c,d,e,f,g,h,i,j,k,l&battles=50000000", True),
+                            ("?rank=" + many, False),
+                            ("?odds=abc,xyz&battles=5000000000", False),
+                            ("?odds=abc,xyz&range=4294967290:10", False),
+                            ("?odds=abc,abc", False),
+                            ("?odds=%E4%B8", False)):
+            with self.subTest(query[:60]):
+                self.driver.get(self.base + query)
+                panel = "rank" if query.startswith("?rank") else "odds"
+                shown = self.wait_for(
+                    "const p = arguments[0];"
+                    "const ask = !document.getElementById(p + '-confirm').hidden &&"
+                    "  document.getElementById(p + '-confirm-text').textContent;"
+                    "return ask ? ['ask', ask] : (document.getElementById(p + '-status').textContent &&"
+                    "  !window.brambleLab.busy && ['said', document.getElementById(p + '-status').textContent]);"
+                    .replace("arguments[0]", repr(panel)), "a word before any work")
+                self.assertEqual(shown[0], "ask" if asks else "said", shown[1])
+                self.assertEqual(self.driver.execute_script("return window.brambleLab.runs"), 0)
+                if asks:
+                    self.assertIn("约需", shown[1])
+                    self.driver.find_element(By.ID, panel + "-confirm-no").click()
+                    self.assertEqual(self.driver.execute_script("return window.brambleLab.runs"), 0)
+
+    def test_an_exact_run_shows_progress_stays_responsive_and_cancels(self):
+        self.driver.set_window_size(390, 844)
+        self.driver.get(self.base + "?odds=abc,xyz&exact=1")
+        self.wait_for("return !document.getElementById('odds-confirm').hidden", "the cost of the run")
+        self.driver.find_element(By.ID, "odds-confirm-go").click()
+        self.wait_for("return document.getElementById('odds-progress').value > 0", "progress")
+        started = time.monotonic()
+        first = self.driver.execute_script("return document.getElementById('odds-progress').value")
+        # While every worker plays, the page answers at once.
+        slowest = 0
+        while time.monotonic() - started < 4:
+            asked = time.monotonic()
+            self.driver.execute_script("return document.getElementById('odds-status').textContent")
+            slowest = max(slowest, time.monotonic() - asked)
+            time.sleep(0.1)
+        self.assertLess(slowest, 1.0)
+        done = self.wait_for("const p = document.getElementById('odds-progress').value;"
+                             "return p > %r && p;" % first, "more progress")
+        elapsed = time.monotonic() - started
+        workers = self.driver.execute_script("return navigator.hardwareConcurrency")
+        per_worker = (done - first) * 4294967296 / elapsed / workers
+        print("\nexact run in the page: %d workers, %.0f battles/s each; all 2^32 states would "
+              "take about %.0f min (measured over %.1f s and scaled)"
+              % (workers, per_worker, 4294967296 / per_worker / workers / 60, elapsed))
+        self.assertGreater(done, first)
+        self.assertIn("还需", self.driver.find_element(By.ID, "odds-status").text)
+        self.driver.find_element(By.ID, "tab-battle").click()
+        self.assertTrue(self.driver.find_element(By.ID, "word").is_displayed())
+        self.driver.find_element(By.ID, "tab-odds").click()
+        self.driver.find_element(By.ID, "odds-cancel").click()
+        self.wait_for("return !window.brambleLab.busy", "the cancel")
+        self.assertEqual(self.driver.find_element(By.ID, "odds-status").text, "已取消")
+        self.assertTrue(self.driver.find_element(By.ID, "odds-progress").get_attribute("hidden"))
+
+
 if __name__ == "__main__":
-    SITE, POSIX_GAME = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    del sys.argv[1:3]
+    SITE, POSIX_GAME, ODDS = (os.path.abspath(a) for a in sys.argv[1:4])
+    del sys.argv[1:4]
     unittest.main(verbosity=2)

@@ -1,0 +1,555 @@
+// The lab beside the battle: odds of two names (a sample, or exact over all
+// 2^32 start states spread over Web Workers), and a ranking of many names.
+// The work runs in workers (lab-worker.js), each with its own instance of
+// the lab's WebAssembly, so the page stays responsive. Every name shown
+// comes from the lab's JSON or from the address and is set as text, never
+// as markup; pictures are the lab's SVG shown as images, which run nothing.
+"use strict";
+(function () {
+  const STATES = 4294967296;          // start states of a battle
+  const SAMPLE_DEFAULT = 1000000;     // battles of a sample, as on the command line
+  const RANK_DEFAULT = 100000;        // battles per pair of a ranking
+  const RANK_MAX_NAMES = 2000;        // beyond this the matrix outgrows a page
+  const CONFIRM_SECONDS = 30;         // work estimated longer asks first
+  const CHUNK_MAX = 1 << 20;          // start states per call of an exact run
+  const FOLD_EVERY = 8;               // shares merged into the running total at a time
+
+  const $ = function (id) { return document.getElementById(id); };
+  // What the panels last showed, for the tests: the report, its JSON and SVG.
+  const lab = window.brambleLab = { runs: 0, busy: false, last: null, json: null, svg: null };
+
+  // ---- Views: the battle, the odds, the ranking ----------------------------
+
+  function show(view) {
+    document.body.dataset.view = view;
+    for (const tab of document.querySelectorAll("#tabs [role=tab]"))
+      tab.setAttribute("aria-selected", String(tab.getAttribute("aria-controls") === view));
+  }
+  for (const tab of document.querySelectorAll("#tabs [role=tab]"))
+    tab.addEventListener("click", function () { show(tab.getAttribute("aria-controls")); });
+  // A wide screen shows the battle beside the odds; a narrow one the battle.
+  show(matchMedia("(min-width: 1100px)").matches ? "odds" : "battle");
+
+  // ---- Workers ---------------------------------------------------------------
+
+  // A worker answering one call at a time, in order.
+  function LabWorker() {
+    this.worker = new Worker("lab-worker.js");
+    this.pending = new Map();
+    this.next = 0;
+    const self = this;
+    this.worker.onmessage = function (event) {
+      const { id, text, error, ms } = event.data;
+      const done = self.pending.get(id);
+      self.pending.delete(id);
+      if (error !== undefined)
+        done.reject(new Error(error));
+      else
+        done.resolve({ text: text, ms: ms });
+    };
+    this.broken = null;
+    this.worker.onerror = function (event) {
+      event.preventDefault();
+      const message = event.message || "实验室模块加载失败";
+      self.broken = message;
+      for (const done of self.pending.values())
+        done.reject(new Error(message));
+      self.pending.clear();
+    };
+  }
+  LabWorker.prototype.call = function (op, args) {
+    if (this.broken)
+      return Promise.reject(new Error(this.broken));
+    const id = this.next++;
+    const self = this;
+    return new Promise(function (resolve, reject) {
+      self.pending.set(id, { resolve: resolve, reject: reject });
+      self.worker.postMessage({ id: id, op: op, args: args });
+    });
+  };
+  LabWorker.prototype.end = function () {
+    this.worker.terminate();
+    for (const done of this.pending.values())
+      done.reject(new Error("cancelled"));
+    this.pending.clear();
+  };
+
+  let workers = [];
+  function pool(count) {
+    while (workers.length < count)
+      workers.push(new LabWorker());
+    return workers.slice(0, count);
+  }
+  function cores() {
+    return Math.max(1, Math.min(navigator.hardwareConcurrency || 2, 64));
+  }
+  // Cancelling ends every worker mid-call; the next run starts new ones.
+  function endWorkers() {
+    for (const worker of workers)
+      worker.end();
+    workers = [];
+  }
+
+  // A JSON answer of the lab, or its error as an exception.
+  function parsed(answer) {
+    let value;
+    try {
+      value = JSON.parse(answer.text);
+    } catch (e) {
+      throw new Error("实验室的回答不是 JSON");
+    }
+    if (value && typeof value.error === "string")
+      throw new Error(value.error);
+    return value;
+  }
+
+  // ---- Numbers ---------------------------------------------------------------
+
+  function whole(n) { return Number(n).toLocaleString("en-US"); }
+  function percent(x, digits) { return (100 * x).toFixed(digits === undefined ? 2 : digits) + " %"; }
+  function seconds(s) {
+    if (s < 90)
+      return Math.ceil(s) + " 秒";
+    if (s < 5400)
+      return Math.round(s / 60) + " 分钟";
+    if (s < 172800)
+      return (s / 3600).toFixed(1) + " 小时";
+    return Math.round(s / 86400) + " 天";
+  }
+  function randomSeed() {
+    const words = new Uint32Array(1);
+    crypto.getRandomValues(words);
+    return String(words[0]);
+  }
+
+  function cell(row, text, className) {
+    const td = document.createElement("td");
+    td.textContent = text;
+    if (className)
+      td.className = className;
+    row.appendChild(td);
+    return td;
+  }
+
+  // The lab's SVG as an image (an image runs no script whatever it holds).
+  function picture(img, svg) {
+    if (img.src.startsWith("blob:"))
+      URL.revokeObjectURL(img.src);
+    img.src = URL.createObjectURL(new Blob([svg], { type: "image/svg+xml" }));
+  }
+
+  // A cost that deserves a question first: the text says what it would
+  // take; go() runs on yes.
+  function confirmFirst(box, text, go, cancel) {
+    $(box + "-confirm-text").textContent = text;
+    $(box + "-confirm").hidden = false;
+    $(box + "-confirm-go").onclick = function () { $(box + "-confirm").hidden = true; go(); };
+    $(box + "-confirm-no").onclick = function () { $(box + "-confirm").hidden = true; cancel(); };
+    $(box + "-confirm-go").focus();
+  }
+
+  // Battles per second of one worker for these names, from a short probe.
+  async function rate(name1, name2) {
+    const probe = 20000;
+    const answer = await pool(1)[0].call("sample", [name1, name2, probe, 1]);
+    parsed(answer);
+    return probe / Math.max(answer.ms, 1) * 1000;
+  }
+
+  // ---- Odds of two names -------------------------------------------------------
+
+  const odds = {
+    form: $("odds-form"), status: $("odds-status"), progress: $("odds-progress"),
+    cancel: $("odds-cancel"), run: $("odds-run"), result: $("odds-result"),
+    json: null, svg: null, cancelled: false,
+  };
+
+  function setBusy(part, busy) {
+    lab.busy = busy;
+    part.run.disabled = busy;
+    part.cancel.hidden = !busy;
+  }
+
+  // What the odds form asks for, checked; throws a message for the reader.
+  function oddsRequest() {
+    const name1 = $("odds-name1").value, name2 = $("odds-name2").value;
+    if (!name1 || !name2)
+      throw new Error("请填两个名字");
+    if (name1 === name2)
+      throw new Error("自己跟自己打架？请填两个不同的名字");
+    const request = { name1: name1, name2: name2, exact: $("odds-exact").checked, range: null };
+    if (request.exact) {
+      request.range = odds.range || [0, STATES];
+      return request;
+    }
+    const battlesText = $("odds-battles").value.trim() || String(SAMPLE_DEFAULT);
+    const battles = BrambleLinks.wholeNumber(battlesText, 1n, BigInt(STATES));
+    if (battles === null)
+      throw new Error("场数应是 1 到 4294967296 之间的整数（更多也不会更准：精确计算每种开局只算一次）");
+    request.battles = Number(battles);
+    const seedText = $("odds-seed").value.trim();
+    if (seedText && BrambleLinks.wholeNumber(seedText, 0n, 2n ** 53n) === null)
+      throw new Error("种子应是 0 到 9007199254740992（2^53）之间的整数");
+    request.seed = seedText || randomSeed();
+    $("odds-seed").value = request.seed;
+    return request;
+  }
+
+  function oddsAddress(request) {
+    const pairs = [["odds", [request.name1, request.name2]]];
+    if (request.exact) {
+      const [first, count] = request.range;
+      if (first === 0 && count === STATES)
+        pairs.push(["exact", "1"]);
+      else
+        pairs.push(["range", first + ":" + count]);
+    } else {
+      pairs.push(["battles", String(request.battles)], ["seed", request.seed]);
+    }
+    const interval = BrambleLinks.read(location.search).interval;
+    if (interval)
+      pairs.push(["interval", interval]);
+    return BrambleLinks.write(pairs);
+  }
+
+  function showOdds(report, svg) {
+    const fighters = $("odds-fighters").tBodies[0];
+    const wins = $("odds-wins").tBodies[0];
+    fighters.textContent = "";
+    wins.textContent = "";
+    const exact = report.kind === "exact";
+    report.fighters.forEach(function (f, i) {
+      const row = fighters.insertRow();
+      cell(row, f.name, "name");
+      for (const key of ["hp", "mp", "atk", "def", "agility", "cunning"])
+        cell(row, String(f[key]), f.hidden && f.hidden.indexOf(key) >= 0 ? "hidden-attribute" : "");
+      const line = wins.insertRow();
+      cell(line, f.name, "name");
+      cell(line, whole(report.wins[i]));
+      cell(line, whole(report.battles));
+      cell(line, percent(report.fractions[i], exact ? 6 : 2));
+      cell(line, exact ? report.exact[i] : percent(report.intervals[i][0]) + " – " + percent(report.intervals[i][1]));
+    });
+    $("odds-interval-head").textContent = exact ? "精确值" : "95 % 区间";
+    let summary = "对战长度：平均 " + report.ticks.mean.toFixed(2) + " 回合，中位数 " +
+                  report.ticks.median + " 回合。";
+    if (report.unfinished)
+      summary += " " + whole(report.unfinished) + " 场到 " + whole(report.ticks.cap) + " 回合仍未分胜负。";
+    if (exact)
+      summary += report.states === STATES ? " 全部 4,294,967,296 种开局。"
+                                          : " 覆盖 " + whole(report.states) + " / 4,294,967,296 种开局（" +
+                                                report.ranges.map(function (r) { return r[0] + ":" + r[1]; }).join(", ") + "）。";
+    else
+      summary += " 种子 " + report.seed + "。";
+    $("odds-summary").textContent = summary;
+    picture($("odds-picture"), svg);
+    odds.result.hidden = false;
+  }
+
+  async function oddsSample(request) {
+    const worker = pool(1)[0];
+    odds.status.textContent = "计算中……" + (request.estimate ? "约需 " + seconds(request.estimate) : "");
+    const started = performance.now();
+    const answer = await worker.call("sample", [request.name1, request.name2, request.battles, Number(request.seed)]);
+    const report = parsed(answer);
+    const svg = (await worker.call("svg", [answer.text])).text;
+    odds.status.textContent = whole(request.battles) + " 场，用时 " + ((performance.now() - started) / 1000).toFixed(1) + " 秒";
+    return { text: answer.text, report: report, svg: svg };
+  }
+
+  // An exact run: the range cut into chunks, handed to every worker in
+  // turn; the shares are merged as --merge merges them, a batch at a time
+  // into a running total, so that memory stays small over 2^32 states.
+  async function oddsExact(request) {
+    const [first, count] = request.range;
+    const team = pool(cores());
+    const chunk = Math.max(1, Math.min(CHUNK_MAX, Math.ceil(count / (team.length * 8))));
+    const chunks = [];
+    for (let start = first; start < first + count; start += chunk)
+      chunks.push([start, Math.min(chunk, first + count - start)]);
+    let next = 0, done = 0;
+    let failed = false;  // one call refused: the others stop too
+    let pending = [];
+    let total = Promise.resolve(null);  // the merged shares so far (JSON text)
+    function fold(worker) {
+      const batch = pending;
+      pending = [];
+      total = total.then(function (sofar) {
+        return worker.call("merge", ["[" + (sofar ? [sofar].concat(batch) : batch).join(",") + "]"]);
+      }).then(function (answer) {
+        parsed(answer);
+        return answer.text;
+      });
+      return total;
+    }
+    const started = performance.now();
+    odds.progress.hidden = false;
+    odds.progress.value = 0;
+    odds.status.textContent = "精确计算中（" + team.length + " 个线程）……";
+    async function work(worker) {
+      try {
+        while (next < chunks.length && !odds.cancelled && !failed) {
+          const index = next++;
+          const answer = await worker.call("exactRange", [request.name1, request.name2, chunks[index][0], chunks[index][1]]);
+          parsed(answer);
+          pending.push(answer.text);
+          if (pending.length >= FOLD_EVERY)
+            await fold(worker);
+          done += chunks[index][1];
+          const elapsed = (performance.now() - started) / 1000;
+          odds.progress.value = done / count;
+          odds.status.textContent = percent(done / count, 1) + "，还需约 " +
+                                    seconds(elapsed * (count - done) / done) + "（" + team.length + " 个线程）";
+        }
+      } catch (error) {
+        failed = true;
+        throw error;
+      }
+    }
+    await Promise.all(team.map(work));
+    if (odds.cancelled)
+      throw new Error("cancelled");
+    odds.progress.hidden = true;
+    const merged = await fold(team[0]);
+    const report = JSON.parse(merged);
+    const svg = (await team[0].call("svg", [merged])).text;
+    odds.status.textContent = whole(count) + " 种开局，用时 " + seconds((performance.now() - started) / 1000);
+    return { text: merged, report: report, svg: svg };
+  }
+
+  async function runOdds(request, asked) {
+    $("odds-confirm").hidden = true;
+    odds.cancelled = false;
+    setBusy(odds, true);
+    try {
+      history.replaceState(null, "", oddsAddress(request));
+      $("odds-link").href = location.href;
+      const work = request.exact ? request.range[1] : request.battles;
+      if (!asked && work > 2000000) {
+        odds.status.textContent = "估算用时……";
+        const perWorker = await rate(request.name1, request.name2);
+        const estimate = request.estimate = work / (perWorker * (request.exact ? cores() : 1));
+        if (estimate > CONFIRM_SECONDS) {
+          setBusy(odds, false);
+          odds.status.textContent = "";
+          confirmFirst("odds", "这要算 " + whole(work) + " 场，在这台设备上约需 " + seconds(estimate) +
+                                   "（每个线程每秒约 " + whole(Math.round(perWorker)) + " 场）。要开始吗？",
+                       function () { runOdds(request, true); },
+                       function () { odds.status.textContent = "没有开始"; });
+          return;
+        }
+      }
+      const result = request.exact ? await oddsExact(request) : await oddsSample(request);
+      odds.json = lab.json = result.text;
+      odds.svg = lab.svg = result.svg;
+      showOdds(result.report, result.svg);
+      lab.runs += 1;
+      lab.last = result.report;
+    } catch (error) {
+      odds.progress.hidden = true;
+      odds.status.textContent = odds.cancelled ? "已取消" : "出错了：" + error.message;
+    } finally {
+      setBusy(odds, false);
+    }
+  }
+
+  odds.form.addEventListener("submit", function (event) {
+    event.preventDefault();
+    if (lab.busy) {
+      odds.status.textContent = "请等上一个计算结束，或取消它";
+      return;
+    }
+    odds.range = null;
+    let request;
+    try {
+      request = oddsRequest();
+    } catch (error) {
+      odds.status.textContent = error.message;
+      return;
+    }
+    runOdds(request, false);
+  });
+  odds.cancel.addEventListener("click", function () {
+    odds.cancelled = true;
+    endWorkers();
+  });
+  $("odds-json").addEventListener("click", function () {
+    BrambleDownload("brambleworthen-odds.json", new Blob([odds.json], { type: "application/json" }));
+  });
+  $("odds-svg").addEventListener("click", function () {
+    BrambleDownload("brambleworthen-odds.svg", new Blob([odds.svg], { type: "image/svg+xml" }));
+  });
+
+  // ---- Ranking -----------------------------------------------------------------
+
+  const rank = {
+    form: $("rank-form"), status: $("rank-status"), cancel: $("rank-cancel"),
+    run: $("rank-run"), result: $("rank-result"), json: null, svg: null, cancelled: false,
+  };
+
+  function rankRequest() {
+    const names = $("rank-names").value.split(/\r?\n/).map(function (n) { return n.trim(); })
+                                 .filter(function (n) { return n !== ""; });
+    if (names.length < 2)
+      throw new Error("排名至少要两个名字，一行一个");
+    if (names.length > RANK_MAX_NAMES)
+      throw new Error(whole(names.length) + " 个名字太多了：页面最多排 " + whole(RANK_MAX_NAMES) +
+                      " 个（对阵表会有 " + whole(names.length * names.length) + " 格）；更多请用命令行的 --rank");
+    const seen = new Map();
+    names.forEach(function (name, i) {
+      if (seen.has(name))
+        throw new Error("第 " + (seen.get(name) + 1) + " 行和第 " + (i + 1) + " 行是同一个名字：" + name);
+      seen.set(name, i);
+    });
+    const battlesText = $("rank-battles").value.trim() || String(RANK_DEFAULT);
+    const battles = BrambleLinks.wholeNumber(battlesText, 1n, BigInt(STATES));
+    if (battles === null)
+      throw new Error("每对场数应是 1 到 4294967296 之间的整数");
+    const seedText = $("rank-seed").value.trim();
+    if (seedText && BrambleLinks.wholeNumber(seedText, 0n, 2n ** 53n) === null)
+      throw new Error("种子应是 0 到 9007199254740992（2^53）之间的整数");
+    const seed = seedText || randomSeed();
+    $("rank-seed").value = seed;
+    return { names: names, battles: Number(battles), seed: seed };
+  }
+
+  function showRank(report, svg) {
+    const body = $("rank-table").tBodies[0];
+    body.textContent = "";
+    for (const entry of report.names) {
+      const row = body.insertRow();
+      cell(row, String(entry.rank));
+      cell(row, entry.name, "name");
+      cell(row, percent(entry.mean_win_rate));
+      cell(row, percent(entry.interval[0]) + " – " + percent(entry.interval[1]));
+      cell(row, whole(entry.wins));
+      cell(row, whole(entry.battles));
+      cell(row, whole(entry.beaten));
+    }
+    picture($("rank-picture"), svg);
+    rank.result.hidden = false;
+  }
+
+  async function runRank(request, asked) {
+    $("rank-confirm").hidden = true;
+    rank.cancelled = false;
+    setBusy(rank, true);
+    try {
+      const pairs = [["rank", request.names], ["battles", String(request.battles)], ["seed", request.seed]];
+      const interval = BrambleLinks.read(location.search).interval;
+      if (interval)
+        pairs.push(["interval", interval]);
+      history.replaceState(null, "", BrambleLinks.write(pairs));
+      $("rank-link").href = location.href;
+      const n = request.names.length;
+      const work = n * (n - 1) / 2 * request.battles;
+      if (!asked && work > 2000000) {
+        rank.status.textContent = "估算用时……";
+        const estimate = request.estimate = work / await rate(request.names[0], request.names[1]);
+        if (estimate > CONFIRM_SECONDS) {
+          setBusy(rank, false);
+          rank.status.textContent = "";
+          confirmFirst("rank", whole(n) + " 个名字有 " + whole(n * (n - 1) / 2) + " 对，共 " + whole(work) +
+                                   " 场，在这台设备上约需 " + seconds(estimate) + "。要开始吗？",
+                       function () { runRank(request, true); },
+                       function () { rank.status.textContent = "没有开始"; });
+          return;
+        }
+      }
+      rank.status.textContent = "计算中……" + (request.estimate ? "约需 " + seconds(request.estimate) : "");
+      const started = performance.now();
+      const worker = pool(1)[0];
+      const answer = await worker.call("rank", [request.names.join("\n"), request.battles, Number(request.seed)]);
+      const report = parsed(answer);
+      const svg = (await worker.call("svg", [answer.text])).text;
+      rank.json = lab.json = answer.text;
+      rank.svg = lab.svg = svg;
+      showRank(report, svg);
+      rank.status.textContent = whole(work) + " 场，用时 " + seconds((performance.now() - started) / 1000);
+      lab.runs += 1;
+      lab.last = report;
+    } catch (error) {
+      rank.status.textContent = rank.cancelled ? "已取消" : "出错了：" + error.message;
+    } finally {
+      setBusy(rank, false);
+    }
+  }
+
+  rank.form.addEventListener("submit", function (event) {
+    event.preventDefault();
+    if (lab.busy) {
+      rank.status.textContent = "请等上一个计算结束，或取消它";
+      return;
+    }
+    let request;
+    try {
+      request = rankRequest();
+    } catch (error) {
+      rank.status.textContent = error.message;
+      return;
+    }
+    runRank(request, false);
+  });
+  rank.cancel.addEventListener("click", function () {
+    rank.cancelled = true;
+    endWorkers();
+  });
+  $("rank-json").addEventListener("click", function () {
+    BrambleDownload("brambleworthen-rank.json", new Blob([rank.json], { type: "application/json" }));
+  });
+  $("rank-svg").addEventListener("click", function () {
+    BrambleDownload("brambleworthen-rank.svg", new Blob([rank.svg], { type: "image/svg+xml" }));
+  });
+
+  // ---- A link that holds a run opens its panel and runs it ----------------------
+
+  const link = BrambleLinks.read(location.search);
+  function linkError(part, message) {
+    show(part === odds ? "odds" : "rank");
+    part.status.textContent = message;
+  }
+  if (link.errors.length) {
+    linkError(/[?&]rank=/.test(location.search) ? rank : odds, link.errors.join("；"));
+  } else if ("odds" in link) {
+    show("odds");
+    const names = link.odds;
+    $("odds-name1").value = names[0] || "";
+    $("odds-name2").value = names[1] || "";
+    $("odds-battles").value = link.battles || "";
+    $("odds-seed").value = link.seed || "";
+    $("odds-exact").checked = link.exact === "1" || "range" in link;
+    odds.range = null;
+    let request = null;
+    try {
+      if (names.length !== 2)
+        throw new Error("odds 要两个名字，用逗号隔开（名字里的逗号写作 %2C）");
+      if ("range" in link) {
+        const match = /^(\d{1,10}):(\d{1,10})$/.exec(link.range);
+        const first = match ? Number(match[1]) : -1, count = match ? Number(match[2]) : 0;
+        if (!match || first >= STATES || count < 1 || first + count > STATES)
+          throw new Error("range 应是 FIRST:COUNT，在 2^32 种开局之内");
+        odds.range = [first, count];
+      }
+      request = oddsRequest();
+    } catch (error) {
+      odds.status.textContent = error.message;
+    }
+    if (request)
+      runOdds(request, false);
+  } else if ("rank" in link) {
+    show("rank");
+    $("rank-names").value = link.rank.join("\n");
+    $("rank-battles").value = link.battles || "";
+    $("rank-seed").value = link.seed || "";
+    let request = null;
+    try {
+      if (link.exact === "1")
+        throw new Error("精确排名只有命令行能算（--rank FILE --split N，再 --merge）");
+      request = rankRequest();
+    } catch (error) {
+      rank.status.textContent = error.message;
+    }
+    if (request)
+      runRank(request, false);
+  }
+})();
