@@ -11,69 +11,92 @@ namespace bramble {
 
 namespace respond_rules {
 
-template <Narration N, class Dice>
-Line<N> Deflection(Fighter& defender, Fighter& attacker, int32_t value, Dice& dice) {
-  int32_t x = PercentOf(dice.RandomInt(20, 40), value);
-  attacker.hp() -= x;
+template <Narration N, class F, class Dice, class L = typename F::Lanes>
+Line<N> Deflection(F& defender, F& attacker, typename L::Int value, Dice& dice,
+                   typename L::Mask m) {
+  typename L::Int x = L::Percent(DrawIn<L>(dice, m, 20, 40), value);
+  attacker.hp() -= L::Only(m, x);
   if constexpr (Narrated(N))
     return ColoredName(defender) + "<10>移花接木<15>，" + ColoredName(attacker) + "受到反作用伤害" +
            NumberText(x) + "点";
   return {};
 }
 
-}  // namespace respond_rules
-
-template <Narration N, class Dice>
-inline Line<N> Fighter::Respond(Fighter& attacker, int32_t value, ActionKind kind, Dice& dice) {
+/// `defender`'s answer in the lanes of `active` to an action of `value`
+/// and `kind` (a normal or magic attack, or a song).
+template <Narration N, class F, class Dice, class L = typename F::Lanes>
+Line<N> Answer(F& defender, F& attacker, typename L::Int value, typename L::Kind kind, Dice& dice,
+               typename L::Mask active) {
+  using Int = typename L::Int;
+  using Mask = typename L::Mask;
   // The family, then the draws of the common paths, read ahead: a plain
   // defence, a magic defence or an evasion is settled without a jump; a
   // song and a deflection branch off and draw on from where they stand.
-  DrawsAhead next(dice.State());
-  int32_t family = next.Int(0, 0, 3);  // drawn even for a song
-  if (kind == ActionKind::Song) {
-    dice.SetState(next.StateAfter(1));
-    return ListenToSong<N>(*this, attacker, dice);
-  }
+  BasicDrawsAhead<L> next(dice.State());
+  Int family = next.Draw(0, 0, 3);  // drawn even for a song
+  Mask song = active & L::Is(kind, ActionKind::Song);
+  Mask family2 = family == 2;
   // Family 2 checks cunning for a deflection, then agility for an evasion.
-  if ((family == 2) & AttributeCheck(next.Int(1, 0, 30), cunning(), 70)) {
-    dice.SetState(next.StateAfter(2));
-    return respond_rules::Deflection<N>(*this, attacker, value, dice);
-  }
-  bool evades = (family == 2) & AttributeCheck(next.Int(2, 0, 30), agility(), 60);
+  Mask deflects =
+      active & L::Not(song) & family2 & L::Check(next.Draw(1, 0, 30), defender.cunning(), 70);
+  Mask plain = active & L::Not(song | deflects);
+  Mask evades = plain & family2 & L::Check(next.Draw(2, 0, 30), defender.agility(), 60);
   // Family 0 with 21 mp or more: the magic defence. Against a magic attack
   // it rolls its damage first; whatever it met, it costs mp after that.
-  bool magic_defence = (family == 0) & (mp() >= 21);
-  bool against_magic = kind == ActionKind::MagicAttack;
-  int32_t magic_damage = def() + PercentOf(next.Int(1, 60, 100), def() / 2) - value;
-  int cost_draw = 1 + against_magic;
+  Mask magic_defence = plain & (family == 0) & (defender.mp() >= 21);
+  Mask against_magic = L::Is(kind, ActionKind::MagicAttack);
+  Int magic_damage = defender.def() + L::Percent(next.Draw(1, 60, 100), defender.def() / 2) - value;
+  Int cost_draw = 1 + L::One(against_magic);
   // Otherwise the plain defence: the defender's own roll minus the attack's
   // value, so the damage grows with its def and an attack that reaches the
   // roll is dodged. Family 2 rolls after its two failed checks.
-  int plain_draw = Select(family == 2, 3, 1);
-  int32_t plain_damage = PercentOf(next.Int(plain_draw, 80, 130), def()) - value;
+  Int plain_draw = 1 + 2 * L::One(family2);
+  Int plain_damage = L::Percent(next.DrawAt(plain_draw, 80, 130), defender.def()) - value;
 
-  int32_t damage = Select(magic_defence, Select(against_magic, magic_damage, 0),
-                          Select(evades, 0, plain_damage));
-  bool hit = damage >= 1;
-  hp() -= Select(hit, damage, 0);
-  mp() -= Select(magic_defence, next.Int(cost_draw, 20, 45), 0);
+  Int damage = L::Choose(magic_defence, L::Only(against_magic, magic_damage),
+                         L::Only(L::Not(evades), plain_damage));
+  Mask hit = plain & (damage >= 1);
+  defender.hp() -= L::Only(hit, damage);
+  defender.mp() -= L::Only(magic_defence, next.DrawAt(cost_draw, 20, 45));
   // Draws taken: the magic defence's cost is its last, an evasion's check
-  // is its third, the plain roll the plain defence's last.
-  dice.SetState(next.StateAfter(Select(magic_defence, cost_draw + 1, plain_draw + 1 - evades)));
+  // is its third, the plain roll the plain defence's last; a song and a
+  // deflection go on from the draws they made.
+  typename L::Bits state = dice.State();
+  state = L::Choose(
+      plain,
+      next.StateAfterAt(L::Choose(magic_defence, cost_draw + 1, plain_draw + 1 - L::One(evades))),
+      state);
+  state = L::Choose(song, next.StateAfter(1), state);
+  state = L::Choose(deflects, next.StateAfter(2), state);
+  dice.SetState(state);
+  Line<N> line;
+  if (L::Any(song))
+    line = song_rules::Listen<N>(defender, attacker, dice, song);
+  if (L::Any(deflects))
+    line = Deflection<N>(defender, attacker, value, dice, deflects);
   if constexpr (Narrated(N)) {
+    if (!plain)
+      return line;
     if (magic_defence) {
-      std::string opening = ColoredName(*this) + "使用<9>魔法防御<15>，";
+      std::string opening = ColoredName(defender) + "使用<9>魔法防御<15>，";
       if (!against_magic)
         return opening + ColoredName(attacker) + "的普通攻击无效";
       return hit ? opening + "受到" + NumberText(damage) + "点伤害"
                  : opening + ColoredName(attacker) + "攻击失败";
     }
     if (evades)
-      return ColoredName(*this) + "<14>紧急回避<15>，未受到任何伤害";
-    return hit ? ColoredName(*this) + "受到" + NumberText(damage) + "点伤害"
-               : "<15>被" + ColoredName(*this) + "躲开了";
+      return ColoredName(defender) + "<14>紧急回避<15>，未受到任何伤害";
+    return hit ? ColoredName(defender) + "受到" + NumberText(damage) + "点伤害"
+               : "<15>被" + ColoredName(defender) + "躲开了";
   }
-  return {};
+  return line;
+}
+
+}  // namespace respond_rules
+
+template <Narration N, class Dice>
+inline Line<N> Fighter::Respond(Fighter& attacker, int32_t value, ActionKind kind, Dice& dice) {
+  return respond_rules::Answer<N>(*this, attacker, value, kind, dice, OneLane::kAll);
 }
 
 extern template std::string Fighter::Respond<Narration::kNarrated>(Fighter&, int32_t, ActionKind,
