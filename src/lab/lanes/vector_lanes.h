@@ -6,7 +6,10 @@
 // lane engine. A mask is -1 in the lanes where it holds, 0 elsewhere. Each
 // instruction set's file instantiates it with a tag of its own from an
 // unnamed namespace, so that every function made from it stays inside that
-// file, compiled for that instruction set alone.
+// file, compiled for that instruction set alone. Where the vector
+// extensions give no single instruction for something every step does, the
+// tag may give it: Any(m), Blend(m, a, b) (a where m) and High29(a, b)
+// (bits 29 to 60 of each signed 64-bit product a * b).
 
 #include <cstdint>
 
@@ -50,6 +53,8 @@ struct VectorLanes {
 
   static Int Splat(int32_t x) { return Int{} + x; }
   static bool Any(Mask m) {
+    if constexpr (requires { IsaTag::Any(m); })
+      return IsaTag::Any(m);
     // OR the 64-bit words together: no lane's bit is lost.
     Words words = reinterpret_cast<Words>(m);
     uint64_t any = 0;
@@ -58,10 +63,13 @@ struct VectorLanes {
     return any != 0;
   }
   static Mask Not(Mask m) { return ~m; }
-  static Int Choose(Mask m, Int a, Int b) { return (a & m) | (b & ~m); }
+  static Int Choose(Mask m, Int a, Int b) {
+    if constexpr (requires { IsaTag::Blend(m, a, b); })
+      return IsaTag::Blend(m, a, b);
+    return (a & m) | (b & ~m);
+  }
   static Bits Choose(Mask m, Bits a, Bits b) {
-    Bits bits = reinterpret_cast<Bits>(m);
-    return (a & bits) | (b & ~bits);
+    return reinterpret_cast<Bits>(Choose(m, reinterpret_cast<Int>(a), reinterpret_cast<Int>(b)));
   }
   static Int Only(Mask m, Int x) { return x & m; }
   static Int One(Mask m) { return m & 1; }
@@ -78,6 +86,8 @@ struct VectorLanes {
   // every roll below 400, and the low 32 bits of the 64-bit product shifted
   // are the result whatever the sign.
   static Int Percent(Int roll, Int base) {
+    if constexpr (requires { IsaTag::High29(base, roll); })
+      return IsaTag::High29(base, roll * 5368709);
     Wide product =
         __builtin_convertvector(base, Wide) * __builtin_convertvector(roll * 5368709, Wide);
     return __builtin_convertvector(product >> 29, Int);
