@@ -117,12 +117,9 @@ BasicActionResult<N, L> Act(F& attacker, F& defender, Dice& dice, typename L::Ma
       L::Choose(magic, L::KindOf(ActionKind::MagicAttack), L::KindOf(ActionKind::NormalAttack));
   // Draws taken: a magic attack 3, a normal attack its roll's number and
   // one; the rare actions go on from the last check they made.
-  typename L::Bits state = dice.State();
-  state = L::Choose(common, next.StateAfterAt(roll_draw + 1 + L::One(magic)), state);
-  state = L::Choose(last_stand, next.StateAfter(1), state);
-  state = L::Choose(opens, next.StateAfter(2), state);
-  state = L::Choose(poison, next.StateAfter(3), state);
-  dice.SetState(state);
+  Int rare_draws = 3 - 2 * L::One(last_stand) - L::One(opens);  // 1, 2 or 3 (a poison)
+  Int draws = L::Choose(common, roll_draw + 1 + L::One(magic), rare_draws);
+  dice.SetState(L::Choose(active, next.StateAfterAt(draws), dice.State()));
   if (L::Any(last_stand))
     LastStandOf<N>(attacker, &result, dice, last_stand);
   if (L::Any(opens & family2))

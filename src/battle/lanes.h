@@ -113,19 +113,20 @@ class BasicDrawsAhead {
   /// RandomInt(a, b) as the path's draw number `i` would give it.
   Int Draw(int i, int32_t a, int32_t b) const { return L::Scale(output_[i], a, b); }
   /// The same for a draw number that differs from lane to lane (1 to 3).
-  Int DrawAt(Int i, int32_t a, int32_t b) const { return L::Scale(Pick(output_, i), a, b); }
+  Int DrawAt(Int i, int32_t a, int32_t b) const { return L::Scale(Pick(output_, i, 1), a, b); }
   /// The generator state once `count` draws (1 to 4) are taken.
   Bits StateAfter(int count) const { return after_[count - 1]; }
-  Bits StateAfterAt(Int count) const { return Pick(after_, count - 1); }
+  Bits StateAfterAt(Int count) const { return Pick(after_, count - 1, 0); }
 
  private:
   static constexpr int kCount = 4;
-  static Bits Pick(const Bits (&from)[kCount], Int i) {
+  // from[i] in each lane, for an i of at least `lowest`.
+  static Bits Pick(const Bits (&from)[kCount], Int i, int lowest) {
     if constexpr (L::kWidth == 1) {
       return from[i];
     } else {
-      Bits picked = from[0];
-      for (int k = 1; k < kCount; ++k)
+      Bits picked = from[lowest];
+      for (int k = lowest + 1; k < kCount; ++k)
         picked = L::Choose(i == k, from[k], picked);
       return picked;
     }

@@ -61,14 +61,9 @@ Line<N> Answer(F& defender, F& attacker, typename L::Int value, typename L::Kind
   // Draws taken: the magic defence's cost is its last, an evasion's check
   // is its third, the plain roll the plain defence's last; a song and a
   // deflection go on from the draws they made.
-  typename L::Bits state = dice.State();
-  state = L::Choose(
-      plain,
-      next.StateAfterAt(L::Choose(magic_defence, cost_draw + 1, plain_draw + 1 - L::One(evades))),
-      state);
-  state = L::Choose(song, next.StateAfter(1), state);
-  state = L::Choose(deflects, next.StateAfter(2), state);
-  dice.SetState(state);
+  Int plain_draws = L::Choose(magic_defence, cost_draw + 1, plain_draw + 1 - L::One(evades));
+  Int draws = L::Choose(plain, plain_draws, 1 + L::One(deflects));  // a song 1, a deflection 2
+  dice.SetState(L::Choose(active, next.StateAfterAt(draws), dice.State()));
   Line<N> line;
   if (L::Any(song))
     line = song_rules::Listen<N>(defender, attacker, dice, song);

@@ -66,11 +66,13 @@ struct LaneBout {
     ended |= m;
     firstLost = L::Choose(m, L::Not(firstAttacks), firstLost);
   }
-  // A shown line clamps both fighters' hp. Every lane's hp is already
-  // within 0..255 between steps, so clamping all lanes changes only those
-  // whose step just ran.
+  // A shown line clamps both fighters' hp. In lanes the clamp waits for
+  // the end of the tick (ClampHp): after a step's line, the rules only
+  // test whether an hp is above 0, which the clamp never changes, and a
+  // lane's next step comes on the next tick.
   template <class Text>
-  void Show(const Text&) {
+  void Show(const Text&) {}
+  void ClampHp() {
     attacker.hp() = L::Clamp(attacker.hp(), 0, 255);
     defender.hp() = L::Clamp(defender.hp(), 0, 255);
   }
@@ -151,6 +153,7 @@ void PlayLanes(const LaneJob& job) {
       BoutSteps::Response<kSilent>(bout, dice, responds);
     if (L::Any(pummels))
       BoutSteps::Pummel<kSilent>(bout, dice, pummels);
+    bout.ClampHp();  // every lane's hp is within 0..255 when it steps
     ticks += L::One(playing);
 
     // Battles that ended on this tick, or reached the cap unfinished.
