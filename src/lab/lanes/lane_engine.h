@@ -141,22 +141,31 @@ void PlayLanes(const LaneJob& job) {
         return;
     }
 
-    // One tick of every lane that plays: each lane's step is the one its
-    // turn state calls for.
+    // Two ticks: an attack pass, then an answer pass. A lane acts in each
+    // pass whose step its turn state calls for, and a beating in both, so
+    // a lane that attacks and is answered (most ticks of most battles)
+    // acts in every pass; one that is poisoned or refilled skips a pass.
     Mask playing = L::Not(bout.ended);
-    Mask attacks = playing & L::IsTurn(bout.turnState, TurnState::AttackTurn);
-    Mask responds = playing & L::IsTurn(bout.turnState, TurnState::ResponseTurn);
-    Mask pummels = playing & L::IsTurn(bout.turnState, TurnState::PummelTurn);
-    if (L::Any(attacks))
-      BoutSteps::Attack<kSilent>(bout, dice, attacks);
-    if (L::Any(responds))
-      BoutSteps::Response<kSilent>(bout, dice, responds);
-    if (L::Any(pummels))
-      BoutSteps::Pummel<kSilent>(bout, dice, pummels);
-    bout.ClampHp();  // every lane's hp is within 0..255 when it steps
-    ticks += L::One(playing);
+    for (int pass = 0; pass < 2; ++pass) {
+      Mask can = L::Not(bout.ended) & (ticks < static_cast<int32_t>(kTickCap));
+      Mask pummels = can & L::IsTurn(bout.turnState, TurnState::PummelTurn);
+      Mask acts;
+      if (pass == 0) {
+        acts = can & L::IsTurn(bout.turnState, TurnState::AttackTurn);
+        if (L::Any(acts))
+          BoutSteps::Attack<kSilent>(bout, dice, acts);
+      } else {
+        acts = can & L::IsTurn(bout.turnState, TurnState::ResponseTurn);
+        if (L::Any(acts))
+          BoutSteps::Response<kSilent>(bout, dice, acts);
+      }
+      if (L::Any(pummels))
+        BoutSteps::Pummel<kSilent>(bout, dice, pummels);
+      bout.ClampHp();  // every lane's hp is within 0..255 when it steps
+      ticks += L::One(acts | pummels);
+    }
 
-    // Battles that ended on this tick, or reached the cap unfinished.
+    // Battles that ended on these ticks, or reached the cap unfinished.
     Mask capped = playing & L::Not(bout.ended) & (ticks >= static_cast<int32_t>(kTickCap));
     Mask done = (playing & bout.ended) | capped;
     if (!L::Any(done))
