@@ -110,9 +110,8 @@ void PlayLanes(const LaneJob& job) {
     Mask refill = bout.ended;
     if (L::Any(refill)) {
       typename L::Bits fresh = dice.state;
-      for (int lane = 0; lane < W; ++lane) {
-        if (!refill[lane])
-          continue;
+      for (uint32_t lanes = L::LaneBits(refill); lanes != 0; lanes &= lanes - 1) {
+        int lane = __builtin_ctz(lanes);
         if (next < job.count) {
           battle_of[lane] = next;
           fresh[lane] = job.states[next++];
@@ -171,9 +170,8 @@ void PlayLanes(const LaneJob& job) {
     if (!L::Any(done))
       continue;
     bout.ended |= capped;
-    for (int lane = 0; lane < W; ++lane) {
-      if (!done[lane])
-        continue;
+    for (uint32_t lanes = L::LaneBits(done); lanes != 0; lanes &= lanes - 1) {
+      int lane = __builtin_ctz(lanes);
       uint64_t battle = battle_of[lane];
       Winner winner = capped[lane]           ? Winner::kUnfinished
                       : bout.firstLost[lane] ? Winner::kSecond

@@ -16,6 +16,7 @@ namespace {
 struct Isa {
   using Int = VectorOf<int32_t, 64>::type;
   static bool Any(Int m) { return _mm512_test_epi32_mask(__m512i(m), __m512i(m)) != 0; }
+  static uint32_t LaneBits(Int m) { return _mm512_movepi32_mask(__m512i(m)); }
   // (m & a) | (~m & b) as one ternary logic instruction.
   static Int Blend(Int m, Int a, Int b) {
     return Int(_mm512_ternarylogic_epi32(__m512i(m), __m512i(a), __m512i(b), 0xCA));

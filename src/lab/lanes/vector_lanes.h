@@ -8,7 +8,7 @@
 // unnamed namespace, so that every function made from it stays inside that
 // file, compiled for that instruction set alone. Where the vector
 // extensions give no single instruction for something every step does, the
-// tag may give it: Any(m), Blend(m, a, b) (a where m) and High29(a, b)
+// tag may give it: Any(m), LaneBits(m), Blend(m, a, b) (a where m) and High29(a, b)
 // (bits 29 to 60 of each signed 64-bit product a * b).
 
 #include <cstdint>
@@ -61,6 +61,15 @@ struct VectorLanes {
     for (int i = 0; i < W / 2; ++i)
       any |= words[i];
     return any != 0;
+  }
+  /// Bit i set where lane i holds m.
+  static uint32_t LaneBits(Mask m) {
+    if constexpr (requires { IsaTag::LaneBits(m); })
+      return IsaTag::LaneBits(m);
+    uint32_t bits = 0;
+    for (int i = 0; i < W; ++i)
+      bits |= static_cast<uint32_t>(m[i] & 1) << i;
+    return bits;
   }
   static Mask Not(Mask m) { return ~m; }
   static Int Choose(Mask m, Int a, Int b) {
