@@ -98,15 +98,21 @@ BasicActionResult<N, L> Act(F& attacker, F& defender, Dice& dice, typename L::Ma
   // Family 2 at 39 hp or less: the last stand.
   Mask last_stand = active & (attacker.hp() <= 39) & family2;
   // Families 2 and 3 open with a check: atk for a pummel, cunning for a song.
-  Mask opens =
-      active & L::Not(last_stand) & (family >= 2) &
+  // (Every mask below is built from named values: the game's one lane
+  // makes them bools, and a call on the right of & between bools reads
+  // like a mistaken &&.)
+  Mask opening_check =
       L::Check(next.Draw(1, 0, 30), L::Choose(family2, attacker.atk(), attacker.cunning()), 60);
+  Mask not_last_stand = L::Not(last_stand);
+  Mask opens = active & not_last_stand & (family >= 2) & opening_check;
   // Family 2 then checks cunning for a poison.
-  Mask poison = active & L::Not(last_stand | opens) & family2 &
-                L::Check(next.Draw(2, 0, 30), attacker.cunning(), 60);
+  Mask poison_check = L::Check(next.Draw(2, 0, 30), attacker.cunning(), 60);
+  Mask neither = L::Not(last_stand | opens);
+  Mask poison = active & neither & family2 & poison_check;
   // What is left is a magic attack (family 0 with 11 mp or more) or a normal
   // attack, whose roll is the first draw its family has left.
-  Mask common = active & L::Not(last_stand | opens | poison);
+  Mask none = L::Not(last_stand | opens | poison);
+  Mask common = active & none;
   Mask magic = common & (family == 0) & (attacker.mp() >= 11);
   Int roll_draw = 1 + L::One(family >= 2) + L::One(family2);  // families 0, 1: 1; 2: 3; 3: 2
   Int normal_value = L::Percent(next.DrawAt(roll_draw, 60, 120), attacker.atk());
@@ -122,10 +128,12 @@ BasicActionResult<N, L> Act(F& attacker, F& defender, Dice& dice, typename L::Ma
   dice.SetState(L::Choose(active, next.StateAfterAt(draws), dice.State()));
   if (L::Any(last_stand))
     LastStandOf<N>(attacker, &result, dice, last_stand);
-  if (L::Any(opens & family2))
-    PummelOf<N>(attacker, defender, &result, dice, opens & family2);
-  if (L::Any(opens & L::Not(family2)))
-    SongOf<N>(attacker, &result, dice, opens & L::Not(family2));
+  Mask pummel = opens & family2;
+  Mask song = L::Not(family2) & opens;
+  if (L::Any(pummel))
+    PummelOf<N>(attacker, defender, &result, dice, pummel);
+  if (L::Any(song))
+    SongOf<N>(attacker, &result, dice, song);
   if (L::Any(poison))
     PoisonOf<N>(attacker, defender, &result, poison);
   if constexpr (Narrated(N)) {

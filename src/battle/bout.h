@@ -175,23 +175,24 @@ template <Narration N, class B, class Dice, class L>
 void BoutSteps::Attack(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
   Mask attacker_down = m & (bout.Attacker().hp() <= 0);
-  Mask defender_down = m & L::Not(attacker_down) & (bout.Defender().hp() <= 0);
+  Mask defender_falls = bout.Defender().hp() <= 0;
+  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
   bout.DefeatAttacker(attacker_down);
   bout.DefeatDefender(defender_down);
-  m = m & L::Not(attacker_down | defender_down);
+  m = L::Not(attacker_down | defender_down) & m;
   if (!L::Any(m))
     return;
   BasicActionResult<N, L> result = attack_rules::Act<N>(bout.Attacker(), bout.Defender(), dice, m);
   bout.lastValue = L::Choose(m, result.value, bout.lastValue);
   bout.lastKind = L::Choose(m, result.kind, bout.lastKind);
   bout.Show(result.message);
-  Mask pummel = m & L::Is(result.kind, ActionKind::Pummel);
+  Mask pummel = L::Is(result.kind, ActionKind::Pummel) & m;
   if (L::Any(pummel)) {
     bout.pummelHits = L::Choose(pummel, DrawIn<L>(dice, pummel, 2, 5), bout.pummelHits);
     bout.pummelCount = L::Choose(pummel, typename L::Int{}, bout.pummelCount);
   }
   // The poisoned fighter makes no response; it attacks on the next tick.
-  Mask poison = m & L::Is(result.kind, ActionKind::Poison);
+  Mask poison = L::Is(result.kind, ActionKind::Poison) & m;
   bout.SwapRoles(poison);
   bout.turnState = L::Choose(m, L::TurnOf(TurnState::ResponseTurn), bout.turnState);
   bout.turnState = L::Choose(pummel, L::TurnOf(TurnState::PummelTurn), bout.turnState);
@@ -206,10 +207,11 @@ void BoutSteps::Response(B& bout, Dice& dice, typename L::Mask m) {
   bout.Show(message);
   // The attacker is tested first: when both fall, the attacker has lost.
   Mask attacker_down = m & (bout.Attacker().hp() <= 0);
-  Mask defender_down = m & L::Not(attacker_down) & (bout.Defender().hp() <= 0);
+  Mask defender_falls = bout.Defender().hp() <= 0;
+  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
   bout.DefeatAttacker(attacker_down);
   bout.DefeatDefender(defender_down);
-  Mask goes_on = m & L::Not(attacker_down | defender_down);
+  Mask goes_on = L::Not(attacker_down | defender_down) & m;
   bout.SwapRoles(goes_on);
   bout.turnState = L::Choose(goes_on, L::TurnOf(TurnState::AttackTurn), bout.turnState);
 }
@@ -222,7 +224,7 @@ void BoutSteps::Pummel(B& bout, Dice& dice, typename L::Mask m) {
   Mask over = m & (bout.pummelCount > bout.pummelHits);
   bout.SwapRoles(over);
   bout.turnState = L::Choose(over, L::TurnOf(TurnState::AttackTurn), bout.turnState);
-  Mask blows = m & L::Not(over);
+  Mask blows = L::Not(over) & m;
   if (!L::Any(blows))
     return;
   typename L::Int blow = L::Percent(DrawIn<L>(dice, blows, 60, 100), bout.lastValue);

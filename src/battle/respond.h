@@ -34,13 +34,14 @@ Line<N> Answer(F& defender, F& attacker, typename L::Int value, typename L::Kind
   // song and a deflection branch off and draw on from where they stand.
   BasicDrawsAhead<L> next(dice.State());
   Int family = next.Draw(0, 0, 3);  // drawn even for a song
-  Mask song = active & L::Is(kind, ActionKind::Song);
+  Mask song = L::Is(kind, ActionKind::Song) & active;
   Mask family2 = family == 2;
   // Family 2 checks cunning for a deflection, then agility for an evasion.
-  Mask deflects =
-      active & L::Not(song) & family2 & L::Check(next.Draw(1, 0, 30), defender.cunning(), 70);
-  Mask plain = active & L::Not(song | deflects);
-  Mask evades = plain & family2 & L::Check(next.Draw(2, 0, 30), defender.agility(), 60);
+  Mask deflection_check = L::Check(next.Draw(1, 0, 30), defender.cunning(), 70);
+  Mask evasion_check = L::Check(next.Draw(2, 0, 30), defender.agility(), 60);
+  Mask deflects = L::Not(song) & active & family2 & deflection_check;
+  Mask plain = L::Not(song | deflects) & active;
+  Mask evades = plain & family2 & evasion_check;
   // Family 0 with 21 mp or more: the magic defence. Against a magic attack
   // it rolls its damage first; whatever it met, it costs mp after that.
   Mask magic_defence = plain & (family == 0) & (defender.mp() >= 21);

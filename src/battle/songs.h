@@ -56,27 +56,27 @@ Line<N> PickRow(Table table, Dice& dice, typename L::Mask m) {
 template <Narration N, class F, class Dice, class L = typename F::Lanes>
 Line<N> Listen(F& listener, F& singer, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
-  Mask unmoved = m & L::Check(DrawIn<L>(dice, m, 0, 40), listener.cunning(), 90);
-  Mask moved = m & L::Not(unmoved);
+  Mask unmoved = L::Check(DrawIn<L>(dice, m, 0, 40), listener.cunning(), 90) & m;
+  Mask moved = L::Not(unmoved) & m;
   Mask refreshed{};
   Mask refreshes_singer{};
   Mask hurt{};
   typename L::Int x{};
   Line<N> reaction;
   if (L::Any(moved)) {
-    refreshed = moved & L::Check(DrawIn<L>(dice, moved, 0, 40), listener.cunning(), 80);
+    refreshed = L::Check(DrawIn<L>(dice, moved, 0, 40), listener.cunning(), 80) & moved;
     if (L::Any(refreshed)) {
       Refresh(listener, dice, refreshed);
       reaction = PickRow<N, L>(Table::kReactions, dice, refreshed);
     }
-    Mask left = moved & L::Not(refreshed);
+    Mask left = L::Not(refreshed) & moved;
     if (L::Any(left)) {
-      refreshes_singer = left & L::Check(DrawIn<L>(dice, left, 0, 40), listener.cunning(), 70);
+      refreshes_singer = L::Check(DrawIn<L>(dice, left, 0, 40), listener.cunning(), 70) & left;
       if (L::Any(refreshes_singer)) {
         Refresh(singer, dice, refreshes_singer);
         reaction = PickRow<N, L>(Table::kReactions, dice, refreshes_singer);
       }
-      hurt = left & L::Not(refreshes_singer);
+      hurt = L::Not(refreshes_singer) & left;
       if (L::Any(hurt)) {
         x = DrawIn<L>(dice, hurt, 0, 40) + 20;
         listener.hp() -= L::Only(hurt, x);
