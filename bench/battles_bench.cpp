@@ -2,11 +2,12 @@
 // few pairs of names. Run on a Release build of an otherwise idle machine;
 // on a busy one, the battles per second of processor time (all threads'
 // time added up) still tell how fast a thread plays, whatever else runs.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
-#include <thread>  // and with it std::chrono's clocks
+#include <thread>
 #include <vector>
 
 #include "lab/battle_run.h"

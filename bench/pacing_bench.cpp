@@ -5,6 +5,7 @@
 //   bench_pacing [interval_ms]      (default 10, as /I:10)
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -15,12 +16,9 @@
 
 namespace {
 
-// Seconds on the monotonic clock. (<chrono> is not usable here: the game's
-// sources are compiled for GBK, which lacks a character <chrono> prints.)
+// Seconds on the monotonic clock.
 double Now() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now.tv_sec + now.tv_nsec / 1e9;
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 double CpuSeconds() {

@@ -3,12 +3,13 @@
 // it grows with the square), and the cost per byte beside that of plain
 // letters through the same parser. Run on a Release build; the inputs of a
 // row are timed side by side, so a busy machine moves them alike.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
 #include <string>
-#include <thread>  // and with it std::chrono's clocks
+#include <thread>
 #include <vector>
 
 #include "codec/base64.h"

@@ -15,6 +15,9 @@ same name always gives the same fighter, on every machine.
 Also brambleworthen-odds, a lab that computes how often one name beats
 another, sampled or exactly over every start state of the generator.")
 set(BRAMBLE_PROGRAMS brambleworthen brambleworthen-odds)
+# The date both manual pages carry in their title lines: when they last
+# changed in substance.
+set(BRAMBLE_PAGES_DATE 2026-12-08)
 
 set(BRAMBLE_MAINTAINER "the Brambleworthen developers <brambleworthen@example.org>"
     CACHE STRING "Maintainer named in the Debian package")
@@ -56,7 +59,9 @@ else()
   install(FILES ${gzipped} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
   set(docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/brambleworthen)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/doc/changelog.gz DESTINATION ${docdir})
-  install(FILES README.md DESTINATION ${docdir})
+  # Players get a short README; the one at the top of the tree is for
+  # developers (build trees, tests) and stays there.
+  install(FILES doc/README.players.md DESTINATION ${docdir} RENAME README.md)
   install(FILES LICENSE DESTINATION ${docdir} RENAME copyright)
 endif()
 

@@ -18,8 +18,7 @@ EXE=$ROOT/build/windows/brambleworthen.exe
 TESTS_EXE=$ROOT/build/windows/bramble_tests.exe
 POSIX_GAME=${BRAMBLE_POSIX_GAME:-$ROOT/build/release/brambleworthen}
 
-export WINEDEBUG=-all
-export WINEPREFIX=${WINEPREFIX:-$ROOT/build/windows/wineprefix}
+source "$ROOT/tests/wine_prefix.sh"
 export TZ=UTC
 # Only the wall clock is faked: Wine's server and its programs then agree on
 # the monotonic clock, which paces the timers. File times stay true, or Wine
@@ -34,7 +33,6 @@ fake_clock() {  # date command...: runs the command with the clock started at da
   shift
   env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="@$when" "$@"
 }
-unset DISPLAY WAYLAND_DISPLAY
 
 CHECKS_NAME="windows parity"
 source "$ROOT/tests/checks.sh"
@@ -92,10 +90,7 @@ if [ ! -x "$POSIX_GAME" ]; then
 fi
 
 # --- Unit tests under Wine ----------------------------------------------------
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "creating the Wine prefix $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-fi
+wine_prefix_ready
 if wine "$TESTS_EXE" --gtest_brief=1 >"$WORK/unit.log" 2>&1; then
   pass "bramble_tests.exe under wine ($(grep -o '[0-9]* tests\? from [0-9]* test suites\? ran' "$WORK/unit.log"))"
 else

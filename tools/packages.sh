@@ -1,4 +1,4 @@
-# Sourced by ./play, ./check and .ci/run: installs the Debian packages that
+# Sourced by ./play, ./check and tools/check_all.sh: installs the Debian packages that
 # are missing, saying which, or says clearly why it cannot.
 #
 # need_packages PACKAGE...: returns 0 once every package is installed.

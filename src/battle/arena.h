@@ -26,7 +26,7 @@ class Arena {
   /// timer already started.
   int Rematch(std::string_view name1, std::string_view name2);
 
-  int32_t interval = 1000;  // ms; takes effect at Setup
+  int32_t interval = kDefaultInterval;  // ms; takes effect at Setup
   int32_t timerId = 0;
   Bout<Narration::kNarrated> bout;
   Ticker ticker;

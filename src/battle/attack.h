@@ -6,6 +6,7 @@
 // in this header so that the lab's silent battles inline them.
 
 #include "battle/fighter.h"
+#include "battle/lines.h"
 #include "battle/songs.h"
 
 namespace bramble {
@@ -36,15 +37,14 @@ void NormalAttackOf(F& attacker, BasicActionResult<N, L>* result, Dice& dice, ty
   result->value = L::Choose(m, L::Percent(r, attacker.atk()), result->value);
   result->kind = L::Choose(m, L::KindOf(ActionKind::NormalAttack), result->kind);
   if constexpr (Narrated(N))
-    result->message += ColoredName(attacker) + "进攻，";
+    result->message += lines::NormalAttack(attacker);
 }
 
 template <Narration N, class F, class L, class Dice>
 void PummelOf(F& attacker, F& defender, BasicActionResult<N, L>* result, Dice& dice,
               typename L::Mask m) {
   if constexpr (Narrated(N))
-    result->message =
-        ColoredName(attacker) + "发狂了，把" + ColoredName(defender) + "摁在地上一顿暴打";
+    result->message = lines::Pummel(attacker, defender);
   typename L::Int r1 = DrawIn<L>(dice, m, 50, 100);
   typename L::Int r2 = DrawIn<L>(dice, m, 30, 80);
   typename L::Int attack_term = L::FloorTimesF(r1, attacker.atk());
@@ -56,8 +56,7 @@ void PummelOf(F& attacker, F& defender, BasicActionResult<N, L>* result, Dice& d
 template <Narration N, class F, class L>
 void PoisonOf(F& attacker, F& defender, BasicActionResult<N, L>* result, typename L::Mask m) {
   if constexpr (Narrated(N))
-    result->message =
-        ColoredName(attacker) + "居然<6>投毒<15>，" + ColoredName(defender) + "所有属性减半";
+    result->message = lines::Poison(attacker, defender);
   // hp, mp, atk, def, agility, cunning, in this order.
   for (int i = 0; i < 6; ++i)
     defender.attribute(i) = L::Choose(m, HalveUp<L>(defender.attribute(i)), defender.attribute(i));
@@ -67,7 +66,7 @@ void PoisonOf(F& attacker, F& defender, BasicActionResult<N, L>* result, typenam
 template <Narration N, class F, class L, class Dice>
 void LastStandOf(F& attacker, BasicActionResult<N, L>* result, Dice& dice, typename L::Mask m) {
   if constexpr (Narrated(N))
-    result->message = ColoredName(attacker) + "做<11>垂死抗争<15>，所有指数上升\n";
+    result->message = lines::LastStand(attacker);
   for (int i = 0; i < 6; ++i)
     attacker.attribute(i) += L::Only(m, DrawIn<L>(dice, m, 20, 60));
   NormalAttackOf<N>(attacker, result, dice, m);  // with the raised atk
@@ -79,7 +78,7 @@ void SongOf(F& attacker, BasicActionResult<N, L>* result, Dice& dice, typename L
   result->value = L::Choose(m, typename L::Int{}, result->value);
   Line<N> title = song_rules::PickRow<N, L>(song_rules::Table::kSongTitles, dice, m);
   if constexpr (Narrated(N))
-    result->message = ColoredName(attacker) + "开始唱" + title + "，";
+    result->message = lines::Song(attacker, title);
 }
 
 /// `attacker`'s action against `defender` in the lanes of `active`: an
@@ -138,7 +137,7 @@ BasicActionResult<N, L> Act(F& attacker, F& defender, Dice& dice, typename L::Ma
     PoisonOf<N>(attacker, defender, &result, poison);
   if constexpr (Narrated(N)) {
     if (common)
-      result.message = ColoredName(attacker) + (magic ? "使用<9>魔法攻击<15>，" : "进攻，");
+      result.message = magic ? lines::MagicAttack(attacker) : lines::NormalAttack(attacker);
   }
   return result;
 }

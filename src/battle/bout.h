@@ -7,6 +7,7 @@
 
 #include "battle/attack.h"
 #include "battle/fighter.h"
+#include "battle/lines.h"
 #include "battle/narration.h"
 #include "battle/random.h"
 #include "battle/respond.h"
@@ -121,7 +122,7 @@ void Bout<N>::PickFirstAttacker(Dice& dice) {
 template <Narration N>
 void Bout<N>::Begin() {
   if constexpr (Narrated(N))
-    PrintStatus("<12>决斗开始！", false);
+    PrintStatus(lines::Start(), false);
   turnState = TurnState::AttackTurn;
   ended = false;
   loser = nullptr;
@@ -168,7 +169,7 @@ void Bout<N>::Defeat(Fighter& fallen) {
   ended = true;
   loser = &fallen;
   if constexpr (Narrated(N))
-    PrintStatus("<12>*-- " + ColoredName(fallen) + "被击败了<12> --*\a", false);
+    PrintStatus(lines::Defeat(fallen), false);
 }
 
 template <Narration N, class B, class Dice, class L>
@@ -230,7 +231,7 @@ void BoutSteps::Pummel(B& bout, Dice& dice, typename L::Mask m) {
   typename L::Int blow = L::Percent(DrawIn<L>(dice, blows, 60, 100), bout.lastValue);
   bout.Defender().hp() -= L::Only(blows, blow);
   if constexpr (Narrated(N))
-    bout.Show(ColoredName(bout.Defender()) + "受到" + NumberText(blow) + "点伤害");
+    bout.Show(lines::Damage(bout.Defender(), blow));
   else
     bout.Show(Silence());
   bout.DefeatDefender(blows & (bout.Defender().hp() <= 0));

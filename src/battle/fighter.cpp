@@ -1,8 +1,10 @@
 #include "battle/fighter.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "codec/md5.h"
+#include "console/ascii.h"
 #include "console/color_printer.h"
 
 namespace bramble {
@@ -56,20 +58,10 @@ std::string DecimalText(int32_t n) {
   return n < 0 ? "-" + digits : digits;
 }
 
-int32_t HexDigitValue(char c) {
-  if (c >= 'A' && c <= 'Z')
-    c = static_cast<char>(c - 'A' + 'a');
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  return 0;
-}
-
 int32_t HexTextValue(const char* text, int length) {
   int32_t value = 0;
   for (int j = 0; j < length; ++j)
-    value = value * 16 + HexDigitValue(text[j]);
+    value = value * 16 + std::max(HexDigitValue(text[j]), 0);
   return value;
 }
 

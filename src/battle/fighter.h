@@ -84,9 +84,8 @@ std::string NumberText(int32_t n);
 /// Signed decimal digits; the most negative value included.
 std::string DecimalText(int32_t n);
 
-/// Value of a hexadecimal digit, either letter case; 0 for other bytes.
-int32_t HexDigitValue(char c);
-/// Value of `length` hexadecimal digits, the first the most significant.
+/// Value of `length` hexadecimal digits, the first the most significant; a
+/// byte that is no digit counts as 0.
 int32_t HexTextValue(const char* text, int length);
 /// Bubble sort with early exit, descending or ascending.
 void SortDescending(int32_t* values, int count, bool descending);

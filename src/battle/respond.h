@@ -5,6 +5,7 @@
 // rules live in this header so that the lab's silent battles inline them.
 
 #include "battle/fighter.h"
+#include "battle/lines.h"
 #include "battle/songs.h"
 
 namespace bramble {
@@ -17,8 +18,7 @@ Line<N> Deflection(F& defender, F& attacker, typename L::Int value, Dice& dice,
   typename L::Int x = L::Percent(DrawIn<L>(dice, m, 20, 40), value);
   attacker.hp() -= L::Only(m, x);
   if constexpr (Narrated(N))
-    return ColoredName(defender) + "<10>移花接木<15>，" + ColoredName(attacker) + "受到反作用伤害" +
-           NumberText(x) + "点";
+    return lines::Deflection(defender, attacker, x);
   return {};
 }
 
@@ -73,17 +73,11 @@ Line<N> Answer(F& defender, F& attacker, typename L::Int value, typename L::Kind
   if constexpr (Narrated(N)) {
     if (!plain)
       return line;
-    if (magic_defence) {
-      std::string opening = ColoredName(defender) + "使用<9>魔法防御<15>，";
-      if (!against_magic)
-        return opening + ColoredName(attacker) + "的普通攻击无效";
-      return hit ? opening + "受到" + NumberText(damage) + "点伤害"
-                 : opening + ColoredName(attacker) + "攻击失败";
-    }
+    if (magic_defence)
+      return lines::MagicDefence(defender, attacker, against_magic, hit, damage);
     if (evades)
-      return ColoredName(defender) + "<14>紧急回避<15>，未受到任何伤害";
-    return hit ? ColoredName(defender) + "受到" + NumberText(damage) + "点伤害"
-               : "<15>被" + ColoredName(defender) + "躲开了";
+      return lines::Evasion(defender);
+    return hit ? lines::Damage(defender, damage) : lines::Dodge(defender);
   }
   return line;
 }

@@ -12,10 +12,12 @@ namespace bramble::random_platform {
 namespace {
 
 // The page's seed, or NaN when the address gives none.
+// clang-format off
 EM_JS(double, PageSeed, (), {
   var seed = Module["page"] && Module["page"].seed;
-  return typeof seed == = "number" ? seed : NaN;
+  return typeof seed === "number" ? seed : NaN;
 });
+// clang-format on
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "battle/fighter.h"
+#include "battle/lines.h"
 #include "battle/narration.h"
 #include "battle/random.h"
 
@@ -85,16 +86,12 @@ Line<N> Listen(F& listener, F& singer, Dice& dice, typename L::Mask m) {
   }
   if constexpr (Narrated(N)) {
     if (unmoved)
-      return "什么都没在" + ColoredName(listener) + "身上发生，" + ColoredName(singer) +
-             "很无语......";
+      return lines::Unmoved(listener, singer);
     if (refreshed)
-      return ColoredName(listener) + "说：" + reaction + "\n" + ColoredName(singer) + "唱完，" +
-             ColoredName(listener) + "的HP、MP恢复了一点";
+      return lines::ListenerRefreshed(listener, singer, reaction);
     if (refreshes_singer)
-      return ColoredName(listener) + "说：" + reaction + "\n" + ColoredName(singer) +
-             "唱完，自己的HP、MP恢复了一点";
-    return ColoredName(listener) + "受不了" + ColoredName(singer) + "的魔音传导，HP降低" +
-           NumberText(x) + "点";
+      return lines::SingerRefreshed(listener, singer, reaction);
+    return lines::HurtBySong(listener, singer, x);
   }
   return {};
 }

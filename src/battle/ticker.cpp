@@ -2,6 +2,12 @@
 
 namespace bramble {
 
+uint32_t ClampPeriod(uint32_t period) {
+  return period < kMinimumPeriod   ? kMinimumPeriod
+         : period > kMaximumPeriod ? kMaximumPeriod
+                                   : period;
+}
+
 Ticker Ticker::Timer() { return Ticker(true, 0); }
 
 Ticker Ticker::Immediate(uint64_t ticks) { return Ticker(false, ticks); }

@@ -5,6 +5,15 @@
 
 namespace bramble {
 
+/// The pace of a battle when the player chooses none, in ms.
+inline constexpr int32_t kDefaultInterval = 1000;
+/// The timer's limits, in ms, as the console timer keeps them: a shorter
+/// period is taken as the minimum, a longer one as the maximum.
+inline constexpr uint32_t kMinimumPeriod = 10;
+inline constexpr uint32_t kMaximumPeriod = 0x7FFFFFFF;
+/// The period within those limits.
+uint32_t ClampPeriod(uint32_t period);
+
 /// The tick that paces the battles, handed to the Arena. Either the
 /// platform's periodic timer (the game's: started once, never stopped, ticks
 /// that fall due while nobody waits coalesced into one pending tick), or a
@@ -18,7 +27,8 @@ class Ticker {
   static Ticker Immediate(uint64_t ticks);
 
   /// Starts the periodic timer. The period is handed over as an unsigned
-  /// 32-bit number; the platform limits it to 10 ms .. 0x7FFFFFFF ms.
+  /// 32-bit number; the platform keeps it within kMinimumPeriod ..
+  /// kMaximumPeriod.
   void Start(int32_t id, int32_t period);
   /// Blocks until the next tick. Returns non-zero for a tick, 0 for a quit.
   int Wait();

@@ -15,9 +15,6 @@ namespace bramble::ticker_platform {
 
 namespace {
 
-constexpr uint32_t kMinimumPeriod = 10;          // ms, as the console timer has
-constexpr uint32_t kMaximumPeriod = 0x7FFFFFFF;  // ms
-
 int g_fd = -1;
 int64_t g_period_ns = 0;
 int64_t g_next_deadline_ns = 0;  // for the sleeping fallback
@@ -50,11 +47,7 @@ int SleepToDeadline() {
 }  // namespace
 
 void Start(uint32_t /*id*/, uint32_t period) {
-  if (period < kMinimumPeriod)
-    period = kMinimumPeriod;
-  if (period > kMaximumPeriod)
-    period = kMaximumPeriod;
-  g_period_ns = int64_t{period} * 1000000;
+  g_period_ns = int64_t{ClampPeriod(period)} * 1000000;
   g_next_deadline_ns = MonotonicNow() + g_period_ns;
 
   if (g_fd >= 0)

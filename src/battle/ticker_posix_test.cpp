@@ -2,21 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <time.h>
+#include <chrono>
+#include <thread>
 
 namespace bramble {
 namespace {
 
 double Now() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now.tv_sec + now.tv_nsec / 1e9;
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 void SleepSeconds(double seconds) {
-  timespec span{static_cast<time_t>(seconds),
-                static_cast<long>((seconds - static_cast<time_t>(seconds)) * 1e9)};
-  nanosleep(&span, nullptr);
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
 // Ticks missed while nobody waited come as one pending tick, never a burst.

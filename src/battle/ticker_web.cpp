@@ -15,29 +15,22 @@ namespace bramble::ticker_platform {
 
 namespace {
 
-constexpr uint32_t kMinimumPeriod = 10;          // ms, as the console timer has
-constexpr uint32_t kMaximumPeriod = 0x7FFFFFFF;  // ms
-
 double g_period = 0;    // ms; 0 until started
 double g_next = 0;      // the next deadline, in performance.now() ms
 uint32_t g_chosen = 0;  // ms; a period the player chose on the page, 0: none
 
-uint32_t Clamp(uint32_t period) {
-  return period < kMinimumPeriod   ? kMinimumPeriod
-         : period > kMaximumPeriod ? kMaximumPeriod
-                                   : period;
-}
-
 // Tells the page about each tick: its count and time show the pace.
+// clang-format off
 EM_JS(void, PageTick, (), {
   if (Module["page"] && Module["page"].tick)
     Module["page"].tick();
 });
+// clang-format on
 
 }  // namespace
 
 void Start(uint32_t /*id*/, uint32_t period) {
-  g_period = Clamp(g_chosen ? g_chosen : period);
+  g_period = ClampPeriod(g_chosen ? g_chosen : period);
   g_next = emscripten_get_now() + g_period;
 }
 
@@ -64,6 +57,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE void BrambleSetInterval(uint32_t period) {
   g_chosen = period;
   if (g_period == 0)
     return;
-  g_period = Clamp(period);
+  g_period = bramble::ClampPeriod(period);
   g_next = emscripten_get_now() + g_period;
 }

@@ -9,8 +9,6 @@ namespace bramble {
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
-
 // One iconv conversion descriptor, opened on first use and kept.
 class Converter {
  public:
@@ -55,54 +53,17 @@ class Converter {
 std::string GbkToUtf8(std::string_view gbk) {
   static const Converter from_gbk("UTF-8", "GBK");
   static const Converter from_gb18030("UTF-8", "GB18030");
-  std::string out;
-  out.reserve(gbk.size() * 3 / 2);
-  while (!gbk.empty()) {
-    gbk.remove_prefix(from_gbk.Convert(gbk, &out));
-    if (gbk.empty())
-      break;
-    // A GB18030 character typed by a player (two bytes GBK leaves
-    // unassigned, such as U+01F9, or four bytes) shows as itself; anything
-    // else that does not decode shows as U+FFFD. So do the C1 controls
-    // (U+0080 to U+009F, four bytes in GB18030): a terminal would obey them
-    // (U+009B starts an escape sequence).
-    std::string ch;
-    size_t length = 0;
-    if (gbk.size() >= 2 && from_gb18030.ConvertWhole(gbk.substr(0, 2), &ch))
-      length = 2;
-    else if (gbk.size() >= 4 && from_gb18030.ConvertWhole(gbk.substr(0, 4), &ch))
-      length = 4;
-    if (length > 0) {
-      bool c1_control =
-          ch.size() == 2 && ch[0] == '\xC2' && static_cast<unsigned char>(ch[1]) < 0xA0;
-      out += c1_control ? kReplacement : std::string_view(ch);
-      gbk.remove_prefix(length);
-    } else {
-      out += kReplacement;
-      gbk.remove_prefix(1);
-    }
-  }
-  return out;
+  return GbkToUtf8With(
+      gbk, [](std::string_view in, std::string* out) { return from_gbk.Convert(in, out); },
+      [](std::string_view in, std::string* out) { return from_gb18030.ConvertWhole(in, out); });
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
   static const Converter to_gbk("GBK", "UTF-8");
   static const Converter to_gb18030("GB18030", "UTF-8");
-  std::string out;
-  out.reserve(utf8.size());
-  while (!utf8.empty()) {
-    size_t length = Utf8Length(static_cast<unsigned char>(utf8[0]));
-    if (length > 0 && length <= utf8.size()) {
-      std::string_view ch = utf8.substr(0, length);
-      if (to_gbk.ConvertWhole(ch, &out) || to_gb18030.ConvertWhole(ch, &out)) {
-        utf8.remove_prefix(length);
-        continue;
-      }
-    }
-    out += utf8[0];  // not UTF-8: kept as it is
-    utf8.remove_prefix(1);
-  }
-  return out;
+  return Utf8ToGbkWith(utf8, [](std::string_view ch, std::string* out) {
+    return to_gbk.ConvertWhole(ch, out) || to_gb18030.ConvertWhole(ch, out);
+  });
 }
 
 }  // namespace bramble

@@ -8,31 +8,12 @@ namespace bramble::charset_table {
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 constexpr uint32_t kUnencodable = 0;
 constexpr uint32_t kDropped = 1;
 constexpr uint32_t kFourByte = 0x10000;
 // The index of the four-byte form of U+10000; the supplementary planes
 // follow it in order.
 constexpr uint32_t kSupplementaryBase = (0x90 - 0x81) * 12600;
-
-void AppendUtf8(uint32_t cp, std::string* out) {
-  if (cp < 0x80) {
-    *out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    *out += static_cast<char>(0xC0 | cp >> 6);
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    *out += static_cast<char>(0xE0 | cp >> 12);
-    *out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    *out += static_cast<char>(0xF0 | cp >> 18);
-    *out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-    *out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 uint8_t Byte(std::string_view text, size_t i) { return static_cast<uint8_t>(text[i]); }
 
@@ -188,52 +169,35 @@ bool Encode(uint32_t cp, std::string* out) {
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
-  std::string out;
-  out.reserve(gbk.size() * 3 / 2);
-  while (!gbk.empty()) {
-    size_t length;
-    uint32_t cp = DecodeGbk(gbk, &length);
-    if (length == 0) {
-      // A GB18030 character typed by a player (two bytes GBK leaves
-      // unassigned, or four bytes) shows as itself; anything else that does
-      // not decode shows as U+FFFD. So do the C1 controls (U+0080 to U+009F,
-      // four bytes in GB18030): a terminal would obey them.
-      if (gbk.size() >= 2 && DecodeTwoByte(gbk.substr(0, 2), &cp)) {
-        length = 2;
-      } else if (gbk.size() >= 4 && DecodeFourByte(gbk.substr(0, 4), &cp)) {
-        length = 4;
-      } else {
-        out += kReplacement;
-        gbk.remove_prefix(1);
-        continue;
-      }
-      if (cp >= 0x80 && cp < 0xA0) {
-        out += kReplacement;
-        gbk.remove_prefix(length);
-        continue;
-      }
-    }
-    AppendUtf8(cp, &out);
-    gbk.remove_prefix(length);
-  }
-  return out;
+  return GbkToUtf8With(
+      gbk,
+      [](std::string_view in, std::string* out) {
+        // A run of GBK characters, one at a time.
+        size_t taken = 0;
+        while (taken < in.size()) {
+          size_t length;
+          uint32_t cp = DecodeGbk(in.substr(taken), &length);
+          if (length == 0)
+            break;
+          AppendUtf8(cp, out);
+          taken += length;
+        }
+        return taken;
+      },
+      [](std::string_view in, std::string* out) {
+        uint32_t cp;
+        if (!(in.size() == 2 ? DecodeTwoByte(in, &cp) : DecodeFourByte(in, &cp)))
+          return false;
+        AppendUtf8(cp, out);
+        return true;
+      });
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  while (!utf8.empty()) {
-    size_t length = bramble::Utf8Length(Byte(utf8, 0));
+  return Utf8ToGbkWith(utf8, [](std::string_view ch, std::string* out) {
     uint32_t cp;
-    if (length > 0 && length <= utf8.size() && DecodeUtf8(utf8.substr(0, length), &cp) &&
-        Encode(cp, &out)) {
-      utf8.remove_prefix(length);
-      continue;
-    }
-    out += utf8[0];  // not UTF-8: kept as it is
-    utf8.remove_prefix(1);
-  }
-  return out;
+    return DecodeUtf8(ch, &cp) && Encode(cp, out);
+  });
 }
 
 }  // namespace bramble::charset_table

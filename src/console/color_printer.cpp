@@ -7,8 +7,6 @@ namespace bramble {
 
 namespace {
 
-constexpr uint16_t kDefaultColor = 7;
-
 uint16_t TagNumber(std::string_view digits) {
   return static_cast<uint16_t>(static_cast<uint32_t>(ReadLong(digits)) & 0xFFFFu);
 }
@@ -40,11 +38,11 @@ void ColorPrinter::Append(std::string_view text, uint16_t foreground, uint16_t b
 void ColorPrinter::Parse(std::string_view text) {
   size_t open = text.find('<');
   if (open == std::string_view::npos) {
-    Append(text, kDefaultColor, 0);
+    Append(text, terminal::kDefaultAttribute, 0);
     return;
   }
   if (open > 0)
-    Append(text.substr(0, open), kDefaultColor, 0);
+    Append(text.substr(0, open), terminal::kDefaultAttribute, 0);
   // The first ">" and "," after the current "<", searched for again only
   // once the "<" has passed them, so a text of many "<" costs one pass.
   size_t close = 0;
@@ -75,7 +73,7 @@ void ColorPrinter::Parse(std::string_view text) {
 }
 
 std::string ColorPrinter::Emit() const {
-  uint16_t foreground = kDefaultColor;
+  uint16_t foreground = terminal::kDefaultAttribute;
   uint16_t background = 0;
   std::string plain;
   for (size_t i = 0; i < texts_.size(); ++i) {
@@ -88,7 +86,7 @@ std::string ColorPrinter::Emit() const {
     terminal::Write(texts_[i]);
     plain += texts_[i];
   }
-  terminal::SetAttribute(kDefaultColor);
+  terminal::SetAttribute(terminal::kDefaultAttribute);
   return plain;
 }
 

@@ -11,6 +11,13 @@ std::string transcriptPath;
 
 const std::string_view FrameLine = "<14>*-----------------------------------------------*";
 
+std::string TranscriptNotice(std::string_view path, TranscriptResult result) {
+  std::string notice = "<12>战况文件“<13>" + std::string(path);
+  notice += result == TranscriptResult::kOpenFailed ? "<12>”创建失败，战况保存功能已禁用。\n"
+                                                    : "<12>”写入失败，战况保存功能已禁用。\n";
+  return notice;
+}
+
 namespace {
 
 // What became of saving since PrintSaving switched it on.
@@ -20,10 +27,7 @@ TranscriptResult g_saving = TranscriptResult::kSaved;
 void ReportTranscriptFailure(TranscriptResult result) {
   ColorPrinter& printer = ColorPrinter::Instance();
   printer.Clear();
-  std::string notice = "<12>战况文件“<13>" + transcriptPath;
-  notice += result == TranscriptResult::kOpenFailed ? "<12>”创建失败，战况保存功能已禁用。\n"
-                                                    : "<12>”写入失败，战况保存功能已禁用。\n";
-  printer.Parse(notice);
+  printer.Parse(TranscriptNotice(transcriptPath, result));
   printer.Parse(std::string(FrameLine) + "\n\n\n");
   printer.Parse(std::string(FrameLine) + "\n");
   printer.Emit();

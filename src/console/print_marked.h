@@ -16,6 +16,9 @@ extern std::string transcriptPath;
 /// The 49-column yellow frame line.
 extern const std::string_view FrameLine;
 
+/// The notice that tells the player saving to `path` failed and is off.
+std::string TranscriptNotice(std::string_view path, TranscriptResult result);
+
 /// The one print routine: shows marked-up text in colour (followed by a line
 /// end when `withNewline` is set) and, while saving is on, appends its plain
 /// text to the transcript.

@@ -1,13 +1,12 @@
 #include "console/read_long.h"
 
+#include "console/ascii.h"
+
 namespace bramble {
 
 int32_t ReadLong(std::string_view text) {
   size_t i = 0;
-  auto is_space = [](char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-  };
-  while (i < text.size() && is_space(text[i]))
+  while (i < text.size() && IsWhiteSpace(text[i]))
     ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {

@@ -1,5 +1,7 @@
 #include "console/sgr.h"
 
+#include "console/terminal.h"
+
 namespace bramble {
 
 namespace {
@@ -30,7 +32,7 @@ unsigned OnLightBackground(unsigned foreground) {
 }  // namespace
 
 std::string SgrSequence(uint16_t attribute, bool light_background) {
-  if (attribute == 7)
+  if (attribute == terminal::kDefaultAttribute)
     return "\x1b[0m";
   unsigned foreground = attribute & 0x0Fu;
   unsigned background = (attribute >> 4) & 0x0Fu;

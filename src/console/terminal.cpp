@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "console/ascii.h"
+
 namespace bramble::terminal {
 
 namespace {
@@ -16,10 +18,6 @@ int NextByte() {
   if (g_input_pos >= g_input->size())
     return -1;
   return static_cast<unsigned char>((*g_input)[g_input_pos++]);
-}
-
-bool IsSpace(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 }  // namespace
@@ -51,14 +49,14 @@ void Flush() {
 bool ReadWord(std::string* word) {
   word->clear();
   int c = NextByte();
-  while (IsSpace(c))
+  while (IsWhiteSpace(c))
     c = NextByte();
   if (c < 0)
     return false;
   std::string typed;
   // The white space byte that ends the word is consumed, like a stream's
   // word extraction followed by the next skip would.
-  while (c >= 0 && !IsSpace(c)) {
+  while (c >= 0 && !IsWhiteSpace(c)) {
     typed += static_cast<char>(c);
     c = NextByte();
   }

@@ -8,9 +8,13 @@
 namespace bramble::terminal {
 
 /// The console underneath the printer: standard output with a 16-bit colour
-/// attribute (bits 0-3 foreground, 4-7 background; 7 is the default), and
-/// standard input read word by word. Text is GBK on both sides; the platform
-/// layer converts where the terminal speaks another character set.
+/// attribute (bits 0-3 foreground, 4-7 background), and standard input read
+/// word by word. Text is GBK on both sides; the platform layer converts where
+/// the terminal speaks another character set.
+
+/// The console's default colours, light grey on black: the terminal's own
+/// colours where the terminal has its own.
+inline constexpr uint16_t kDefaultAttribute = 7;
 
 /// Sets the colour of the text written next. Pending output is flushed first,
 /// so each segment shows in its own colour.

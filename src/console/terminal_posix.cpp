@@ -333,12 +333,12 @@ void SetAttribute(uint16_t attribute) {
   if (settings.input_terminal)
     QuietInput();
   if (settings.colour) {
-    if (attribute != 7)
+    if (attribute != kDefaultAttribute)
       g_colour_dirty = 1;  // before the sequence can reach the screen
     g_out += SgrSequence(attribute, settings.light);
   }
   SendPending();
-  if (settings.colour && attribute == 7)
+  if (settings.colour && attribute == kDefaultAttribute)
     g_colour_dirty = 0;  // the reset is on the screen now
 }
 

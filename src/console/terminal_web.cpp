@@ -13,14 +13,20 @@ namespace bramble::terminal::platform {
 
 namespace {
 
+// clang-format off
 EM_JS(void, PageAttribute, (int attribute), { Module["page"].attribute(attribute); });
+// clang-format on
 
+// clang-format off
 EM_JS(void, PageWrite, (const char* utf8, size_t length),
       { Module["page"].write(UTF8ToString(utf8, length)); });
+// clang-format on
 
 // The next byte the player typed (UTF-8; a line feed after each line), or
 // -1 when the page has closed its input.
+// clang-format off
 EM_ASYNC_JS(int, PageReadByte, (), { return await Module["page"].readByte(); });
+// clang-format on
 
 }  // namespace
 

@@ -9,9 +9,11 @@ namespace bramble {
 
 namespace {
 
+// clang-format off
 EM_JS(void, PageAppend, (const char* path, const char* bytes, size_t length), {
   Module["page"].appendToTranscript(UTF8ToString(path), HEAPU8.slice(bytes, bytes + length));
 });
+// clang-format on
 
 }  // namespace
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <thread>  // and with it std::chrono's clocks
+#include <thread>
 #include <vector>
 
 namespace bramble::lab {

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "console/terminal.h"
 #include "lab/rank.h"
 
 namespace bramble::lab {
 
-/// Text in one console colour attribute (7 is the default).
+/// Text in one console colour attribute.
 struct Segment {
-  uint16_t attribute = 7;
+  uint16_t attribute = terminal::kDefaultAttribute;
   std::string text;
 };
 

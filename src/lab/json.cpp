@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "console/utf8.h"
 #include "lab/options.h"
 
 namespace bramble::lab {
@@ -126,24 +127,6 @@ class Parser {
       if (pos_ < text_.size() && text_[pos_] == ']')
         return ++pos_, true;
       return Fail("',' or ']' expected");
-    }
-  }
-
-  static void AppendUtf8(uint32_t code, std::string* out) {
-    if (code < 0x80) {
-      *out += static_cast<char>(code);
-    } else if (code < 0x800) {
-      *out += static_cast<char>(0xC0 | code >> 6);
-      *out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      *out += static_cast<char>(0xE0 | code >> 12);
-      *out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-      *out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      *out += static_cast<char>(0xF0 | code >> 18);
-      *out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-      *out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-      *out += static_cast<char>(0x80 | (code & 0x3F));
     }
   }
 

@@ -1,16 +1,18 @@
 #include "lab/lab.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fstream>
 #include <iostream>
 #include <sstream>
-#include <thread>  // and with it std::chrono's clocks
+#include <thread>
 
 #include "battle/arena.h"
 #include "battle/random.h"
+#include "console/ascii.h"
 #include "console/print_marked.h"
 #include "console/terminal.h"
 #include "lab/battle_run.h"
@@ -48,7 +50,7 @@ void Show(const std::vector<Segment>& painted) {
     terminal::SetAttribute(segment.attribute);
     terminal::Write(segment.text);
   }
-  terminal::SetAttribute(7);
+  terminal::SetAttribute(terminal::kDefaultAttribute);
   terminal::Flush();
 }
 
@@ -191,10 +193,8 @@ uint64_t ClockSeed() {
 std::string NameProblem(const std::string& name) {
   if (name.empty())
     return "a name cannot be empty";
-  for (char c : name) {
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f')
-      return "a name holds no blanks (the game reads names as words)";
-  }
+  if (std::any_of(name.begin(), name.end(), [](char c) { return IsWhiteSpace(c); }))
+    return "a name holds no blanks (the game reads names as words)";
   return {};
 }
 

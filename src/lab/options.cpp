@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "console/ascii.h"
+
 namespace bramble::lab {
 
 namespace {
@@ -25,16 +27,6 @@ constexpr OptionSpec kSpecs[] = {
     {'f', 0, "format", true, false},       {'S', 0, "svg", true, false},
     {'p', 0, "split", true, false},        {'m', 0, "merge", false, false},
 };
-
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return 99;
-}
 
 class Parser {
  public:
@@ -329,9 +321,10 @@ std::optional<uint64_t> ParseNumber(const std::string& text, uint64_t max) {
     return std::nullopt;
   uint64_t value = 0;
   for (char c : digits) {
-    uint64_t d = static_cast<uint64_t>(DigitValue(c));
-    if (d >= base)
+    int digit = HexDigitValue(c);
+    if (digit < 0 || static_cast<uint64_t>(digit) >= base)
       return std::nullopt;
+    uint64_t d = static_cast<uint64_t>(digit);
     if (value > (max - d) / base)
       return std::nullopt;  // beyond max, or it would overflow
     value = value * base + d;

@@ -1,8 +1,9 @@
 #include "lab/progress.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
-#include <thread>  // and with it std::chrono's clock (<chrono> itself does not compile for GBK)
+#include <thread>
 
 namespace bramble::lab {
 

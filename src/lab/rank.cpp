@@ -3,13 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "console/ascii.h"
+
 namespace bramble::lab {
-
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-}  // namespace
 
 NameList ReadNames(std::istream& in, const std::function<std::string(std::string)>& decode) {
   NameList list;
@@ -18,14 +14,14 @@ NameList ReadNames(std::istream& in, const std::function<std::string(std::string
   for (int number = 1; std::getline(in, line); ++number) {
     size_t begin = 0;
     size_t end = line.size();
-    while (begin < end && IsBlank(line[begin]))
+    while (begin < end && IsWhiteSpace(line[begin]))
       ++begin;
-    while (end > begin && IsBlank(line[end - 1]))
+    while (end > begin && IsWhiteSpace(line[end - 1]))
       --end;
     if (begin == end)
       continue;
     std::string typed = line.substr(begin, end - begin);
-    if (std::any_of(typed.begin(), typed.end(), IsBlank)) {
+    if (std::any_of(typed.begin(), typed.end(), IsWhiteSpace)) {
       list.error = "line " + std::to_string(number) +
                    ": a name holds no blanks (the game reads names as words)";
       return list;

@@ -1,5 +1,6 @@
 #include "shell/command_line.h"
 
+#include "battle/ticker.h"
 #include "codec/radix_text.h"
 #include "console/print_marked.h"
 
@@ -52,12 +53,14 @@ std::string CommandLine::OptionValue(std::string option, std::string separator) 
   return typed_[index].substr(at + separator.size());
 }
 
+const std::string_view kVersionLine = "Brambleworthen 控制台版 V" BRAMBLE_VERSION;
+
 void PrintUsage() {
   PrintMarked(kVersionLine, true);
   PrintMarked("版权所有 (C) 2026 Brambleworthen\n", true);
   PrintMarked("Brambleworthen [/I:interval] [/S:filepath]\n", true);
   PrintMarked("  /I:interval", true);
-  PrintMarked("              指定对战间隔，默认为" + RadixText(1000, 10) + "ms", true);
+  PrintMarked("              指定对战间隔，默认为" + RadixText(kDefaultInterval, 10) + "ms", true);
   PrintMarked("              输入值按毫秒解释，不加单位", true);
   PrintMarked("  /S:filepath", true);
   PrintMarked("              指定路径保存对战信息，该参数将", true);

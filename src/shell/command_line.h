@@ -32,7 +32,7 @@ class CommandLine {
 };
 
 /// The version line: what --version prints, and the usage text's first line.
-inline constexpr std::string_view kVersionLine = "Brambleworthen 控制台版 V" BRAMBLE_VERSION;
+extern const std::string_view kVersionLine;
 
 /// Prints the usage text.
 void PrintUsage();

@@ -68,9 +68,18 @@ dpkg -L brambleworthen >"$WORK/files"
 
 for file in /usr/games/brambleworthen /usr/games/brambleworthen-odds \
             /usr/share/man/man6/brambleworthen.6.gz /usr/share/man/man6/brambleworthen-odds.6.gz \
-            /usr/share/doc/brambleworthen/copyright /usr/share/doc/brambleworthen/changelog.gz; do
+            /usr/share/doc/brambleworthen/copyright /usr/share/doc/brambleworthen/changelog.gz \
+            /usr/share/doc/brambleworthen/README.md; do
   [ -f "$file" ] || fail "not installed: $file"
 done
+
+# The installed README is the players' one: no build trees, no test recipes.
+readme=/usr/share/doc/brambleworthen/README.md
+if [ -f "$readme" ] && ! grep -q -e 'build/' -e 'ctest' "$readme"; then
+  pass "the players' README ($(stat -c %s "$readme") bytes)"
+else
+  fail "$readme is missing or speaks of build trees and tests"
+fi
 
 game_version=$(LC_ALL=C.UTF-8 /usr/games/brambleworthen --version)
 odds_version=$(/usr/games/brambleworthen-odds --version)

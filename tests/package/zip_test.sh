@@ -10,9 +10,7 @@ cd "$(dirname "$0")/../.."
 ROOT=$PWD
 BUILD=build/windows
 POSIX_ODDS=$ROOT/build/release/src/lab/brambleworthen-odds
-export WINEDEBUG=-all
-export WINEPREFIX=${WINEPREFIX:-$ROOT/$BUILD/wineprefix}
-unset DISPLAY WAYLAND_DISPLAY
+source "$ROOT/tests/wine_prefix.sh"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/zip-test.XXXXXX")
 trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WORK"' EXIT
 
@@ -90,10 +88,7 @@ PY
 done
 
 # The programs run from the unpacked folder.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "creating the Wine prefix $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-fi
+wine_prefix_ready
 cd "$dir"
 game_version=$(timeout 120 wine brambleworthen.exe --version </dev/null 2>/dev/null | tr -d '\r' | iconv -f GBK -t UTF-8)
 odds_version=$(timeout 120 wine brambleworthen-odds.exe --version </dev/null 2>/dev/null | tr -d '\r')

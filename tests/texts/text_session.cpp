@@ -1,0 +1,80 @@
+// Plays a fixed session through the game's own code and prints everything
+// it showed, colour changes included, as hexadecimal lines: the usage text,
+// the version line, the banner and every prompt, the verse, the transcript
+// notices, and several hundred seeded battles, enough for every song title
+// and reaction line to occur. Built by every preset, so that same_texts.sh
+// can hold the builds' texts to each other byte for byte.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "battle/arena.h"
+#include "battle/random.h"
+#include "battle/songs.h"
+#include "battle/ticker.h"
+#include "console/print_marked.h"
+#include "console/terminal.h"
+#include "shell/game.h"
+
+namespace {
+
+using namespace bramble;
+
+// The game from its command line on typed `input`, with battles that end
+// at once: what it prints does not depend on the clock's seed.
+void Game(std::initializer_list<const char*> args, std::string_view input) {
+  std::vector<const char*> argv = {"brambleworthen"};
+  argv.insert(argv.end(), args);
+  argv.push_back(nullptr);
+  terminal::UseInput(input);
+  RunGame(static_cast<int>(argv.size() - 1), argv.data(), Ticker::Immediate(0));
+}
+
+// Seeded battles of several pairs, names in GBK among them.
+void Battles(int rematches) {
+  const std::pair<const char*, const char*> pairs[] = {
+      {"abc", "xyz"}, {"alice", "bob"}, {"\xbc\xd7\xd2\xd2", "\xd5\xc5\xc8\xfd"}, {"Q", "qq"}};
+  SeedRandomWith(20261208);
+  for (const auto& [one, two] : pairs) {
+    Arena arena(Ticker::Immediate(UINT64_MAX));
+    arena.Setup(one, two);
+    arena.Battle();
+    for (int i = 0; i < rematches; ++i)
+      arena.Rematch(one, two);
+  }
+}
+
+}  // namespace
+
+int main() {
+  terminal::Recording recording;
+  terminal::StartRecording(&recording);
+  Game({"/?"}, "");
+  Game({"--version"}, "");
+  Game({}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
+  PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kOpenFailed), false);
+  PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kWriteFailed), false);
+  Battles(100);
+  terminal::StopRecording();
+
+  // Every title and reaction must have been shown, or the session proves
+  // too little.
+  int missing = 0;
+  for (std::string_view text : SongTitles)
+    missing += recording.text.find(text) == std::string::npos;
+  for (std::string_view text : ReactionLines)
+    missing += recording.text.find(text) == std::string::npos;
+  if (missing > 0) {
+    std::fprintf(stderr, "text_session: %d song titles or reactions never shown\n", missing);
+    return 1;
+  }
+  const std::string& out = recording.marked;
+  for (size_t i = 0; i < out.size(); i += 32) {
+    for (size_t j = i; j < out.size() && j < i + 32; ++j)
+      std::printf("%02x", static_cast<unsigned char>(out[j]));
+    std::printf("\n");
+  }
+  return 0;
+}
