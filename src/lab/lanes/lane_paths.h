@@ -32,7 +32,7 @@ using LanePlayer = void (*)(const LaneJob& job);
 constexpr uint32_t PackOutcome(uint32_t ticks, uint32_t winner) { return ticks * 4 + winner; }
 
 /// The ways the lab can play its battles: one at a time, or 4, 8 or 16 in
-/// the lanes of a vector (SSE2, NEON or WebAssembly SIMD; AVX2; AVX-512).
+/// the lanes of a vector (SSE4.1, NEON or WebAssembly SIMD; AVX2; AVX-512).
 enum class LanePath { kScalar = 1, k4 = 4, k8 = 8, k16 = 16 };
 
 /// "scalar", "4", "8" or "16".
@@ -41,7 +41,7 @@ std::string LanePathName(LanePath path);
 std::optional<LanePath> ParseLanePath(std::string_view name);
 
 /// The lane paths this build holds whose instructions this processor has
-/// (kScalar first; 4 everywhere; 8 and 16 on x86-64 only).
+/// (kScalar first; 4 nearly everywhere; 8 and 16 on x86-64 only).
 std::vector<LanePath> RunnablePaths();
 
 /// The player of a runnable lane path; nullptr for kScalar and for a path

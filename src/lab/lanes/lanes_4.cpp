@@ -1,6 +1,6 @@
-// The lane engine 4 battles wide: SSE2 on x86-64 (every such processor has it), NEON on ARM,
-// SIMD128 in WebAssembly. CMake compiles this file alone for that instruction set; the players
-// choose it at run time only on a processor that has it.
+// The lane engine 4 battles wide on processors other than x86-64: NEON on
+// ARM, SIMD128 in WebAssembly (lanes_4_x86.cpp is the x86-64 one), in the
+// vector extensions alone.
 #include "lab/lanes/lane_engine.h"
 #include "lab/lanes/players.h"
 #include "lab/lanes/vector_lanes.h"

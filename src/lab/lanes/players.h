@@ -5,8 +5,9 @@
 
 namespace bramble::lab {
 
-// The lane engine built for each width, one file each (lanes_4.cpp and,
-// on x86-64, lanes_8.cpp with AVX2 and lanes_16.cpp with AVX-512).
+// The lane engine built for each width, one file each (on x86-64:
+// lanes_4_x86.cpp with SSE4.1, lanes_8.cpp with AVX2, lanes_16.cpp with
+// AVX-512; elsewhere lanes_4.cpp).
 void PlayLanes4(const LaneJob& job);
 void PlayLanes8(const LaneJob& job);
 void PlayLanes16(const LaneJob& job);
