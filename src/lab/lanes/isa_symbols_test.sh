@@ -12,13 +12,13 @@ for object in "$@"; do
     *lanes_4_x86.cpp.o | *lanes_8.cpp.o | *lanes_16.cpp.o) ;;
     *) continue ;;
   esac
-  symbols=$("$nm" -C -g --defined-only "$object" | grep -v ' PlayLanes[0-9]*(' || true)
+  symbols=$("$nm" -C -g --defined-only "$object" | grep -v ' bramble::lab::PlayLanes[0-9]*(bramble::lab::LaneJob const&)$' || true)
   if [ -n "$symbols" ]; then
     echo "$object defines more than its player:" >&2
     echo "$symbols" >&2
     exit 1
   fi
-  "$nm" -C -g --defined-only "$object" | grep -q ' PlayLanes[0-9]*(' ||
+  "$nm" -C -g --defined-only "$object" | grep -q ' bramble::lab::PlayLanes[0-9]*(bramble::lab::LaneJob const&)$' ||
     { echo "$object: no player" >&2; exit 1; }
   checked=$((checked + 1))
 done
