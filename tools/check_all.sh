@@ -18,6 +18,9 @@ need_packages g++-mingw-w64-x86-64 wine64 faketime lintian icoutils clang libcla
 step "every test under the sanitizers"
 cmake --preset sanitize && cmake --build --preset sanitize && ctest --preset sanitize
 
+step "the long tests: every lane path against the scalar engine over 10,000,000 start states (about 30 s)"
+ctest --preset long
+
 step "Windows build: unit tests under Wine, transcripts byte-identical to the POSIX build's"
 bash tests/windows_parity.sh
 
