@@ -21,7 +21,7 @@ namespace bramble::lab::lanes {
 template <class L>
 struct LaneFighter {
   using Lanes = L;
-  typename L::Int attributes[6];
+  typename L::Int attributes[6]{};  // zero in a lane that never played
   typename L::Int& hp() { return attributes[0]; }
   typename L::Int& mp() { return attributes[1]; }
   typename L::Int& atk() { return attributes[2]; }
