@@ -18,6 +18,9 @@ need_packages g++-mingw-w64-x86-64 wine64 faketime lintian icoutils clang libcla
 step "every test under the sanitizers"
 cmake --preset sanitize && cmake --build --preset sanitize && ctest --preset sanitize
 
+step "the long tests: every lane path against the scalar engine over 10,000,000 start states (about 30 s)"
+ctest --preset long
+
 step "Windows build: unit tests under Wine, transcripts byte-identical to the POSIX build's"
 bash tests/windows_parity.sh
 
@@ -78,7 +81,7 @@ ranked=$(printf 'abc\r\n\r\n\xff\xfe\r\nxyz\r\n' | "$odds" --rank - -n 100 -s 1)
   { echo "rank of a CR LF list with a name that is not UTF-8 failed" >&2; exit 1; }
 passed=$((passed + 1))
 # The engine may get faster, never different (about 5 s): seeded samples
-# give the battle counts that the first engine gave.
+# give the battle counts that the first engine gave ...
 same_as_first_engine() {  # NAME1 NAME2 WINS1 WINS2
   local got
   got=$("$odds" -n 2000000 -s 42 "$1" "$2" | grep -o '([0-9]* battles)' | tr -dc '0-9\n' | paste -sd' ')
@@ -88,6 +91,22 @@ same_as_first_engine() {  # NAME1 NAME2 WINS1 WINS2
 same_as_first_engine abc xyz 558343 1441657
 same_as_first_engine alice bob 945556 1054444
 same_as_first_engine Brambleworthen odds 160695 1839305
+# ... on every lane path, forced (a path the processor lacks falls back to
+# the widest, saying so), and over the first 20,000,000 start states of
+# three pairs, exactly (about 15 s).
+for path in scalar 4 8 16; do
+  BRAMBLE_LANES=$path same_as_first_engine abc xyz 558343 1441657
+done
+same_exact_as_first_engine() {  # NAME1 NAME2 WINS1 WINS2 MEDIAN
+  local got
+  got=$("$odds" --exact-range=0:20000000 "$1" "$2" | tr -d ' \n')
+  [[ "$got" == *"\"wins\":[$3,$4],\"unfinished\":0,"*"\"median\":$5,"* ]] ||
+    { echo "$1 vs $2 over 20,000,000 start states: not the first engine's counts" >&2; exit 1; }
+  passed=$((passed + 1))
+}
+same_exact_as_first_engine abc xyz 5587154 14412846 23
+same_exact_as_first_engine alice bob 9445893 10554107 22
+same_exact_as_first_engine Brambleworthen odds 1607736 18392264 16
 echo "lab smoke: $passed passed, 0 failed"
 
 step "the Debian package: lintian, dpkg -i, both installed programs, purge (about 2 minutes)"

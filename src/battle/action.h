@@ -17,13 +17,15 @@ enum class ActionKind : int32_t {
   Song = 4,
 };
 
+struct OneLane;  // battle/lanes.h
+
 /// An attack as the Arena keeps it: its strength, its kind and, narrated,
-/// its announcement.
-template <Narration N>
+/// its announcement. In lanes, one strength and kind per lane.
+template <Narration N, class L = OneLane>
 struct BasicActionResult {
-  int32_t value = 0;  // strength in HP points; 0 for a song, unused for poison
-  ActionKind kind = ActionKind::NormalAttack;
-  Line<N> message;  // marked-up announcement
+  typename L::Int value{};  // strength in HP points; 0 for a song, unused for poison
+  typename L::Kind kind{};  // NormalAttack (0) until an action sets it
+  Line<N> message;          // marked-up announcement
 };
 
 /// The game's action record, with its announcement.

@@ -15,8 +15,20 @@
 
 namespace bramble {
 
-/// Which step the next tick performs.
-enum class TurnState : int32_t { AttackTurn = 0, ResponseTurn = 1, PummelTurn = 2 };
+/// The three steps of a battle, written once over the lanes (battle/lanes.h)
+/// for the game's Bout and the lab's lane engine. Each acts in the lanes of
+/// a mask; B gives the fighters in their roles, swaps the roles, declares a
+/// defeat, shows a line with both fighters' HP (clamping them), and holds
+/// what the steps keep between ticks (turnState, lastValue, lastKind,
+/// pummelHits, pummelCount).
+struct BoutSteps {
+  template <Narration N, class B, class Dice, class L = typename B::Lanes>
+  static void Attack(B& bout, Dice& dice, typename L::Mask m);
+  template <Narration N, class B, class Dice, class L = typename B::Lanes>
+  static void Response(B& bout, Dice& dice, typename L::Mask m);
+  template <Narration N, class B, class Dice, class L = typename B::Lanes>
+  static void Pummel(B& bout, Dice& dice, typename L::Mask m);
+};
 
 /// The turn state machine of one battle: two fighters, who attacks, and one
 /// step per tick (an attack, a response, or one blow of a beating) until a
@@ -28,6 +40,8 @@ enum class TurnState : int32_t { AttackTurn = 0, ResponseTurn = 1, PummelTurn = 
 template <Narration N = Narration::kNarrated>
 class Bout {
  public:
+  using Lanes = OneLane;
+
   Bout() = default;
   Bout(const Bout&) = delete;  // attacker and defender point into this bout
   Bout& operator=(const Bout&) = delete;
@@ -63,17 +77,31 @@ class Bout {
   int32_t pummelCount = 0;
 
  private:
+  friend struct BoutSteps;
+  Fighter& Attacker() { return *attacker; }
+  Fighter& Defender() { return *defender; }
+  void SwapRoles(bool m) {
+    if (m)
+      SwapRoles();
+  }
+  void DefeatAttacker(bool m) {
+    if (m)
+      Defeat(*attacker);
+  }
+  void DefeatDefender(bool m) {
+    if (m)
+      Defeat(*defender);
+  }
+  template <class Text>
+  void Show(const Text& text) {
+    PrintStatus(text, true);
+  }
+
   /// Prints text, four blanks and, with HP, both fighters' HP (fighter one
   /// first). The HP are clamped into 0..255 whether printed or not.
   void PrintStatus(std::string_view text, bool withHp);
   void PrintStatus(Silence, bool withHp);
   void Defeat(Fighter& fallen);
-  template <class Dice>
-  void AttackStep(Dice& dice);
-  template <class Dice>
-  void ResponseStep(Dice& dice);
-  template <class Dice>
-  void PummelStep(Dice& dice);
 };
 
 template <Narration N>
@@ -107,13 +135,13 @@ void Bout<N>::Step(Dice& dice) {
     return;
   switch (turnState) {
     case TurnState::AttackTurn:
-      AttackStep(dice);
+      BoutSteps::Attack<N>(*this, dice, true);
       break;
     case TurnState::ResponseTurn:
-      ResponseStep(dice);
+      BoutSteps::Response<N>(*this, dice, true);
       break;
     case TurnState::PummelTurn:
-      PummelStep(dice);
+      BoutSteps::Pummel<N>(*this, dice, true);
       break;
     default:
       break;
@@ -144,72 +172,69 @@ void Bout<N>::Defeat(Fighter& fallen) {
     PrintStatus(lines::Defeat(fallen), false);
 }
 
-template <Narration N>
-template <class Dice>
-void Bout<N>::AttackStep(Dice& dice) {
-  if (attacker->hp() <= 0) {
-    Defeat(*attacker);
+template <Narration N, class B, class Dice, class L>
+void BoutSteps::Attack(B& bout, Dice& dice, typename L::Mask m) {
+  using Mask = typename L::Mask;
+  Mask attacker_down = m & (bout.Attacker().hp() <= 0);
+  Mask defender_falls = bout.Defender().hp() <= 0;
+  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
+  bout.DefeatAttacker(attacker_down);
+  bout.DefeatDefender(defender_down);
+  m = L::Not(attacker_down | defender_down) & m;
+  if (!L::Any(m))
     return;
+  BasicActionResult<N, L> result = attack_rules::Act<N>(bout.Attacker(), bout.Defender(), dice, m);
+  bout.lastValue = L::Choose(m, result.value, bout.lastValue);
+  bout.lastKind = L::Choose(m, result.kind, bout.lastKind);
+  bout.Show(result.message);
+  Mask pummel = L::Is(result.kind, ActionKind::Pummel) & m;
+  if (L::Any(pummel)) {
+    bout.pummelHits = L::Choose(pummel, DrawIn<L>(dice, pummel, 2, 5), bout.pummelHits);
+    bout.pummelCount = L::Choose(pummel, typename L::Int{}, bout.pummelCount);
   }
-  if (defender->hp() <= 0) {
-    Defeat(*defender);
-    return;
-  }
-  BasicActionResult<N> result = attacker->template Attack<N>(*defender, dice);
-  lastValue = result.value;
-  lastKind = result.kind;
-  PrintStatus(result.message, true);
-  switch (lastKind) {
-    case ActionKind::Pummel:
-      pummelHits = dice.RandomInt(2, 5);
-      pummelCount = 0;
-      turnState = TurnState::PummelTurn;
-      break;
-    case ActionKind::Poison:
-      // The poisoned fighter makes no response; it attacks on the next tick.
-      SwapRoles();
-      turnState = TurnState::AttackTurn;
-      break;
-    default:
-      turnState = TurnState::ResponseTurn;
-      break;
-  }
+  // The poisoned fighter makes no response; it attacks on the next tick.
+  Mask poison = L::Is(result.kind, ActionKind::Poison) & m;
+  bout.SwapRoles(poison);
+  bout.turnState = L::Choose(m, L::TurnOf(TurnState::ResponseTurn), bout.turnState);
+  bout.turnState = L::Choose(pummel, L::TurnOf(TurnState::PummelTurn), bout.turnState);
+  bout.turnState = L::Choose(poison, L::TurnOf(TurnState::AttackTurn), bout.turnState);
 }
 
-template <Narration N>
-template <class Dice>
-void Bout<N>::ResponseStep(Dice& dice) {
-  Line<N> message = defender->template Respond<N>(*attacker, lastValue, lastKind, dice);
-  PrintStatus(message, true);
+template <Narration N, class B, class Dice, class L>
+void BoutSteps::Response(B& bout, Dice& dice, typename L::Mask m) {
+  using Mask = typename L::Mask;
+  Line<N> message = respond_rules::Answer<N>(bout.Defender(), bout.Attacker(), bout.lastValue,
+                                             bout.lastKind, dice, m);
+  bout.Show(message);
   // The attacker is tested first: when both fall, the attacker has lost.
-  if (attacker->hp() <= 0) {
-    Defeat(*attacker);
-  } else if (defender->hp() <= 0) {
-    Defeat(*defender);
-  } else {
-    SwapRoles();
-    turnState = TurnState::AttackTurn;
-  }
+  Mask attacker_down = m & (bout.Attacker().hp() <= 0);
+  Mask defender_falls = bout.Defender().hp() <= 0;
+  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
+  bout.DefeatAttacker(attacker_down);
+  bout.DefeatDefender(defender_down);
+  Mask goes_on = L::Not(attacker_down | defender_down) & m;
+  bout.SwapRoles(goes_on);
+  bout.turnState = L::Choose(goes_on, L::TurnOf(TurnState::AttackTurn), bout.turnState);
 }
 
-template <Narration N>
-template <class Dice>
-void Bout<N>::PummelStep(Dice& dice) {
-  ++pummelCount;
-  if (pummelCount > pummelHits) {
-    // A silent tick after the last blow passes the turn.
-    SwapRoles();
-    turnState = TurnState::AttackTurn;
+template <Narration N, class B, class Dice, class L>
+void BoutSteps::Pummel(B& bout, Dice& dice, typename L::Mask m) {
+  using Mask = typename L::Mask;
+  bout.pummelCount += L::One(m);
+  // A silent tick after the last blow passes the turn.
+  Mask over = m & (bout.pummelCount > bout.pummelHits);
+  bout.SwapRoles(over);
+  bout.turnState = L::Choose(over, L::TurnOf(TurnState::AttackTurn), bout.turnState);
+  Mask blows = L::Not(over) & m;
+  if (!L::Any(blows))
     return;
-  }
-  int32_t blow = PercentOf(dice.RandomInt(60, 100), lastValue);
-  defender->hp() -= blow;
+  typename L::Int blow = L::Percent(DrawIn<L>(dice, blows, 60, 100), bout.lastValue);
+  bout.Defender().hp() -= L::Only(blows, blow);
   if constexpr (Narrated(N))
-    PrintStatus(lines::Damage(*defender, blow), true);
+    bout.Show(lines::Damage(bout.Defender(), blow));
   else
-    PrintStatus(Silence(), true);
-  if (defender->hp() <= 0)
-    Defeat(*defender);
+    bout.Show(Silence());
+  bout.DefeatDefender(blows & (bout.Defender().hp() <= 0));
 }
 
 extern template class Bout<Narration::kNarrated>;

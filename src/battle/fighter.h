@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "battle/action.h"
+#include "battle/lanes.h"
 #include "battle/narration.h"
 #include "battle/random.h"
 
@@ -19,6 +20,8 @@ namespace bramble {
 /// fighter.
 class Fighter {
  public:
+  using Lanes = OneLane;  // the rules play one battle on a fighter
+
   std::string name;
   std::string digest;  // the 32-character digest text of name
   // 0-15: the digest's byte values, largest first; 16-21: the attributes.
@@ -36,6 +39,8 @@ class Fighter {
   int32_t def() const { return slots[19]; }
   int32_t agility() const { return slots[20]; }
   int32_t cunning() const { return slots[21]; }
+  /// hp, mp, atk, def, agility, cunning by number, 0 to 5.
+  int32_t& attribute(int i) { return slots[16 + i]; }
 
   /// Rebuilds the fighter from `name` and prints its attribute line on the
   /// console only (never into the transcript).

@@ -58,32 +58,6 @@ inline T Select(bool condition, T a, T b) {
   return static_cast<T>((static_cast<U>(a) & mask) | (static_cast<U>(b) & ~mask));
 }
 
-/// The next four draws of a generator, read ahead without taking them. A
-/// rule whose paths make different draws reads the draws its common paths
-/// need, picks its path without a jump (Select), and then takes as many
-/// draws as that path made: the draws and their order are exactly those of
-/// the path drawn one by one.
-class DrawsAhead {
- public:
-  explicit DrawsAhead(uint32_t state) {
-    for (int i = 0; i < kCount; ++i) {
-      output_[i] = NextOutput(state);
-      after_[i] = state;
-    }
-  }
-  /// The output of the path's draw number `i` (from 0), for ScaleOutput.
-  uint32_t Output(int i) const { return output_[i]; }
-  /// RandomInt(a, b) as the path's draw number `i` would give it.
-  int32_t Int(int i, int32_t a, int32_t b) const { return ScaleOutput(output_[i], a, b); }
-  /// The generator state once `count` draws (1 to 4) are taken.
-  uint32_t StateAfter(int count) const { return after_[count - 1]; }
-
- private:
-  static constexpr int kCount = 4;
-  uint32_t output_[kCount];
-  uint32_t after_[kCount];
-};
-
 namespace random_platform {
 /// The value SeedRandom seeds with: the calendar clock in whole seconds
 /// (seed_clock.cpp), or the seed a page was opened with (seed_web.cpp).
@@ -111,7 +85,7 @@ inline int32_t RandomInt(int32_t a, int32_t b) {
 /// Where the battle rules take their draws from. The game draws from the
 /// thread's generator; the lab hands the rules a generator of its own,
 /// which lives in a register for a whole battle. Both make the same draws.
-/// State and SetState let a rule read its draws ahead (DrawsAhead).
+/// State and SetState let a rule read its draws ahead (BasicDrawsAhead).
 struct ThreadDice {
   int32_t RandomInt(int32_t a, int32_t b) { return bramble::RandomInt(a, b); }
   uint32_t State() {

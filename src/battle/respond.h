@@ -12,62 +12,81 @@ namespace bramble {
 
 namespace respond_rules {
 
-template <Narration N, class Dice>
-Line<N> Deflection(Fighter& defender, Fighter& attacker, int32_t value, Dice& dice) {
-  int32_t x = PercentOf(dice.RandomInt(20, 40), value);
-  attacker.hp() -= x;
+template <Narration N, class F, class Dice, class L = typename F::Lanes>
+Line<N> Deflection(F& defender, F& attacker, typename L::Int value, Dice& dice,
+                   typename L::Mask m) {
+  typename L::Int x = L::Percent(DrawIn<L>(dice, m, 20, 40), value);
+  attacker.hp() -= L::Only(m, x);
   if constexpr (Narrated(N))
     return lines::Deflection(defender, attacker, x);
   return {};
+}
+
+/// `defender`'s answer in the lanes of `active` to an action of `value`
+/// and `kind` (a normal or magic attack, or a song).
+template <Narration N, class F, class Dice, class L = typename F::Lanes>
+Line<N> Answer(F& defender, F& attacker, typename L::Int value, typename L::Kind kind, Dice& dice,
+               typename L::Mask active) {
+  using Int = typename L::Int;
+  using Mask = typename L::Mask;
+  // The family, then the draws of the common paths, read ahead: a plain
+  // defence, a magic defence or an evasion is settled without a jump; a
+  // song and a deflection branch off and draw on from where they stand.
+  BasicDrawsAhead<L> next(dice.State());
+  Int family = next.Draw(0, 0, 3);  // drawn even for a song
+  Mask song = L::Is(kind, ActionKind::Song) & active;
+  Mask family2 = family == 2;
+  // Family 2 checks cunning for a deflection, then agility for an evasion.
+  Mask deflection_check = L::Check(next.Draw(1, 0, 30), defender.cunning(), 70);
+  Mask evasion_check = L::Check(next.Draw(2, 0, 30), defender.agility(), 60);
+  Mask deflects = L::Not(song) & active & family2 & deflection_check;
+  Mask plain = L::Not(song | deflects) & active;
+  Mask evades = plain & family2 & evasion_check;
+  // Family 0 with 21 mp or more: the magic defence. Against a magic attack
+  // it rolls its damage first; whatever it met, it costs mp after that.
+  Mask magic_defence = plain & (family == 0) & (defender.mp() >= 21);
+  Mask against_magic = L::Is(kind, ActionKind::MagicAttack);
+  Int magic_damage = defender.def() + L::Percent(next.Draw(1, 60, 100), defender.def() / 2) - value;
+  Int cost_draw = 1 + L::One(against_magic);
+  // Otherwise the plain defence: the defender's own roll minus the attack's
+  // value, so the damage grows with its def and an attack that reaches the
+  // roll is dodged. Family 2 rolls after its two failed checks.
+  Int plain_draw = 1 + 2 * L::One(family2);
+  Int plain_damage = L::Percent(next.DrawAt(plain_draw, 80, 130), defender.def()) - value;
+
+  Int damage = L::Choose(magic_defence, L::Only(against_magic, magic_damage),
+                         L::Only(L::Not(evades), plain_damage));
+  Mask hit = plain & (damage >= 1);
+  defender.hp() -= L::Only(hit, damage);
+  defender.mp() -= L::Only(magic_defence, next.DrawAt(cost_draw, 20, 45));
+  // Draws taken: the magic defence's cost is its last, an evasion's check
+  // is its third, the plain roll the plain defence's last; a song and a
+  // deflection go on from the draws they made.
+  Int plain_draws = L::Choose(magic_defence, cost_draw + 1, plain_draw + 1 - L::One(evades));
+  Int draws = L::Choose(plain, plain_draws, 1 + L::One(deflects));  // a song 1, a deflection 2
+  dice.SetState(L::Choose(active, next.StateAfterAt(draws), dice.State()));
+  Line<N> line;
+  if (L::Any(song))
+    line = song_rules::Listen<N>(defender, attacker, dice, song);
+  if (L::Any(deflects))
+    line = Deflection<N>(defender, attacker, value, dice, deflects);
+  if constexpr (Narrated(N)) {
+    if (!plain)
+      return line;
+    if (magic_defence)
+      return lines::MagicDefence(defender, attacker, against_magic, hit, damage);
+    if (evades)
+      return lines::Evasion(defender);
+    return hit ? lines::Damage(defender, damage) : lines::Dodge(defender);
+  }
+  return line;
 }
 
 }  // namespace respond_rules
 
 template <Narration N, class Dice>
 inline Line<N> Fighter::Respond(Fighter& attacker, int32_t value, ActionKind kind, Dice& dice) {
-  // The family, then the draws of the common paths, read ahead: a plain
-  // defence, a magic defence or an evasion is settled without a jump; a
-  // song and a deflection branch off and draw on from where they stand.
-  DrawsAhead next(dice.State());
-  int32_t family = next.Int(0, 0, 3);  // drawn even for a song
-  if (kind == ActionKind::Song) {
-    dice.SetState(next.StateAfter(1));
-    return ListenToSong<N>(*this, attacker, dice);
-  }
-  // Family 2 checks cunning for a deflection, then agility for an evasion.
-  if ((family == 2) & AttributeCheck(next.Int(1, 0, 30), cunning(), 70)) {
-    dice.SetState(next.StateAfter(2));
-    return respond_rules::Deflection<N>(*this, attacker, value, dice);
-  }
-  bool evades = (family == 2) & AttributeCheck(next.Int(2, 0, 30), agility(), 60);
-  // Family 0 with 21 mp or more: the magic defence. Against a magic attack
-  // it rolls its damage first; whatever it met, it costs mp after that.
-  bool magic_defence = (family == 0) & (mp() >= 21);
-  bool against_magic = kind == ActionKind::MagicAttack;
-  int32_t magic_damage = def() + PercentOf(next.Int(1, 60, 100), def() / 2) - value;
-  int cost_draw = 1 + against_magic;
-  // Otherwise the plain defence: the defender's own roll minus the attack's
-  // value, so the damage grows with its def and an attack that reaches the
-  // roll is dodged. Family 2 rolls after its two failed checks.
-  int plain_draw = Select(family == 2, 3, 1);
-  int32_t plain_damage = PercentOf(next.Int(plain_draw, 80, 130), def()) - value;
-
-  int32_t damage = Select(magic_defence, Select(against_magic, magic_damage, 0),
-                          Select(evades, 0, plain_damage));
-  bool hit = damage >= 1;
-  hp() -= Select(hit, damage, 0);
-  mp() -= Select(magic_defence, next.Int(cost_draw, 20, 45), 0);
-  // Draws taken: the magic defence's cost is its last, an evasion's check
-  // is its third, the plain roll the plain defence's last.
-  dice.SetState(next.StateAfter(Select(magic_defence, cost_draw + 1, plain_draw + 1 - evades)));
-  if constexpr (Narrated(N)) {
-    if (magic_defence)
-      return lines::MagicDefence(*this, attacker, against_magic, hit, damage);
-    if (evades)
-      return lines::Evasion(*this);
-    return hit ? lines::Damage(*this, damage) : lines::Dodge(*this);
-  }
-  return {};
+  return respond_rules::Answer<N>(*this, attacker, value, kind, dice, OneLane::kAll);
 }
 
 extern template std::string Fighter::Respond<Narration::kNarrated>(Fighter&, int32_t, ActionKind,

@@ -33,19 +33,66 @@ Line<N> ListenToSong(Fighter& listener, Fighter& singer, Dice&& dice = {});
 
 namespace song_rules {
 
-// A refresh: 20..99 hp, then 20..59 mp.
-template <class Dice>
-void Refresh(Fighter& fighter, Dice& dice) {
-  fighter.hp() += dice.RandomInt(0, 80) + 20;
-  fighter.mp() += dice.RandomInt(0, 40) + 20;
+// A refresh: 20..99 hp, then 20..59 mp, in the lanes of m.
+template <class F, class Dice, class L = typename F::Lanes>
+void Refresh(F& fighter, Dice& dice, typename L::Mask m) {
+  fighter.hp() += L::Only(m, DrawIn<L>(dice, m, 0, 80) + 20);
+  fighter.mp() += L::Only(m, DrawIn<L>(dice, m, 0, 40) + 20);
 }
 
+enum class Table { kSongTitles, kReactions };
+
 // Draws a row of a table: the row in its colour, then white.
-template <Narration N, class Dice>
-Line<N> PickRow(const std::string_view* table, int32_t rows, std::string_view colour, Dice& dice) {
-  int32_t row = dice.RandomInt(0, rows);
+template <Narration N, class L, class Dice>
+Line<N> PickRow(Table table, Dice& dice, typename L::Mask m) {
+  bool titles = table == Table::kSongTitles;
+  typename L::Int row = DrawIn<L>(dice, m, 0, titles ? kSongTitleCount : kReactionLineCount);
   if constexpr (Narrated(N))
-    return std::string(colour) + std::string(table[row]) + "<15>";
+    return std::string(titles ? "<13>" : "<5>") +
+           std::string(titles ? SongTitles[row] : ReactionLines[row]) + "<15>";
+  return {};
+}
+
+/// The listener's answer in the lanes of `m`.
+template <Narration N, class F, class Dice, class L = typename F::Lanes>
+Line<N> Listen(F& listener, F& singer, Dice& dice, typename L::Mask m) {
+  using Mask = typename L::Mask;
+  Mask unmoved = L::Check(DrawIn<L>(dice, m, 0, 40), listener.cunning(), 90) & m;
+  Mask moved = L::Not(unmoved) & m;
+  Mask refreshed{};
+  Mask refreshes_singer{};
+  Mask hurt{};
+  typename L::Int x{};
+  Line<N> reaction;
+  if (L::Any(moved)) {
+    refreshed = L::Check(DrawIn<L>(dice, moved, 0, 40), listener.cunning(), 80) & moved;
+    if (L::Any(refreshed)) {
+      Refresh(listener, dice, refreshed);
+      reaction = PickRow<N, L>(Table::kReactions, dice, refreshed);
+    }
+    Mask left = L::Not(refreshed) & moved;
+    if (L::Any(left)) {
+      refreshes_singer = L::Check(DrawIn<L>(dice, left, 0, 40), listener.cunning(), 70) & left;
+      if (L::Any(refreshes_singer)) {
+        Refresh(singer, dice, refreshes_singer);
+        reaction = PickRow<N, L>(Table::kReactions, dice, refreshes_singer);
+      }
+      hurt = L::Not(refreshes_singer) & left;
+      if (L::Any(hurt)) {
+        x = DrawIn<L>(dice, hurt, 0, 40) + 20;
+        listener.hp() -= L::Only(hurt, x);
+      }
+    }
+  }
+  if constexpr (Narrated(N)) {
+    if (unmoved)
+      return lines::Unmoved(listener, singer);
+    if (refreshed)
+      return lines::ListenerRefreshed(listener, singer, reaction);
+    if (refreshes_singer)
+      return lines::SingerRefreshed(listener, singer, reaction);
+    return lines::HurtBySong(listener, singer, x);
+  }
   return {};
 }
 
@@ -53,40 +100,17 @@ Line<N> PickRow(const std::string_view* table, int32_t rows, std::string_view co
 
 template <Narration N, class Dice>
 Line<N> PickSongTitle(Dice&& dice) {
-  return song_rules::PickRow<N>(SongTitles, kSongTitleCount, "<13>", dice);
+  return song_rules::PickRow<N, OneLane>(song_rules::Table::kSongTitles, dice, OneLane::kAll);
 }
 
 template <Narration N, class Dice>
 Line<N> PickReaction(Dice&& dice) {
-  return song_rules::PickRow<N>(ReactionLines, kReactionLineCount, "<5>", dice);
+  return song_rules::PickRow<N, OneLane>(song_rules::Table::kReactions, dice, OneLane::kAll);
 }
 
 template <Narration N, class Dice>
 Line<N> ListenToSong(Fighter& listener, Fighter& singer, Dice&& dice) {
-  if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 90)) {
-    if constexpr (Narrated(N))
-      return lines::Unmoved(listener, singer);
-    return {};
-  }
-  if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 80)) {
-    song_rules::Refresh(listener, dice);
-    Line<N> reaction = PickReaction<N>(dice);
-    if constexpr (Narrated(N))
-      return lines::ListenerRefreshed(listener, singer, reaction);
-    return {};
-  }
-  if (AttributeCheck(dice.RandomInt(0, 40), listener.cunning(), 70)) {
-    song_rules::Refresh(singer, dice);
-    Line<N> reaction = PickReaction<N>(dice);
-    if constexpr (Narrated(N))
-      return lines::SingerRefreshed(listener, singer, reaction);
-    return {};
-  }
-  int32_t x = dice.RandomInt(0, 40) + 20;
-  listener.hp() -= x;
-  if constexpr (Narrated(N))
-    return lines::HurtBySong(listener, singer, x);
-  return {};
+  return song_rules::Listen<N>(listener, singer, dice, OneLane::kAll);
 }
 
 }  // namespace bramble

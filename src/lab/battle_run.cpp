@@ -17,6 +17,10 @@ namespace {
 // nothing, small enough that the threads finish together.
 constexpr uint64_t kChunk = 1 << 16;
 
+BattleResult UnpackOutcome(uint32_t outcome) {
+  return {static_cast<Winner>(outcome & 3), outcome >> 2};
+}
+
 }  // namespace
 
 uint32_t SampleState(uint64_t seed, uint64_t index) {
@@ -36,6 +40,12 @@ uint32_t BattlePlan::StateOf(uint64_t index) const {
 
 Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePlan& plan,
                  int threads, const ProgressFn& progress) {
+  return RunBattlesOn(ChosenLanePath(), name1, name2, plan, threads, progress);
+}
+
+Tally RunBattlesOn(LanePath path, std::string_view name1, std::string_view name2,
+                   const BattlePlan& plan, int threads, const ProgressFn& progress) {
+  const LanePlayer player = PlayerOf(path);
   // Written so that no count near 2^64 wraps; a thread beyond the number
   // of chunks would only set up a battle and a tally to play nothing.
   const uint64_t chunks = plan.count / kChunk + (plan.count % kChunk != 0 ? 1 : 0);
@@ -52,13 +62,34 @@ Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePla
   auto work = [&] {
     SilentBattle battle(name1, name2);
     auto tally = std::make_unique<Tally>();
+    LaneJob job;
+    std::vector<uint32_t> states;
+    std::vector<uint32_t> outcomes;
+    if (player) {
+      for (int i = 0; i < 6; ++i) {
+        job.first[i] = battle.first().slots[16 + i];
+        job.second[i] = battle.second().slots[16 + i];
+      }
+      states.resize(std::min(kChunk, plan.count));
+      outcomes.resize(states.size());
+      job.states = states.data();
+      job.outcomes = outcomes.data();
+    }
     for (;;) {
       uint64_t chunk = next_chunk.fetch_add(1, std::memory_order_relaxed);
       if (chunk >= chunks)
         break;
       uint64_t begin = chunk * kChunk;
       uint64_t end = std::min(begin + kChunk, plan.count);
-      if (plan.kind == BattlePlan::Kind::kRange) {
+      if (player) {
+        // The chunk's start states in order, played in lanes, added up.
+        for (uint64_t i = begin; i < end; ++i)
+          states[i - begin] = plan.StateOf(i);
+        job.count = end - begin;
+        player(job);
+        for (uint64_t i = 0; i < job.count; ++i)
+          tally->Add(UnpackOutcome(outcomes[i]));
+      } else if (plan.kind == BattlePlan::Kind::kRange) {
         for (uint64_t i = begin; i < end; ++i)
           tally->Add(battle.Run(static_cast<uint32_t>(plan.first + i)));
       } else {

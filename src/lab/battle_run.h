@@ -5,6 +5,7 @@
 #include <functional>
 #include <string_view>
 
+#include "lab/lanes/lane_paths.h"
 #include "lab/tally.h"
 
 namespace bramble::lab {
@@ -40,8 +41,13 @@ using ProgressFn = std::function<void(uint64_t done)>;
 /// Plays every battle of `plan` between the two names on `threads` worker
 /// threads (at least one) and adds them up. The result does not depend on
 /// the thread count.
+/// The battles are played on the lane path ChosenLanePath() picks.
 Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePlan& plan,
                  int threads, const ProgressFn& progress = nullptr);
+/// The same on a given lane path; kScalar, or a path this processor cannot
+/// run, plays one battle at a time (SilentBattle).
+Tally RunBattlesOn(LanePath path, std::string_view name1, std::string_view name2,
+                   const BattlePlan& plan, int threads, const ProgressFn& progress = nullptr);
 
 }  // namespace bramble::lab
 

@@ -1,6 +1,9 @@
 #include "lab/silent_battle.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +11,7 @@
 #include "battle/random.h"
 #include "console/terminal.h"
 #include "lab/battle_run.h"
+#include "lab/lanes/lane_paths.h"
 
 namespace bramble::lab {
 namespace {
@@ -60,27 +64,88 @@ const char* const kEveryPath[] = {"进攻，",   "魔法攻击",   "暴打",    
                                   "魔法防御", "攻击失败",   "普通攻击无效", "移花接木",
                                   "紧急回避", "什么都没在", "唱完，自己的", "魔音传导"};
 
+// What an engine made of one battle: as SilentBattle::Run gives it, or as
+// a lane path's job records it.
+struct EngineBattle {
+  BattleResult result;
+  uint32_t stateAfter = 0;
+  std::array<int32_t, 12> attributes{};  // both fighters' hp .. cunning
+};
+
+// Every battle of `states` on the scalar engine, or on a lane path.
+std::vector<EngineBattle> PlayOnEngine(LanePath path, const std::string& name1,
+                                       const std::string& name2,
+                                       const std::vector<uint32_t>& states) {
+  SilentBattle silent(name1, name2);
+  std::vector<EngineBattle> battles(states.size());
+  if (path == LanePath::kScalar) {
+    for (size_t i = 0; i < states.size(); ++i) {
+      battles[i].result = silent.Run(states[i]);
+      battles[i].stateAfter = silent.stateAfter();
+      for (int k = 0; k < 6; ++k) {
+        battles[i].attributes[k] = silent.first().slots[16 + k];
+        battles[i].attributes[6 + k] = silent.second().slots[16 + k];
+      }
+    }
+    return battles;
+  }
+  LaneJob job;
+  for (int k = 0; k < 6; ++k) {
+    job.first[k] = silent.first().slots[16 + k];
+    job.second[k] = silent.second().slots[16 + k];
+  }
+  std::vector<uint32_t> outcomes(states.size());
+  std::vector<uint32_t> after(states.size());
+  std::vector<int32_t[12]> attributes(states.size());
+  job.states = states.data();
+  job.count = states.size();
+  job.outcomes = outcomes.data();
+  job.statesAfter = after.data();
+  job.attributes = attributes.data();
+  PlayerOf(path)(job);
+  for (size_t i = 0; i < states.size(); ++i) {
+    battles[i].result = {static_cast<Winner>(outcomes[i] & 3), outcomes[i] >> 2};
+    battles[i].stateAfter = after[i];
+    std::copy(std::begin(attributes[i]), std::end(attributes[i]), battles[i].attributes.begin());
+  }
+  return battles;
+}
+
+// The scalar engine and every lane path this processor runs, each against
+// the Arena battle for battle.
 TEST(SilentBattle, MatchesTheGamesArenaTickForTick) {
   int battles = 0;
   std::string printed;  // every line of every battle, for the paths walked
+  std::vector<LanePath> paths = RunnablePaths();
   for (const auto& [name1, name2] : kPairs) {
-    SilentBattle silent(name1, name2);
-    for (uint64_t i = 0; i < 600; ++i) {
-      // Spread over the whole state space, and some consecutive states.
-      uint32_t state = i < 500 ? SampleState(7, i) : static_cast<uint32_t>(i);
-      ArenaBattle arena = PlayInArena(state, name1, name2);
-      BattleResult result = silent.Run(state);
-      uint32_t silent_state = silent.stateAfter();
-      SCOPED_TRACE(name1 + " vs " + name2 + ", state " + std::to_string(state));
-      ASSERT_TRUE(arena.ended);
-      ASSERT_NE(result.winner, Winner::kUnfinished);
-      EXPECT_EQ(arena.loser, result.winner == Winner::kFirst ? name2 : name1);
-      EXPECT_EQ(arena.ticks, result.ticks);
-      // The same draws, and the same fighters at the end.
-      EXPECT_EQ(arena.stateAfter, silent_state);
-      EXPECT_EQ(arena.first, silent.first().slots);
-      EXPECT_EQ(arena.second, silent.second().slots);
-      printed += arena.text;
+    // Spread over the whole state space, and some consecutive states.
+    std::vector<uint32_t> states;
+    for (uint64_t i = 0; i < 600; ++i)
+      states.push_back(i < 500 ? SampleState(7, i) : static_cast<uint32_t>(i));
+    std::vector<ArenaBattle> arenas;
+    for (uint32_t state : states)
+      arenas.push_back(PlayInArena(state, name1, name2));
+    for (LanePath path : paths) {
+      std::vector<EngineBattle> engine = PlayOnEngine(path, name1, name2, states);
+      for (size_t i = 0; i < states.size(); ++i) {
+        const ArenaBattle& arena = arenas[i];
+        const EngineBattle& silent = engine[i];
+        SCOPED_TRACE(name1 + " vs " + name2 + ", state " + std::to_string(states[i]) + ", lanes " +
+                     LanePathName(path));
+        ASSERT_TRUE(arena.ended);
+        ASSERT_NE(silent.result.winner, Winner::kUnfinished);
+        EXPECT_EQ(arena.loser, silent.result.winner == Winner::kFirst ? name2 : name1);
+        EXPECT_EQ(arena.ticks, silent.result.ticks);
+        // The same draws, and the same fighters at the end.
+        EXPECT_EQ(arena.stateAfter, silent.stateAfter);
+        for (int k = 0; k < 6; ++k) {
+          EXPECT_EQ(arena.first[16 + k], silent.attributes[k]) << "fighter one, " << k;
+          EXPECT_EQ(arena.second[16 + k], silent.attributes[6 + k]) << "fighter two, " << k;
+        }
+      }
+    }
+    for (size_t i = 0; i < states.size(); ++i) {
+      printed += arenas[i].text;
       ++battles;
     }
   }

@@ -1,0 +1,198 @@
+#ifndef BRAMBLE_LAB_LANES_LANE_ENGINE_H_
+#define BRAMBLE_LAB_LANES_LANE_ENGINE_H_
+
+// The lane engine: as many battles as the lane type has lanes, each with
+// its own generator state and fighters, played with the game's own turn
+// state machine and rules (battle/bout.h), every lane's step at once under
+// masks. A lane whose battle ends takes the job's next start state at once,
+// so a long battle never holds the others up. Included by one file per
+// instruction set, with a lane type of that file's own.
+
+#include <cstdint>
+
+#include "battle/bout.h"
+#include "battle/lanes.h"
+#include "lab/lanes/lane_paths.h"
+#include "lab/silent_battle.h"
+
+namespace bramble::lab::lanes {
+
+/// A fighter in lanes: the six attributes the rules change.
+template <class L>
+struct LaneFighter {
+  using Lanes = L;
+  typename L::Int attributes[6]{};  // zero in a lane that never played
+  typename L::Int& hp() { return attributes[0]; }
+  typename L::Int& mp() { return attributes[1]; }
+  typename L::Int& atk() { return attributes[2]; }
+  typename L::Int& def() { return attributes[3]; }
+  typename L::Int& agility() { return attributes[4]; }
+  typename L::Int& cunning() { return attributes[5]; }
+  typename L::Int& attribute(int i) { return attributes[i]; }
+};
+
+/// A generator per lane.
+template <class L>
+struct LaneDice {
+  typename L::Bits state;
+  typename L::Bits State() const { return state; }
+  void SetState(typename L::Bits next) { state = next; }
+};
+
+/// The turn state machine's state in lanes, as BoutSteps needs it. The
+/// fighters are kept in their roles: a swap of roles swaps their values.
+template <class L>
+struct LaneBout {
+  using Lanes = L;
+  using Int = typename L::Int;
+  using Mask = typename L::Mask;
+
+  LaneFighter<L>& Attacker() { return attacker; }
+  LaneFighter<L>& Defender() { return defender; }
+  void SwapRoles(Mask m) {
+    for (int i = 0; i < 6; ++i) {
+      Int a = attacker.attributes[i];
+      Int d = defender.attributes[i];
+      attacker.attributes[i] = L::Choose(m, d, a);
+      defender.attributes[i] = L::Choose(m, a, d);
+    }
+    firstAttacks ^= m;
+  }
+  void DefeatAttacker(Mask m) {
+    ended |= m;
+    firstLost = L::Choose(m, firstAttacks, firstLost);
+  }
+  void DefeatDefender(Mask m) {
+    ended |= m;
+    firstLost = L::Choose(m, L::Not(firstAttacks), firstLost);
+  }
+  // A shown line clamps both fighters' hp. In lanes the clamp waits for
+  // the end of the tick (ClampHp): after a step's line, the rules only
+  // test whether an hp is above 0, which the clamp never changes, and a
+  // lane's next step comes on the next tick.
+  template <class Text>
+  void Show(const Text&) {}
+  void ClampHp() {
+    attacker.hp() = L::Clamp(attacker.hp(), 0, 255);
+    defender.hp() = L::Clamp(defender.hp(), 0, 255);
+  }
+
+  LaneFighter<L> attacker;
+  LaneFighter<L> defender;
+  Mask firstAttacks{};  // fighter one is the attacker
+  Mask ended{};
+  Mask firstLost{};  // once ended: fighter one was defeated
+  typename L::Turn turnState{};
+  Int lastValue{};
+  typename L::Kind lastKind{};
+  Int pummelHits{};
+  Int pummelCount{};
+};
+
+/// Plays every battle of `job`, as SilentBattle::Run plays each one.
+template <class L>
+void PlayLanes(const LaneJob& job) {
+  constexpr int W = L::kWidth;
+  using Int = typename L::Int;
+  using Mask = typename L::Mask;
+  constexpr Narration kSilent = Narration::kSilent;
+
+  LaneBout<L> bout;
+  LaneDice<L> dice{};
+  Int ticks{};
+  uint64_t battle_of[W];        // the job's battle each lane plays
+  bout.ended = L::Not(Mask{});  // no lane has a battle yet
+  uint64_t next = 0;
+
+  for (;;) {
+    // Lanes whose battle has ended take the next start state; once the
+    // job has none left, they stay ended, and the job is done when all are.
+    Mask refill = bout.ended;
+    if (L::Any(refill)) {
+      typename L::Bits fresh = dice.state;
+      for (uint32_t lanes = L::LaneBits(refill); lanes != 0; lanes &= lanes - 1) {
+        int lane = __builtin_ctz(lanes);
+        if (next < job.count) {
+          battle_of[lane] = next;
+          fresh[lane] = job.states[next++];
+        } else {
+          refill[lane] = 0;
+        }
+      }
+      if (L::Any(refill)) {
+        // The first attacker's draw: fighter one attacks on a 0.
+        dice.state = L::Choose(refill, fresh, dice.state);
+        Mask first_attacks = DrawIn<L>(dice, refill, 0, 2) == 0;
+        bout.firstAttacks = L::Choose(refill, first_attacks, bout.firstAttacks);
+        for (int i = 0; i < 6; ++i) {
+          Int first = L::Splat(job.first[i]);
+          Int second = L::Splat(job.second[i]);
+          bout.attacker.attributes[i] = L::Choose(refill, L::Choose(first_attacks, first, second),
+                                                  bout.attacker.attributes[i]);
+          bout.defender.attributes[i] = L::Choose(refill, L::Choose(first_attacks, second, first),
+                                                  bout.defender.attributes[i]);
+        }
+        bout.turnState = L::Choose(refill, L::TurnOf(TurnState::AttackTurn), bout.turnState);
+        bout.ended = L::Choose(refill, Mask{}, bout.ended);
+        ticks = L::Choose(refill, Int{}, ticks);
+      }
+      if (!L::Any(L::Not(bout.ended)))
+        return;
+    }
+
+    // Two ticks: an attack pass, then an answer pass. A lane acts in each
+    // pass whose step its turn state calls for, and a beating in both, so
+    // a lane that attacks and is answered (most ticks of most battles)
+    // acts in every pass; one that is poisoned or refilled skips a pass.
+    Mask playing = L::Not(bout.ended);
+    for (int pass = 0; pass < 2; ++pass) {
+      Mask can = L::Not(bout.ended) & (ticks < static_cast<int32_t>(kTickCap));
+      Mask pummels = can & L::IsTurn(bout.turnState, TurnState::PummelTurn);
+      Mask acts;
+      if (pass == 0) {
+        acts = can & L::IsTurn(bout.turnState, TurnState::AttackTurn);
+        if (L::Any(acts))
+          BoutSteps::Attack<kSilent>(bout, dice, acts);
+      } else {
+        acts = can & L::IsTurn(bout.turnState, TurnState::ResponseTurn);
+        if (L::Any(acts))
+          BoutSteps::Response<kSilent>(bout, dice, acts);
+      }
+      if (L::Any(pummels))
+        BoutSteps::Pummel<kSilent>(bout, dice, pummels);
+      bout.ClampHp();  // every lane's hp is within 0..255 when it steps
+      ticks += L::One(acts | pummels);
+    }
+
+    // Battles that ended on these ticks, or reached the cap unfinished.
+    Mask capped = playing & L::Not(bout.ended) & (ticks >= static_cast<int32_t>(kTickCap));
+    Mask done = (playing & bout.ended) | capped;
+    if (!L::Any(done))
+      continue;
+    bout.ended |= capped;
+    for (uint32_t lanes = L::LaneBits(done); lanes != 0; lanes &= lanes - 1) {
+      int lane = __builtin_ctz(lanes);
+      uint64_t battle = battle_of[lane];
+      Winner winner = capped[lane]           ? Winner::kUnfinished
+                      : bout.firstLost[lane] ? Winner::kSecond
+                                             : Winner::kFirst;
+      job.outcomes[battle] =
+          PackOutcome(static_cast<uint32_t>(ticks[lane]), static_cast<uint32_t>(winner));
+      if (job.statesAfter)
+        job.statesAfter[battle] = dice.state[lane];
+      if (job.attributes) {
+        bool first_attacks = bout.firstAttacks[lane] != 0;
+        for (int i = 0; i < 6; ++i) {
+          int32_t a = bout.attacker.attributes[i][lane];
+          int32_t d = bout.defender.attributes[i][lane];
+          job.attributes[battle][i] = first_attacks ? a : d;
+          job.attributes[battle][6 + i] = first_attacks ? d : a;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace bramble::lab::lanes
+
+#endif  // BRAMBLE_LAB_LANES_LANE_ENGINE_H_

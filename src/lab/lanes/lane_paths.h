@@ -1,0 +1,59 @@
+#ifndef BRAMBLE_LAB_LANES_LANE_PATHS_H_
+#define BRAMBLE_LAB_LANES_LANE_PATHS_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bramble::lab {
+
+/// A batch of battles for the lane engine: one pair of fighters, the
+/// start states in order, and where each battle's outcome goes. Plain data,
+/// so that the files built for one instruction set share no code with the
+/// rest.
+struct LaneJob {
+  int32_t first[6];   // fighter one's hp, mp, atk, def, agility, cunning
+  int32_t second[6];  // fighter two's
+  const uint32_t* states = nullptr;
+  uint64_t count = 0;
+  /// Per battle: its ticks times 4 plus its Winner (see PackOutcome).
+  uint32_t* outcomes = nullptr;
+  /// Optional, per battle: the generator state after its last draw.
+  uint32_t* statesAfter = nullptr;
+  /// Optional, per battle: both fighters' six attributes at its end.
+  int32_t (*attributes)[12] = nullptr;
+};
+
+/// Plays every battle of a job.
+using LanePlayer = void (*)(const LaneJob& job);
+
+constexpr uint32_t PackOutcome(uint32_t ticks, uint32_t winner) { return ticks * 4 + winner; }
+
+/// The ways the lab can play its battles: one at a time, or 4, 8 or 16 in
+/// the lanes of a vector (SSE4.1, NEON or WebAssembly SIMD; AVX2; AVX-512).
+enum class LanePath { kScalar = 1, k4 = 4, k8 = 8, k16 = 16 };
+
+/// "scalar", "4", "8" or "16".
+std::string LanePathName(LanePath path);
+/// The path a name stands for; nothing for any other text.
+std::optional<LanePath> ParseLanePath(std::string_view name);
+
+/// The lane paths this build holds whose instructions this processor has
+/// (kScalar first; 4 nearly everywhere; 8 and 16 on x86-64 only).
+std::vector<LanePath> RunnablePaths();
+
+/// The player of a runnable lane path; nullptr for kScalar and for a path
+/// that is not runnable here.
+LanePlayer PlayerOf(LanePath path);
+
+/// The path the lab plays on: the widest runnable one, unless the
+/// environment variable BRAMBLE_LANES names another ("scalar", "4", "8",
+/// "16"). A name that is not a path, or a path this processor cannot run,
+/// is reported on standard error once and the widest path is used.
+LanePath ChosenLanePath();
+
+}  // namespace bramble::lab
+
+#endif  // BRAMBLE_LAB_LANES_LANE_PATHS_H_

@@ -1,0 +1,37 @@
+// The lane engine 8 battles wide: AVX2.
+// CMake compiles this file alone for that instruction set; the players
+// choose it at run time only on a processor that has it.
+#include <immintrin.h>
+
+#include "lab/lanes/lane_engine.h"
+#include "lab/lanes/players.h"
+#include "lab/lanes/vector_lanes.h"
+
+namespace bramble::lab {
+
+namespace {
+
+// Keeps every function made here inside this file; gives the three
+// four operations the vector extensions spell in several instructions.
+struct Isa {
+  using Int = VectorOf<int32_t, 32>::type;
+  static bool Any(Int m) { return !_mm256_testz_si256(__m256i(m), __m256i(m)); }
+  static uint32_t LaneBits(Int m) {
+    return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(__m256i(m))));
+  }
+  static Int Blend(Int m, Int a, Int b) {
+    return Int(_mm256_blendv_epi8(__m256i(b), __m256i(a), __m256i(m)));
+  }
+  static Int High29(Int a, Int b) {
+    __m256i even = _mm256_mul_epi32(__m256i(a), __m256i(b));
+    __m256i odd =
+        _mm256_mul_epi32(_mm256_srli_epi64(__m256i(a), 32), _mm256_srli_epi64(__m256i(b), 32));
+    return Int(_mm256_blend_epi32(_mm256_srli_epi64(even, 29), _mm256_slli_epi64(odd, 3), 0xAA));
+  }
+};
+
+}  // namespace
+
+void PlayLanes8(const LaneJob& job) { lanes::PlayLanes<VectorLanes<8, Isa>>(job); }
+
+}  // namespace bramble::lab
