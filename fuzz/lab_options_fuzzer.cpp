@@ -28,17 +28,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   FUZZ_CHECK(o.threads >= 0 && o.threads <= 1024);
   FUZZ_CHECK(!o.battles || *o.battles >= 1);
-  FUZZ_CHECK(o.rangeCount >= 1 && o.rangeFirst + o.rangeCount <= (uint64_t{1} << 32));
+  FUZZ_CHECK(o.range_count >= 1 && o.range_first + o.range_count <= (uint64_t{1} << 32));
   bool sampled = (o.mode == Mode::kOdds || o.mode == Mode::kRank) && !o.merge && !o.split;
   FUZZ_CHECK(sampled || (!o.battles && !o.seed));
   FUZZ_CHECK(!o.transcript || (o.mode == Mode::kReplay && !o.transcript->empty()));
   FUZZ_CHECK(!o.partial || o.mode == Mode::kExact || (o.mode == Mode::kRank && o.split));
   FUZZ_CHECK(!o.split ||
-             ((o.mode == Mode::kExact || o.mode == Mode::kRank) && o.split <= o.rangeCount));
+             ((o.mode == Mode::kExact || o.mode == Mode::kRank) && o.split <= o.range_count));
   if (o.merge)  // the operands are files of partial results
     FUZZ_CHECK(!o.names.empty() && !o.split && o.mode != Mode::kExact && o.mode != Mode::kReplay);
   else if (o.mode == Mode::kRank)
-    FUZZ_CHECK(o.names.empty() && !o.rankFile.empty());
+    FUZZ_CHECK(o.names.empty() && !o.rank_file.empty());
   else
     FUZZ_CHECK(o.names.size() == 2);
   // Every operand is an argument given, in order.

@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteJson(again, *report);
     std::optional<ExactPart> back = ReadExactPart(again.str(), &error);
     FUZZ_CHECK(back && back->name1 == part->name1 && back->name2 == part->name2 &&
-               back->tally.firstWins == part->tally.firstWins &&
-               back->tally.secondWins == part->tally.secondWins &&
+               back->tally.first_wins == part->tally.first_wins &&
+               back->tally.second_wins == part->tally.second_wins &&
                back->tally.unfinished == part->tally.unfinished &&
                back->ranges.size() <= part->ranges.size());
   } else {

@@ -17,7 +17,7 @@ void WriteBareLineEnd() {
 }  // namespace
 
 Arena::Arena(Ticker ticks)
-    : timerId(
+    : timer_id(
           static_cast<int32_t>(static_cast<int64_t>(std::clock()) * 1000 / CLOCKS_PER_SEC / 1000)),
       ticker(ticks) {}
 
@@ -26,7 +26,7 @@ void Arena::Setup(std::string_view name1, std::string_view name2) {
   bout.first.BuildFromName(name1);
   bout.second.BuildFromName(name2);
   bout.PickFirstAttacker();
-  ticker.Start(timerId, interval);
+  ticker.Start(timer_id, interval);
 }
 
 int Arena::Battle() {

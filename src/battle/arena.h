@@ -27,7 +27,7 @@ class Arena {
   int Rematch(std::string_view name1, std::string_view name2);
 
   int32_t interval = kDefaultInterval;  // ms; takes effect at Setup
-  int32_t timerId = 0;
+  int32_t timer_id = 0;
   Bout<Narration::kNarrated> bout;
   Ticker ticker;
 };

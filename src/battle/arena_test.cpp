@@ -104,10 +104,10 @@ TEST_F(ArenaTest, AQuitEndsTheBattleAtOnce) {
 TEST_F(ArenaTest, TheTranscriptGetsTheBattleButNotTheFighters) {
   std::string path = ::testing::TempDir() + "arena-transcript.txt";
   std::remove(path.c_str());
-  transcriptPath = path;
+  g_transcript_path = path;
   arena.Setup("abc", "xyz");
   arena.Battle();
-  transcriptPath.clear();
+  g_transcript_path.clear();
   FILE* file = std::fopen(path.c_str(), "rb");
   ASSERT_NE(file, nullptr);
   std::string saved;

@@ -19,8 +19,8 @@ namespace bramble {
 /// for the game's Bout and the lab's lane engine. Each acts in the lanes of
 /// a mask; B gives the fighters in their roles, swaps the roles, declares a
 /// defeat, shows a line with both fighters' HP (clamping them), and holds
-/// what the steps keep between ticks (turnState, lastValue, lastKind,
-/// pummelHits, pummelCount).
+/// what the steps keep between ticks (turn_state, last_value, last_kind,
+/// pummel_hits, pummel_count).
 struct BoutSteps {
   template <Narration N, class B, class Dice, class L = typename B::Lanes>
   static void Attack(B& bout, Dice& dice, typename L::Mask m);
@@ -55,7 +55,7 @@ class Bout {
   void PickFirstAttacker(Dice& dice);
   /// Prints the start line and readies the first attack step.
   void Begin();
-  /// Performs the step that turnState calls for; nothing once ended.
+  /// Performs the step that turn_state calls for; nothing once ended.
   void Step() {
     ThreadDice dice;
     Step(dice);
@@ -68,13 +68,13 @@ class Bout {
   Fighter second;
   Fighter* attacker = &first;
   Fighter* defender = &second;
-  TurnState turnState = TurnState::AttackTurn;
+  TurnState turn_state = TurnState::AttackTurn;
   bool ended = false;
   Fighter* loser = nullptr;  // the fighter declared defeated, once ended
-  int32_t lastValue = 0;
-  ActionKind lastKind = ActionKind::NormalAttack;
-  int32_t pummelHits = 0;
-  int32_t pummelCount = 0;
+  int32_t last_value = 0;
+  ActionKind last_kind = ActionKind::NormalAttack;
+  int32_t pummel_hits = 0;
+  int32_t pummel_count = 0;
 
  private:
   friend struct BoutSteps;
@@ -99,8 +99,8 @@ class Bout {
 
   /// Prints text, four blanks and, with HP, both fighters' HP (fighter one
   /// first). The HP are clamped into 0..255 whether printed or not.
-  void PrintStatus(std::string_view text, bool withHp);
-  void PrintStatus(Silence, bool withHp);
+  void PrintStatus(std::string_view text, bool with_hp);
+  void PrintStatus(Silence, bool with_hp);
   void Defeat(Fighter& fallen);
 };
 
@@ -123,7 +123,7 @@ template <Narration N>
 void Bout<N>::Begin() {
   if constexpr (Narrated(N))
     PrintStatus(lines::Start(), false);
-  turnState = TurnState::AttackTurn;
+  turn_state = TurnState::AttackTurn;
   ended = false;
   loser = nullptr;
 }
@@ -133,7 +133,7 @@ template <class Dice>
 void Bout<N>::Step(Dice& dice) {
   if (ended)
     return;
-  switch (turnState) {
+  switch (turn_state) {
     case TurnState::AttackTurn:
       BoutSteps::Attack<N>(*this, dice, true);
       break;
@@ -149,16 +149,16 @@ void Bout<N>::Step(Dice& dice) {
 }
 
 template <Narration N>
-void Bout<N>::PrintStatus(std::string_view text, bool withHp) {
+void Bout<N>::PrintStatus(std::string_view text, bool with_hp) {
   std::string line = std::string(text) + "    ";
-  if (withHp)
+  if (with_hp)
     line += first.HpText() + " " + second.HpText();
   PrintMarked(line, true);
 }
 
 template <Narration N>
-void Bout<N>::PrintStatus(Silence, bool withHp) {
-  if (withHp) {
+void Bout<N>::PrintStatus(Silence, bool with_hp) {
+  if (with_hp) {
     first.ClampHp();
     second.ClampHp();
   }
@@ -184,27 +184,27 @@ void BoutSteps::Attack(B& bout, Dice& dice, typename L::Mask m) {
   if (!L::Any(m))
     return;
   BasicActionResult<N, L> result = attack_rules::Act<N>(bout.Attacker(), bout.Defender(), dice, m);
-  bout.lastValue = L::Choose(m, result.value, bout.lastValue);
-  bout.lastKind = L::Choose(m, result.kind, bout.lastKind);
+  bout.last_value = L::Choose(m, result.value, bout.last_value);
+  bout.last_kind = L::Choose(m, result.kind, bout.last_kind);
   bout.Show(result.message);
   Mask pummel = L::Is(result.kind, ActionKind::Pummel) & m;
   if (L::Any(pummel)) {
-    bout.pummelHits = L::Choose(pummel, DrawIn<L>(dice, pummel, 2, 5), bout.pummelHits);
-    bout.pummelCount = L::Choose(pummel, typename L::Int{}, bout.pummelCount);
+    bout.pummel_hits = L::Choose(pummel, DrawIn<L>(dice, pummel, 2, 5), bout.pummel_hits);
+    bout.pummel_count = L::Choose(pummel, typename L::Int{}, bout.pummel_count);
   }
   // The poisoned fighter makes no response; it attacks on the next tick.
   Mask poison = L::Is(result.kind, ActionKind::Poison) & m;
   bout.SwapRoles(poison);
-  bout.turnState = L::Choose(m, L::TurnOf(TurnState::ResponseTurn), bout.turnState);
-  bout.turnState = L::Choose(pummel, L::TurnOf(TurnState::PummelTurn), bout.turnState);
-  bout.turnState = L::Choose(poison, L::TurnOf(TurnState::AttackTurn), bout.turnState);
+  bout.turn_state = L::Choose(m, L::TurnOf(TurnState::ResponseTurn), bout.turn_state);
+  bout.turn_state = L::Choose(pummel, L::TurnOf(TurnState::PummelTurn), bout.turn_state);
+  bout.turn_state = L::Choose(poison, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
 }
 
 template <Narration N, class B, class Dice, class L>
 void BoutSteps::Response(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
-  Line<N> message = respond_rules::Answer<N>(bout.Defender(), bout.Attacker(), bout.lastValue,
-                                             bout.lastKind, dice, m);
+  Line<N> message = respond_rules::Answer<N>(bout.Defender(), bout.Attacker(), bout.last_value,
+                                             bout.last_kind, dice, m);
   bout.Show(message);
   // The attacker is tested first: when both fall, the attacker has lost.
   Mask attacker_down = m & (bout.Attacker().hp() <= 0);
@@ -214,21 +214,21 @@ void BoutSteps::Response(B& bout, Dice& dice, typename L::Mask m) {
   bout.DefeatDefender(defender_down);
   Mask goes_on = L::Not(attacker_down | defender_down) & m;
   bout.SwapRoles(goes_on);
-  bout.turnState = L::Choose(goes_on, L::TurnOf(TurnState::AttackTurn), bout.turnState);
+  bout.turn_state = L::Choose(goes_on, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
 }
 
 template <Narration N, class B, class Dice, class L>
 void BoutSteps::Pummel(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
-  bout.pummelCount += L::One(m);
+  bout.pummel_count += L::One(m);
   // A silent tick after the last blow passes the turn.
-  Mask over = m & (bout.pummelCount > bout.pummelHits);
+  Mask over = m & (bout.pummel_count > bout.pummel_hits);
   bout.SwapRoles(over);
-  bout.turnState = L::Choose(over, L::TurnOf(TurnState::AttackTurn), bout.turnState);
+  bout.turn_state = L::Choose(over, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
   Mask blows = L::Not(over) & m;
   if (!L::Any(blows))
     return;
-  typename L::Int blow = L::Percent(DrawIn<L>(dice, blows, 60, 100), bout.lastValue);
+  typename L::Int blow = L::Percent(DrawIn<L>(dice, blows, 60, 100), bout.last_value);
   bout.Defender().hp() -= L::Only(blows, blow);
   if constexpr (Narrated(N))
     bout.Show(lines::Damage(bout.Defender(), blow));

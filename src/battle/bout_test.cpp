@@ -46,7 +46,7 @@ class BoutTest : public ::testing::Test {
 
 TEST_F(BoutTest, StartLine) {
   EXPECT_EQ(console.marked, "{12}决斗开始！    \n{7}");
-  EXPECT_EQ(bout.turnState, TurnState::AttackTurn);
+  EXPECT_EQ(bout.turn_state, TurnState::AttackTurn);
 }
 
 TEST_F(BoutTest, ThePoisonedFighterAttacksOnTheNextTickWithoutResponding) {
@@ -54,8 +54,8 @@ TEST_F(BoutTest, ThePoisonedFighterAttacksOnTheNextTickWithoutResponding) {
   EXPECT_EQ(Step(), std::vector<std::string>{"A居然投毒，B所有属性减半" + Hp(225, 113)});
   EXPECT_EQ(bout.attacker, &bout.second);
   EXPECT_EQ(Step(), std::vector<std::string>{"B进攻，" + Hp(225, 113)});
-  EXPECT_EQ(bout.lastValue, 87);  // the halved atk 88, at r = 100
-  EXPECT_EQ(bout.turnState, TurnState::ResponseTurn);
+  EXPECT_EQ(bout.last_value, 87);  // the halved atk 88, at r = 100
+  EXPECT_EQ(bout.turn_state, TurnState::ResponseTurn);
 }
 
 TEST_F(BoutTest, ABeatingOfThreeBlowsTakesFourTicks) {
@@ -66,7 +66,7 @@ TEST_F(BoutTest, ABeatingOfThreeBlowsTakesFourTicks) {
   ScriptDraws(script);
   std::vector<int32_t> draws = PeekDraws(script);
   EXPECT_EQ(Step(), std::vector<std::string>{"A发狂了，把B摁在地上一顿暴打" + Hp(225, 225)});
-  EXPECT_EQ(bout.pummelHits, 3);
+  EXPECT_EQ(bout.pummel_hits, 3);
   int hp = 225;
   for (int blow = 0; blow < 3; ++blow) {
     int damage = draws[5 + blow] * 48 / 100 - (draws[5 + blow] * 48 % 100 == 0 ? 1 : 0);
@@ -107,9 +107,9 @@ TEST_F(BoutTest, ADeflectionCanFellTheAttacker) {
 TEST_F(BoutTest, WhenBothHaveFallenTheAttackerIsDeclaredDefeated) {
   // No response can fell both in one step; the order of the tests still
   // decides, so put the attacker at 0 by hand before the defender falls.
-  bout.turnState = TurnState::ResponseTurn;
-  bout.lastKind = ActionKind::NormalAttack;
-  bout.lastValue = 0;
+  bout.turn_state = TurnState::ResponseTurn;
+  bout.last_kind = ActionKind::NormalAttack;
+  bout.last_value = 0;
   bout.first.hp() = 0;
   bout.second.hp() = 1;
   ScriptDraws({{0, 3, 1}, {80, 130, 100}});
@@ -124,7 +124,7 @@ TEST_F(BoutTest, ARespondingTurnSwapsTheRoles) {
   Step();
   EXPECT_EQ(Step(), std::vector<std::string>{"B受到9点伤害" + Hp(225, 216)});
   EXPECT_EQ(bout.attacker, &bout.second);
-  EXPECT_EQ(bout.turnState, TurnState::AttackTurn);
+  EXPECT_EQ(bout.turn_state, TurnState::AttackTurn);
 }
 
 TEST(BoutFirstAttacker, FighterTwoOnADrawOfOne) {

@@ -2,7 +2,7 @@
 
 namespace bramble {
 
-const std::string_view SongTitles[kSongTitleCount] = {
+const std::string_view kSongTitles[kSongTitleCount] = {
     "只爱陌生人",
     "小夜曲",
     "红豆",
@@ -26,7 +26,7 @@ const std::string_view SongTitles[kSongTitleCount] = {
     "十送红军",
 };
 
-const std::string_view ReactionLines[kReactionLineCount] = {
+const std::string_view kReactionLines[kReactionLineCount] = {
     "真受不了你...",
     "吵什么吵，找死啊~",
     "再唱，再唱，你再唱~~",

@@ -12,10 +12,10 @@
 namespace bramble {
 
 constexpr int kSongTitleCount = 21;
-extern const std::string_view SongTitles[kSongTitleCount];
+extern const std::string_view kSongTitles[kSongTitleCount];
 
 constexpr int kReactionLineCount = 9;
-extern const std::string_view ReactionLines[kReactionLineCount];
+extern const std::string_view kReactionLines[kReactionLineCount];
 
 /// Draws a song title: "<13>" title "<15>" (nothing when silent; the draw
 /// is made all the same).
@@ -49,7 +49,7 @@ Line<N> PickRow(Table table, Dice& dice, typename L::Mask m) {
   typename L::Int row = DrawIn<L>(dice, m, 0, titles ? kSongTitleCount : kReactionLineCount);
   if constexpr (Narrated(N))
     return std::string(titles ? "<13>" : "<5>") +
-           std::string(titles ? SongTitles[row] : ReactionLines[row]) + "<15>";
+           std::string(titles ? kSongTitles[row] : kReactionLines[row]) + "<15>";
   return {};
 }
 

@@ -9,21 +9,21 @@ namespace bramble {
 namespace {
 
 TEST(Songs, Tables) {
-  EXPECT_EQ(SongTitles[8].substr(0, 2), "\x94\x44");  // the traditional character
-  EXPECT_EQ(SongTitles[5], "Big Big World");
-  EXPECT_EQ(SongTitles[20], "十送红军");
-  EXPECT_EQ(ReactionLines[5], "啊，啊，啊，受不了啦！S、T、O、P！");
-  EXPECT_EQ(ReactionLines[8], "暂停一回合，给我个签名照？");
+  EXPECT_EQ(kSongTitles[8].substr(0, 2), "\x94\x44");  // the traditional character
+  EXPECT_EQ(kSongTitles[5], "Big Big World");
+  EXPECT_EQ(kSongTitles[20], "十送红军");
+  EXPECT_EQ(kReactionLines[5], "啊，啊，啊，受不了啦！S、T、O、P！");
+  EXPECT_EQ(kReactionLines[8], "暂停一回合，给我个签名照？");
 }
 
 TEST(Songs, EveryRowCanBeDrawn) {
   for (int32_t row = 0; row < kSongTitleCount; ++row) {
     ScriptDraws({{0, 21, row}});
-    EXPECT_EQ(PickSongTitle(), "<13>" + std::string(SongTitles[row]) + "<15>");
+    EXPECT_EQ(PickSongTitle(), "<13>" + std::string(kSongTitles[row]) + "<15>");
   }
   for (int32_t row = 0; row < kReactionLineCount; ++row) {
     ScriptDraws({{0, 9, row}});
-    EXPECT_EQ(PickReaction(), "<5>" + std::string(ReactionLines[row]) + "<15>");
+    EXPECT_EQ(PickReaction(), "<5>" + std::string(kReactionLines[row]) + "<15>");
   }
 }
 
@@ -70,7 +70,7 @@ TEST_F(ListenTest, SingerRefreshed) {
   ScriptDraws(script);
   std::vector<int32_t> draws = PeekDraws(script);
   EXPECT_EQ(ListenToSong(listener, singer), "<3>L<15>说：<5>" +
-                                                std::string(ReactionLines[draws[5]]) +
+                                                std::string(kReactionLines[draws[5]]) +
                                                 "<15>\n<3>S<15>唱完，自己的HP、MP恢复了一点");
   EXPECT_EQ(singer.hp(), 50 + 20);
   EXPECT_EQ(singer.mp(), 0 + draws[4] + 20);

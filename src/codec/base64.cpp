@@ -4,7 +4,7 @@
 
 namespace bramble {
 
-const std::string_view Base64Alphabet =
+const std::string_view kBase64Alphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
 
 namespace {
@@ -13,7 +13,7 @@ constexpr uint32_t kPad = 64;
 constexpr uint32_t kNotInAlphabet = 255;
 
 uint32_t DigitValue(char c) {
-  size_t at = Base64Alphabet.find(c);
+  size_t at = kBase64Alphabet.find(c);
   return at == std::string_view::npos ? kNotInAlphabet : static_cast<uint32_t>(at);
 }
 

@@ -8,7 +8,7 @@ namespace bramble {
 
 /// The 64 Base64 digits followed by the pad "="; a character's value is
 /// its position here (so "=" is 64).
-extern const std::string_view Base64Alphabet;
+extern const std::string_view kBase64Alphabet;
 
 /// Decode |text| four characters at a time. Never fails: a character
 /// outside the alphabet counts as 255, a "=" ends only its own group,

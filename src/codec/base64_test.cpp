@@ -7,11 +7,11 @@
 namespace bramble {
 namespace {
 
-TEST(Base64Alphabet, ValuesArePositions) {
-  ASSERT_EQ(Base64Alphabet.size(), 65u);
-  EXPECT_EQ(Base64Alphabet.find('a'), 26u);
-  EXPECT_EQ(Base64Alphabet.find('+'), 62u);
-  EXPECT_EQ(Base64Alphabet.find('='), 64u);
+TEST(kBase64Alphabet, ValuesArePositions) {
+  ASSERT_EQ(kBase64Alphabet.size(), 65u);
+  EXPECT_EQ(kBase64Alphabet.find('a'), 26u);
+  EXPECT_EQ(kBase64Alphabet.find('+'), 62u);
+  EXPECT_EQ(kBase64Alphabet.find('='), 64u);
 }
 
 TEST(Base64Decode, Groups) {

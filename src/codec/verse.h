@@ -7,7 +7,7 @@ namespace bramble {
 
 /// The hidden verse, kept only as Base64 text; Base64Decode gives its
 /// GBK bytes (twelve lines, each ended by a line feed).
-extern const std::string_view hiddenVerse;
+extern const std::string_view kHiddenVerse;
 
 }  // namespace bramble
 

@@ -11,13 +11,13 @@ namespace bramble {
 namespace {
 
 TEST(HiddenVerse, StoredForm) {
-  ASSERT_EQ(hiddenVerse.size(), 176u);
-  EXPECT_EQ(hiddenVerse.find_first_not_of(Base64Alphabet), std::string_view::npos);
-  EXPECT_EQ(hiddenVerse.find('='), 175u);
+  ASSERT_EQ(kHiddenVerse.size(), 176u);
+  EXPECT_EQ(kHiddenVerse.find_first_not_of(kBase64Alphabet), std::string_view::npos);
+  EXPECT_EQ(kHiddenVerse.find('='), 175u);
 }
 
 TEST(HiddenVerse, DecodesToTwelveGbkLines) {
-  std::string verse = Base64Decode(hiddenVerse);
+  std::string verse = Base64Decode(kHiddenVerse);
   ASSERT_EQ(verse.size(), 131u);
   EXPECT_EQ(std::count(verse.begin(), verse.end(), '\n'), 12);
   EXPECT_EQ(verse.find('<'), std::string::npos);  // no colour markup

@@ -7,9 +7,9 @@
 
 namespace bramble {
 
-std::string transcriptPath;
+std::string g_transcript_path;
 
-const std::string_view FrameLine = "<14>*-----------------------------------------------*";
+const std::string_view kFrameLine = "<14>*-----------------------------------------------*";
 
 std::string TranscriptNotice(std::string_view path, TranscriptResult result) {
   std::string notice = "<12>战况文件“<13>" + std::string(path);
@@ -27,36 +27,36 @@ TranscriptResult g_saving = TranscriptResult::kSaved;
 void ReportTranscriptFailure(TranscriptResult result) {
   ColorPrinter& printer = ColorPrinter::Instance();
   printer.Clear();
-  printer.Parse(TranscriptNotice(transcriptPath, result));
-  printer.Parse(std::string(FrameLine) + "\n\n\n");
-  printer.Parse(std::string(FrameLine) + "\n");
+  printer.Parse(TranscriptNotice(g_transcript_path, result));
+  printer.Parse(std::string(kFrameLine) + "\n\n\n");
+  printer.Parse(std::string(kFrameLine) + "\n");
   printer.Emit();
-  transcriptPath.clear();
+  g_transcript_path.clear();
   g_saving = result;
 }
 
 }  // namespace
 
-void PrintMarked(std::string_view text, bool withNewline) {
+void PrintMarked(std::string_view text, bool with_newline) {
   ColorPrinter& printer = ColorPrinter::Instance();
   printer.Clear();
-  if (withNewline)
+  if (with_newline)
     printer.Parse(std::string(text) + "\n");
   else
     printer.Parse(text);
   std::string plain = printer.Emit();
-  if (transcriptPath.empty())
+  if (g_transcript_path.empty())
     return;
-  TranscriptResult result = AppendToTranscript(transcriptPath, plain);
+  TranscriptResult result = AppendToTranscript(g_transcript_path, plain);
   if (result != TranscriptResult::kSaved)
     ReportTranscriptFailure(result);
 }
 
 TranscriptResult PrintSaving(const std::string& path, const std::function<void()>& run) {
   g_saving = TranscriptResult::kSaved;
-  transcriptPath = path;
+  g_transcript_path = path;
   run();
-  transcriptPath.clear();
+  g_transcript_path.clear();
   return g_saving;
 }
 

@@ -32,7 +32,7 @@ class PrintMarkedTest : public ::testing::Test {
   }
   void TearDown() override {
     terminal::StopRecording();
-    transcriptPath.clear();
+    g_transcript_path.clear();
     fs::remove_all(dir_);
   }
 
@@ -46,7 +46,7 @@ TEST_F(PrintMarkedTest, AppendsPlainTextWithCrLfToTheTranscript) {
     std::ofstream existing(file, std::ios::binary);
     existing << "earlier\r\n";
   }
-  transcriptPath = file.string();
+  g_transcript_path = file.string();
   PrintMarked("<12>abc<14>def", true);
   PrintMarked("<3>x<15>\a    ", false);  // no line end: the next print runs on
   PrintMarked("y\nz", true);
@@ -61,10 +61,10 @@ TEST_F(PrintMarkedTest, SavingIsOffWithoutAPath) {
 }
 
 TEST_F(PrintMarkedTest, AFileThatCannotBeCreatedIsReportedOnceAndSavingStops) {
-  transcriptPath = dir_.string();  // a directory
-  PrintMarked(FrameLine, true);
+  g_transcript_path = dir_.string();  // a directory
+  PrintMarked(kFrameLine, true);
   PrintMarked("<12>next", true);
-  EXPECT_TRUE(transcriptPath.empty());
+  EXPECT_TRUE(g_transcript_path.empty());
   std::string frame = "*-----------------------------------------------*";
   EXPECT_EQ(console_.text, frame + "\n战况文件“" + dir_.string() +
                                "”创建失败，战况保存功能已禁用。\n" + frame + "\n\n\n" + frame +
@@ -76,10 +76,10 @@ TEST_F(PrintMarkedTest, AFileThatCannotBeCreatedIsReportedOnceAndSavingStops) {
 TEST_F(PrintMarkedTest, AWriteErrorIsReportedLikeAFailedOpen) {
   if (!fs::exists("/dev/full"))
     GTEST_SKIP() << "no /dev/full here";
-  transcriptPath = "/dev/full";
+  g_transcript_path = "/dev/full";
   PrintMarked("lost", true);
   PrintMarked("console only", true);
-  EXPECT_TRUE(transcriptPath.empty());
+  EXPECT_TRUE(g_transcript_path.empty());
   EXPECT_NE(console_.text.find("lost\n战况文件“/dev/full”写入失败，战况保存功能已禁用。\n"),
             std::string::npos);
   EXPECT_EQ(console_.text.find("写入失败", console_.text.find("console only")), std::string::npos);
@@ -102,7 +102,7 @@ TEST_F(PrintMarkedTest, PrintSavingReturnsWhatBecameOfEachRun) {
       PrintMarked("second", true);
     });
     EXPECT_EQ(got, c.want) << c.path;
-    EXPECT_TRUE(transcriptPath.empty());
+    EXPECT_TRUE(g_transcript_path.empty());
   }
   EXPECT_EQ(ReadFile(dir_ / "duel.txt"), "first\r\nsecond\r\n");
 }

@@ -8,8 +8,8 @@ namespace bramble::lab {
 namespace {
 
 void ExpectSameTally(const Tally& a, const Tally& b) {
-  EXPECT_EQ(a.firstWins, b.firstWins);
-  EXPECT_EQ(a.secondWins, b.secondWins);
+  EXPECT_EQ(a.first_wins, b.first_wins);
+  EXPECT_EQ(a.second_wins, b.second_wins);
   EXPECT_EQ(a.unfinished, b.unfinished);
   EXPECT_DOUBLE_EQ(a.MeanTicks(), b.MeanTicks());
   EXPECT_DOUBLE_EQ(a.MedianTicks(), b.MedianTicks());
@@ -47,7 +47,7 @@ TEST(RunBattles, SamplesDependOnTheSeedOnly) {
   ExpectSameTally(RunBattles("alice", "bob", plan, 3), one);
   ExpectSameTally(OneByOne("alice", "bob", plan), one);
   Tally other = RunBattles("alice", "bob", BattlePlan::Sample(140000, 43), 2);
-  EXPECT_NE(other.firstWins, one.firstWins);
+  EXPECT_NE(other.first_wins, one.first_wins);
 }
 
 TEST(RunBattles, ReportsProgressUpToTheEnd) {

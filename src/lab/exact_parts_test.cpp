@@ -35,8 +35,8 @@ TEST(ExactParts, SharesMergeIntoTheWholeRun) {
   EXPECT_EQ(merged->ranges[0].first, 1000u);
   EXPECT_EQ(merged->ranges[0].count, 3001u);
   EXPECT_EQ(merged->name1, "abc");
-  EXPECT_EQ(merged->tally.firstWins, whole->tally.firstWins);
-  EXPECT_EQ(merged->tally.secondWins, whole->tally.secondWins);
+  EXPECT_EQ(merged->tally.first_wins, whole->tally.first_wins);
+  EXPECT_EQ(merged->tally.second_wins, whole->tally.second_wins);
   for (uint32_t ticks = 1; ticks < 200; ++ticks)
     ASSERT_EQ(merged->tally.LengthCount(ticks), whole->tally.LengthCount(ticks)) << ticks;
 }

@@ -48,11 +48,11 @@ std::string TallyJson(const Fighter& one, const Fighter& two, const Tally& tally
   std::string json =
       "  \"fighters\": [" + FighterJson(one) + ",\n               " + FighterJson(two) + "],\n";
   json += "  \"battles\": " + std::to_string(n) + ",\n";
-  json += "  \"wins\": [" + std::to_string(tally.firstWins) + ", " +
-          std::to_string(tally.secondWins) + "],\n";
+  json += "  \"wins\": [" + std::to_string(tally.first_wins) + ", " +
+          std::to_string(tally.second_wins) + "],\n";
   json += "  \"unfinished\": " + std::to_string(tally.unfinished) + ",\n";
-  json += "  \"fractions\": [" + Fraction(tally.firstWins, n) + ", " +
-          Fraction(tally.secondWins, n) + "],\n";
+  json += "  \"fractions\": [" + Fraction(tally.first_wins, n) + ", " +
+          Fraction(tally.second_wins, n) + "],\n";
   json += "  \"ticks\": {\"cap\": " + std::to_string(kTickCap) +
           ", \"mean\": " + JsonNumber(tally.MeanTicks()) +
           ", \"median\": " + JsonNumber(tally.MedianTicks()) + ", \"lengths\": [";
@@ -94,7 +94,7 @@ std::string PairCsv(const Fighter& one, const Fighter& two, const Tally& tally, 
   std::string csv = kPairCsvHeader;
   uint64_t n = tally.battles();
   for (const auto& [f, wins] :
-       {std::pair{&one, tally.firstWins}, std::pair{&two, tally.secondWins}}) {
+       {std::pair{&one, tally.first_wins}, std::pair{&two, tally.second_wins}}) {
     Interval ci = WilsonInterval(wins, n);
     csv += CsvField(NameText(f->name)) + "," + CsvAttributes(*f) + "," + std::to_string(wins) +
            "," + std::to_string(n) + "," + Fraction(wins, n) + "," +
@@ -143,14 +143,14 @@ void WriteJson(std::ostream& out, const PairReport& report) {
   uint64_t n = tally.battles();
   if (report.kind == PairReport::Kind::kSample) {
     out << Head("sample") << TallyJson(report.one, report.two, tally) << ",\n  \"intervals\": ["
-        << IntervalJson(WilsonInterval(tally.firstWins, n)) << ", "
-        << IntervalJson(WilsonInterval(tally.secondWins, n)) << "],\n  \"confidence\": 0.95,\n"
+        << IntervalJson(WilsonInterval(tally.first_wins, n)) << ", "
+        << IntervalJson(WilsonInterval(tally.second_wins, n)) << "],\n  \"confidence\": 0.95,\n"
         << "  \"seed\": " << report.seed << ",\n  \"threads\": " << report.threads << "\n}\n";
     return;
   }
   const std::vector<StateRange>& ranges = report.ranges;
   out << Head("exact") << TallyJson(report.one, report.two, tally) << ",\n  \"exact\": [\""
-      << LowestTerms(tally.firstWins, n) << "\", \"" << LowestTerms(tally.secondWins, n)
+      << LowestTerms(tally.first_wins, n) << "\", \"" << LowestTerms(tally.second_wins, n)
       << "\"],\n  \"ranges\": [";
   for (size_t i = 0; i < ranges.size(); ++i)
     out << (i ? ", [" : "[") << ranges[i].first << ", " << ranges[i].count << "]";
@@ -175,7 +175,7 @@ void WriteJson(std::ostream& out, const RankReport& report) {
     std::string fighter = FighterJson(row.fighter);
     fighter.pop_back();  // the closing brace: the row's own fields follow
     out << "    " << fighter << ", \"rank\": " << r + 1
-        << ", \"mean_win_rate\": " << JsonNumber(row.meanWinRate)
+        << ", \"mean_win_rate\": " << JsonNumber(row.mean_win_rate)
         << ", \"interval\": " << IntervalJson(row.interval) << ", \"wins\": " << row.total.wins
         << ", \"battles\": " << row.total.battles << ", \"beaten\": " << row.beaten << "}"
         << (r + 1 < ranking.rows.size() ? ",\n" : "\n");
@@ -203,8 +203,8 @@ void WriteCsv(std::ostream& out, const RankReport& report) {
          "cunning_hidden\n";
   for (size_t r = 0; r < ranking.rows.size(); ++r) {
     const RankRow& row = ranking.rows[r];
-    out << r + 1 << "," << CsvField(NameText(row.name)) << "," << JsonNumber(row.meanWinRate) << ","
-        << JsonNumber(row.interval.low) << "," << JsonNumber(row.interval.high) << ","
+    out << r + 1 << "," << CsvField(NameText(row.name)) << "," << JsonNumber(row.mean_win_rate)
+        << "," << JsonNumber(row.interval.low) << "," << JsonNumber(row.interval.high) << ","
         << row.total.wins << "," << row.total.battles << "," << row.beaten << ","
         << CsvAttributes(row.fighter) << "\n";
   }

@@ -183,8 +183,8 @@ bool ReadTally(const Json& doc, Tally* tally, std::string* error) {
     *error = "its counts do not add up to its ranges";
     return false;
   }
-  tally->firstWins = *first;
-  tally->secondWins = *second;
+  tally->first_wins = *first;
+  tally->second_wins = *second;
   tally->unfinished = *unfinished;
 
   const Json* ticks = Member(doc, "ticks");

@@ -14,8 +14,8 @@ TEST(Play, OneThreadInPiecesGivesTheWholeRunsTally) {
     Tally pieces = Play("abc", "xyz", plan, 1, [&](uint64_t done) { heard = done; });
     Tally whole = RunBattles("abc", "xyz", plan, 2);
     EXPECT_EQ(heard, plan.count);
-    EXPECT_EQ(pieces.firstWins, whole.firstWins);
-    EXPECT_EQ(pieces.secondWins, whole.secondWins);
+    EXPECT_EQ(pieces.first_wins, whole.first_wins);
+    EXPECT_EQ(pieces.second_wins, whole.second_wins);
     EXPECT_EQ(pieces.unfinished, whole.unfinished);
     for (uint32_t ticks = 1; ticks < 400; ++ticks)
       ASSERT_EQ(pieces.LengthCount(ticks), whole.LengthCount(ticks)) << ticks;

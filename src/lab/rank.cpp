@@ -50,8 +50,8 @@ Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairR
   size_t count = names.size();
   std::vector<std::vector<Share>> share(count, std::vector<Share>(count));
   for (const PairResult& pair : pairs) {
-    share[pair.first][pair.second] = {pair.firstWins, pair.battles};
-    share[pair.second][pair.first] = {pair.secondWins, pair.battles};
+    share[pair.first][pair.second] = {pair.first_wins, pair.battles};
+    share[pair.second][pair.first] = {pair.second_wins, pair.battles};
   }
 
   Ranking ranking;
@@ -77,14 +77,14 @@ Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairR
     // With as many battles against each opponent, the mean of the rates is
     // the share of all battles won: one division of the counts, as exact
     // as a double holds it.
-    row.meanWinRate = even        ? Ratio(row.total.wins, row.total.battles)
-                      : count > 1 ? sum / static_cast<double>(count - 1)
-                                  : 0;
+    row.mean_win_rate = even        ? Ratio(row.total.wins, row.total.battles)
+                        : count > 1 ? sum / static_cast<double>(count - 1)
+                                    : 0;
     row.interval = WilsonInterval(row.total.wins, row.total.battles);
   }
   std::stable_sort(
       ranking.rows.begin(), ranking.rows.end(),
-      [](const RankRow& a, const RankRow& b) { return a.meanWinRate > b.meanWinRate; });
+      [](const RankRow& a, const RankRow& b) { return a.mean_win_rate > b.mean_win_rate; });
   for (const RankRow& row : ranking.rows) {
     std::vector<Share> line;
     for (const RankRow& column : ranking.rows)
@@ -105,7 +105,7 @@ Ranking RankNames(const std::vector<std::string>& names, uint64_t battles, uint6
     for (size_t j = i + 1; j < names.size(); ++j) {
       Tally tally =
           Play(names[i], names[j], BattlePlan::Sample(battles, seed), threads, pair_progress);
-      pairs.push_back({i, j, tally.firstWins, tally.secondWins, tally.battles()});
+      pairs.push_back({i, j, tally.first_wins, tally.second_wins, tally.battles()});
       done_before += battles;
     }
   }

@@ -40,19 +40,19 @@ struct Share {
 struct PairResult {
   size_t first = 0;
   size_t second = 0;
-  uint64_t firstWins = 0;
-  uint64_t secondWins = 0;
+  uint64_t first_wins = 0;
+  uint64_t second_wins = 0;
   uint64_t battles = 0;  // unfinished ones included
 };
 
 struct RankRow {
   std::string name;
   Fighter fighter;
-  size_t index = 0;        // its place in the list of names
-  double meanWinRate = 0;  // over all opponents, each weighted the same
-  Share total;             // all its battles, against every opponent
-  Interval interval;       // 95 % Wilson interval of its win rate
-  int beaten = 0;          // opponents it beats more often than not
+  size_t index = 0;          // its place in the list of names
+  double mean_win_rate = 0;  // over all opponents, each weighted the same
+  Share total;               // all its battles, against every opponent
+  Interval interval;         // 95 % Wilson interval of its win rate
+  int beaten = 0;            // opponents it beats more often than not
 };
 
 /// A round-robin, best first, and the head-to-head matrix in the same

@@ -61,9 +61,9 @@ TEST(RankNames, RanksByMeanWinRate) {
   EXPECT_EQ(last, 6u * 20000);  // six pairs
   double sum = 0;
   for (size_t i = 0; i < rows.size(); ++i) {
-    sum += rows[i].meanWinRate;
+    sum += rows[i].mean_win_rate;
     if (i > 0) {
-      EXPECT_GE(rows[i - 1].meanWinRate, rows[i].meanWinRate);
+      EXPECT_GE(rows[i - 1].mean_win_rate, rows[i].mean_win_rate);
     }
     EXPECT_EQ(rows[i].fighter.name, rows[i].name);
   }
@@ -87,7 +87,7 @@ TEST(RankPairs, OrdersRowsMatrixAndIntervalsByTheResults) {
   EXPECT_EQ(ranking.rows[2].name, "b");
   EXPECT_EQ(ranking.rows[0].beaten, 2);
   EXPECT_EQ(ranking.rows[2].beaten, 0);
-  EXPECT_DOUBLE_EQ(ranking.rows[1].meanWinRate, (0.55 + 0.2) / 2);
+  EXPECT_DOUBLE_EQ(ranking.rows[1].mean_win_rate, (0.55 + 0.2) / 2);
   EXPECT_EQ(ranking.rows[1].total.wins, 750u);
   EXPECT_EQ(ranking.rows[1].total.battles, 2000u);
   Interval pooled = WilsonInterval(750, 2000);

@@ -116,7 +116,7 @@ std::optional<RankReport> MergedRank(const std::vector<std::string>& names,
       uint64_t covered = Covered(merged->ranges);
       report.fewest = std::min(report.fewest, covered);
       report.most = std::max(report.most, covered);
-      pairs.push_back({i, j, merged->tally.firstWins, merged->tally.secondWins, covered});
+      pairs.push_back({i, j, merged->tally.first_wins, merged->tally.second_wins, covered});
     }
   }
   report.ranking = RankPairs(names, pairs);

@@ -37,7 +37,7 @@ class SilentBattle {
   /// battle draws from a generator of its own, not the thread's.
   BattleResult Run(uint32_t state);
   /// The generator state after the last battle's final draw.
-  uint32_t stateAfter() const { return state_after_; }
+  uint32_t state_after() const { return state_after_; }
 
   const Fighter& first() const { return bout_.first; }
   const Fighter& second() const { return bout_.second; }

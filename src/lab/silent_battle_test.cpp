@@ -22,7 +22,7 @@ struct ArenaBattle {
   bool ended = false;
   decltype(Fighter::slots) first{};
   decltype(Fighter::slots) second{};
-  uint32_t stateAfter = 0;
+  uint32_t state_after = 0;
   std::string text;  // what the Arena printed
 };
 
@@ -42,7 +42,7 @@ ArenaBattle PlayInArena(uint32_t state, const std::string& name1, const std::str
   result.ticks = static_cast<uint32_t>(arena.ticker.Waits() - 1);
   result.first = arena.bout.first.slots;
   result.second = arena.bout.second.slots;
-  result.stateAfter = RandomState();
+  result.state_after = RandomState();
   result.text = recording.text;
   for (const std::string& name : {name1, name2}) {
     if (recording.text.find("*-- " + name + "被击败了") != std::string::npos)
@@ -68,7 +68,7 @@ const char* const kEveryPath[] = {"进攻，",   "魔法攻击",   "暴打",    
 // a lane path's job records it.
 struct EngineBattle {
   BattleResult result;
-  uint32_t stateAfter = 0;
+  uint32_t state_after = 0;
   std::array<int32_t, 12> attributes{};  // both fighters' hp .. cunning
 };
 
@@ -81,7 +81,7 @@ std::vector<EngineBattle> PlayOnEngine(LanePath path, const std::string& name1,
   if (path == LanePath::kScalar) {
     for (size_t i = 0; i < states.size(); ++i) {
       battles[i].result = silent.Run(states[i]);
-      battles[i].stateAfter = silent.stateAfter();
+      battles[i].state_after = silent.state_after();
       for (int k = 0; k < 6; ++k) {
         battles[i].attributes[k] = silent.first().slots[16 + k];
         battles[i].attributes[6 + k] = silent.second().slots[16 + k];
@@ -105,7 +105,7 @@ std::vector<EngineBattle> PlayOnEngine(LanePath path, const std::string& name1,
   PlayerOf(path)(job);
   for (size_t i = 0; i < states.size(); ++i) {
     battles[i].result = {static_cast<Winner>(outcomes[i] & 3), outcomes[i] >> 2};
-    battles[i].stateAfter = after[i];
+    battles[i].state_after = after[i];
     std::copy(std::begin(attributes[i]), std::end(attributes[i]), battles[i].attributes.begin());
   }
   return battles;
@@ -137,7 +137,7 @@ TEST(SilentBattle, MatchesTheGamesArenaTickForTick) {
         EXPECT_EQ(arena.loser, silent.result.winner == Winner::kFirst ? name2 : name1);
         EXPECT_EQ(arena.ticks, silent.result.ticks);
         // The same draws, and the same fighters at the end.
-        EXPECT_EQ(arena.stateAfter, silent.stateAfter);
+        EXPECT_EQ(arena.state_after, silent.state_after);
         for (int k = 0; k < 6; ++k) {
           EXPECT_EQ(arena.first[16 + k], silent.attributes[k]) << "fighter one, " << k;
           EXPECT_EQ(arena.second[16 + k], silent.attributes[6 + k]) << "fighter two, " << k;

@@ -3,8 +3,8 @@
 namespace bramble::lab {
 
 void Tally::Merge(const Tally& other) {
-  firstWins += other.firstWins;
-  secondWins += other.secondWins;
+  first_wins += other.first_wins;
+  second_wins += other.second_wins;
   unfinished += other.unfinished;
   if (other.lengths_.size() > lengths_.size())
     lengths_.resize(other.lengths_.size(), 0);

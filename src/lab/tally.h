@@ -15,10 +15,10 @@ class Tally {
   void Add(const BattleResult& result) {
     switch (result.winner) {
       case Winner::kFirst:
-        ++firstWins;
+        ++first_wins;
         break;
       case Winner::kSecond:
-        ++secondWins;
+        ++second_wins;
         break;
       case Winner::kUnfinished:
         ++unfinished;
@@ -37,8 +37,8 @@ class Tally {
     lengths_[ticks] += count;
   }
 
-  uint64_t battles() const { return firstWins + secondWins + unfinished; }
-  uint64_t finished() const { return firstWins + secondWins; }
+  uint64_t battles() const { return first_wins + second_wins + unfinished; }
+  uint64_t finished() const { return first_wins + second_wins; }
   /// Over finished battles; 0 when there are none.
   double MeanTicks() const;
   /// Over finished battles, the mean of the two middle ones for an even
@@ -49,8 +49,8 @@ class Tally {
     return ticks < lengths_.size() ? lengths_[ticks] : 0;
   }
 
-  uint64_t firstWins = 0;
-  uint64_t secondWins = 0;
+  uint64_t first_wins = 0;
+  uint64_t second_wins = 0;
   uint64_t unfinished = 0;
 
  private:

@@ -52,8 +52,8 @@ TEST(Tally, MergeAddsEverything) {
   Tally b = Lengths({3, 50});
   b.Add({Winner::kUnfinished, kTickCap});
   a.Merge(b);
-  EXPECT_EQ(a.firstWins, 3u);
-  EXPECT_EQ(a.secondWins, 2u);
+  EXPECT_EQ(a.first_wins, 3u);
+  EXPECT_EQ(a.second_wins, 2u);
   EXPECT_EQ(a.unfinished, 1u);
   EXPECT_EQ(a.LengthCount(3), 2u);
   EXPECT_DOUBLE_EQ(a.MedianTicks(), 3);

@@ -26,10 +26,10 @@ static_assert(std::string_view(BRAMBLE_VERSION).size() == 5,
               "adjust the banner's title line to the version's length");
 
 void PrintBanner() {
-  PrintMarked(FrameLine, true);
+  PrintMarked(kFrameLine, true);
   PrintMarked("<14>*--------Brambleworthen 控制台版 <13>V" BRAMBLE_VERSION "<14>---------*", true);
   PrintMarked("<14>*---------- Brambleworthen 开发组出品 ----------*", true);
-  PrintMarked(FrameLine, true);
+  PrintMarked(kFrameLine, true);
 }
 
 // Arguments for players used to other command-line programs; none of them
@@ -73,7 +73,7 @@ int RunGame(int argc, const char* const* argv, Ticker ticks) {
   if (command_line.HasOption("I:"))
     arena.interval = ReadLong(command_line.OptionValue("I:", ":"));
   if (command_line.HasOption("S:"))
-    transcriptPath = command_line.OptionValue("S:", ":");
+    g_transcript_path = command_line.OptionValue("S:", ":");
 
   PrintBanner();
   std::string first_name;

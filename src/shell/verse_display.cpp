@@ -9,9 +9,9 @@
 namespace bramble {
 
 void ShowHiddenVerse() {
-  PrintMarked("<14>\n" + std::string(FrameLine), true);
-  PrintMarked("<13>" + Base64Decode(hiddenVerse), false);
-  PrintMarked(std::string(FrameLine) + "\n", true);
+  PrintMarked("<14>\n" + std::string(kFrameLine), true);
+  PrintMarked("<13>" + Base64Decode(kHiddenVerse), false);
+  PrintMarked(std::string(kFrameLine) + "\n", true);
 }
 
 }  // namespace bramble

@@ -62,9 +62,9 @@ int main() {
   // Every title and reaction must have been shown, or the session proves
   // too little.
   int missing = 0;
-  for (std::string_view text : SongTitles)
+  for (std::string_view text : kSongTitles)
     missing += recording.text.find(text) == std::string::npos;
-  for (std::string_view text : ReactionLines)
+  for (std::string_view text : kReactionLines)
     missing += recording.text.find(text) == std::string::npos;
   if (missing > 0) {
     std::fprintf(stderr, "text_session: %d song titles or reactions never shown\n", missing);

@@ -124,7 +124,7 @@ TEST(RunLab, ReplayShowsTheBattleAsTheGameDoesAndKeepsATranscript) {
   std::remove(path.c_str());
   Outcome outcome = Lab({"--replay", "12345", "-t", path, "abc", "xyz"});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
-  EXPECT_TRUE(transcriptPath.empty());  // switched off again after the replay
+  EXPECT_TRUE(g_transcript_path.empty());  // switched off again after the replay
 
   // The game's first battle: an empty line, the two attribute lines, the
   // start line, one line per step, the defeat line with its bell.
@@ -151,7 +151,7 @@ TEST(RunLab, ReplayThatCannotWriteItsTranscriptSaysSo) {
   Outcome outcome = Lab({"--replay", "7", "-t", testing::TempDir(), "abc", "xyz"});
   EXPECT_EQ(outcome.status, 1);
   EXPECT_NE(outcome.err.find("could not be written"), std::string::npos) << outcome.err;
-  EXPECT_TRUE(transcriptPath.empty());
+  EXPECT_TRUE(g_transcript_path.empty());
 }
 
 TEST(RunLab, DataThatCannotBeWrittenIsAFailure) {

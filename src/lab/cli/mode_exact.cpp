@@ -28,11 +28,11 @@ int ShowExact(const Session& session, const PairReport& report, const std::strin
 
 int RunExact(const Session& session, const std::string& name1, const std::string& name2) {
   const LabOptions& options = session.options;
-  session.WarnIfLong(name1, name2, options.rangeCount, 1);
+  session.WarnIfLong(name1, name2, options.range_count, 1);
   PairReport report;
   {
-    ProgressBar bar(options.rangeCount);
-    report = ExactPair(name1, name2, {options.rangeFirst, options.rangeCount}, session.threads(),
+    ProgressBar bar(options.range_count);
+    report = ExactPair(name1, name2, {options.range_first, options.range_count}, session.threads(),
                        [&](uint64_t done) { bar.Update(done); });
   }
   return ShowExact(session, report, "");

@@ -43,17 +43,17 @@ int ShowRanking(const Session& session, const RankReport& report) {
 int RunRank(const Session& session) {
   const LabOptions& options = session.options;
   NameList list;
-  if (options.rankFile == "-") {
+  if (options.rank_file == "-") {
     list = ReadNames(std::cin, Decode);
   } else {
-    std::ifstream file(options.rankFile);
+    std::ifstream file(options.rank_file);
     if (!file)
-      return session.BadInput("cannot read the rank file '" + options.rankFile +
+      return session.BadInput("cannot read the rank file '" + options.rank_file +
                               "': " + std::strerror(errno));
     list = ReadNames(file, Decode);
   }
   if (!list.error.empty())
-    return session.BadInput("rank file '" + options.rankFile + "': " + list.error);
+    return session.BadInput("rank file '" + options.rank_file + "': " + list.error);
   if (options.split)
     return SplitRank(session, list.typed);
   if (options.merge)

@@ -28,7 +28,7 @@ bool Replay(uint32_t state, const std::string& name1, const std::string& name2) 
 int RunReplay(const Session& session, const std::string& name1, const std::string& name2) {
   const LabOptions& options = session.options;
   if (session.format() != Format::kText) {
-    ReplayReport report = ReplaySummary(options.replayState, name1, name2);
+    ReplayReport report = ReplaySummary(options.replay_state, name1, name2);
     if (session.format() == Format::kJson)
       WriteJson(session.data, report);
     else
@@ -37,7 +37,7 @@ int RunReplay(const Session& session, const std::string& name1, const std::strin
     return 0;
   }
   bool ended = false;
-  auto replay = [&] { ended = Replay(options.replayState, name1, name2); };
+  auto replay = [&] { ended = Replay(options.replay_state, name1, name2); };
   TranscriptResult saved = TranscriptResult::kSaved;
   if (options.transcript)
     saved = PrintSaving(*options.transcript, replay);

@@ -79,7 +79,7 @@ std::string CoverageLine(size_t parts, uint64_t covered) {
 }
 
 std::vector<StateRange> Jobs(const LabOptions& options) {
-  return SplitRange({options.rangeFirst, options.rangeCount}, options.split);
+  return SplitRange({options.range_first, options.range_count}, options.split);
 }
 
 }  // namespace

@@ -87,8 +87,8 @@ class Parser {
         uint64_t count = ParseNumber(value.substr(colon + 1), kStateCount).value_or(0);
         if (first >= kStateCount || count == 0 || first + count > kStateCount)
           return Fail("--exact-range wants FIRST:COUNT within the 2^32 start states");
-        o.rangeFirst = first;
-        o.rangeCount = count;
+        o.range_first = first;
+        o.range_count = count;
         o.partial = true;
         return true;
       }
@@ -122,7 +122,7 @@ class Parser {
       case 'r':
         if (value.empty())
           return Fail("-r wants a file of names, or - for standard input");
-        o.rankFile = value;
+        o.rank_file = value;
         return SetMode(Mode::kRank, "--rank");
       case 't':
         if (value.empty())
@@ -140,7 +140,7 @@ class Parser {
         if (!state)
           return Fail("--replay wants a generator state from 0 to 4294967295 (32 bits), not '" +
                       value + "'");
-        o.replayState = static_cast<uint32_t>(*state);
+        o.replay_state = static_cast<uint32_t>(*state);
         return SetMode(Mode::kReplay, "--replay");
       }
     }
@@ -280,7 +280,7 @@ class Parser {
       Fail("--split spreads an exact run of a pair or of a --rank file, not a replay");
       return;
     }
-    if (o.split && o.split > o.rangeCount) {
+    if (o.split && o.split > o.range_count) {
       Fail("--split: more jobs than start states in the range");
       return;
     }

@@ -23,14 +23,14 @@ struct LabOptions {
   std::optional<uint64_t> battles;        // -n: battles per sample (per pair for --rank)
   std::optional<uint64_t> seed;           // -s
   int threads = 0;                        // -j; 0: one per core
-  std::string rankFile;                   // -r; "-" is standard input
-  uint32_t replayState = 0;               // --replay
+  std::string rank_file;                  // -r; "-" is standard input
+  uint32_t replay_state = 0;              // --replay
   std::optional<std::string> transcript;  // -t, with --replay only
   // --exact-range FIRST:COUNT: only part of the start states, for a share
   // of a run spread over machines (written as JSON unless told otherwise).
   bool partial = false;
-  uint64_t rangeFirst = 0;
-  uint64_t rangeCount = kStateCount;
+  uint64_t range_first = 0;
+  uint64_t range_count = kStateCount;
   std::optional<Format> format;    // --format
   std::optional<std::string> svg;  // --svg FILE
   uint64_t split = 0;              // --split N: print job lines instead

@@ -49,22 +49,22 @@ TEST(ParseOptions, AcceptsGetoptStyles) {
 TEST(ParseOptions, KeepsTheValuesOfEachMode) {
   ParsedOptions replay = ParseOptions({"--replay=4294967295", "-t", "out.txt", "a", "b"});
   ASSERT_EQ(replay.error, "");
-  EXPECT_EQ(replay.options.replayState, 4294967295u);
+  EXPECT_EQ(replay.options.replay_state, 4294967295u);
   EXPECT_EQ(replay.options.transcript.value_or(""), "out.txt");
 
   ParsedOptions rank = ParseOptions({"-r", "names.txt", "-s", "18446744073709551615"});
   ASSERT_EQ(rank.error, "");
-  EXPECT_EQ(rank.options.rankFile, "names.txt");
+  EXPECT_EQ(rank.options.rank_file, "names.txt");
   EXPECT_EQ(rank.options.seed.value_or(0), UINT64_MAX);
 
   ParsedOptions exact = ParseOptions({"a", "b"});
-  EXPECT_EQ(exact.options.rangeFirst, 0u);
-  EXPECT_EQ(exact.options.rangeCount, uint64_t{1} << 32);  // all states unless told
+  EXPECT_EQ(exact.options.range_first, 0u);
+  EXPECT_EQ(exact.options.range_count, uint64_t{1} << 32);  // all states unless told
   ParsedOptions part = ParseOptions({"--exact-range=4294967290:6", "a", "b"});
   ASSERT_EQ(part.error, "");
   EXPECT_EQ(part.options.mode, Mode::kExact);
-  EXPECT_EQ(part.options.rangeFirst, 4294967290u);
-  EXPECT_EQ(part.options.rangeCount, 6u);
+  EXPECT_EQ(part.options.range_first, 4294967290u);
+  EXPECT_EQ(part.options.range_count, 6u);
 }
 
 TEST(ParseOptions, RejectsBadInputWithAMessage) {

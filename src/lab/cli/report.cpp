@@ -64,8 +64,8 @@ std::string SampleReport(const Fighter& one, const Fighter& two, const Tally& ta
   uint64_t n = tally.battles();
   std::string text = std::to_string(n) + " battles sampled (seed " + std::to_string(seed) + ", " +
                      std::to_string(threads) + (threads == 1 ? " thread)\n" : " threads)\n");
-  const std::pair<const Fighter*, uint64_t> rows[] = {{&one, tally.firstWins},
-                                                      {&two, tally.secondWins}};
+  const std::pair<const Fighter*, uint64_t> rows[] = {{&one, tally.first_wins},
+                                                      {&two, tally.second_wins}};
   for (const auto& [fighter, wins] : rows) {
     double share = static_cast<double>(wins) / static_cast<double>(n);
     Interval ci = WilsonInterval(wins, n);
@@ -92,8 +92,8 @@ std::string ExactReport(const Fighter& one, const Fighter& two, const Tally& tal
   else
     text = "Exact over " + std::to_string(count) + " start states in " +
            std::to_string(ranges.size()) + " ranges only\n";
-  const std::pair<const Fighter*, uint64_t> rows[] = {{&one, tally.firstWins},
-                                                      {&two, tally.secondWins}};
+  const std::pair<const Fighter*, uint64_t> rows[] = {{&one, tally.first_wins},
+                                                      {&two, tally.second_wins}};
   for (const auto& [fighter, wins] : rows) {
     text += "  " + PadRight(fighter->name, width) + "  wins " + std::to_string(wins) + "/" +
             std::to_string(count);
@@ -119,7 +119,7 @@ std::string RankTable(const Ranking& ranking, const std::string& heading) {
   int rank = 0;
   for (const RankRow& row : rows) {
     text += PadLeft(std::to_string(++rank), 6) + "  " + PadRight(row.name, width) +
-            Format("%8.3f %%", row.meanWinRate * 100) + "   " +
+            Format("%8.3f %%", row.mean_win_rate * 100) + "   " +
             PadRight(Format("%.3f", row.interval.low * 100) + " .. " +
                          Format("%.3f %%", row.interval.high * 100),
                      20) +

@@ -82,11 +82,11 @@ struct LaneBout {
   Mask firstAttacks{};  // fighter one is the attacker
   Mask ended{};
   Mask firstLost{};  // once ended: fighter one was defeated
-  typename L::Turn turnState{};
-  Int lastValue{};
-  typename L::Kind lastKind{};
-  Int pummelHits{};
-  Int pummelCount{};
+  typename L::Turn turn_state{};
+  Int last_value{};
+  typename L::Kind last_kind{};
+  Int pummel_hits{};
+  Int pummel_count{};
 };
 
 /// Plays every battle of `job`, as SilentBattle::Run plays each one.
@@ -132,7 +132,7 @@ void PlayLanes(const LaneJob& job) {
           bout.defender.attributes[i] = L::Choose(refill, L::Choose(first_attacks, second, first),
                                                   bout.defender.attributes[i]);
         }
-        bout.turnState = L::Choose(refill, L::TurnOf(TurnState::AttackTurn), bout.turnState);
+        bout.turn_state = L::Choose(refill, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
         bout.ended = L::Choose(refill, Mask{}, bout.ended);
         ticks = L::Choose(refill, Int{}, ticks);
       }
@@ -147,14 +147,14 @@ void PlayLanes(const LaneJob& job) {
     Mask playing = L::Not(bout.ended);
     for (int pass = 0; pass < 2; ++pass) {
       Mask can = L::Not(bout.ended) & (ticks < static_cast<int32_t>(kTickCap));
-      Mask pummels = can & L::IsTurn(bout.turnState, TurnState::PummelTurn);
+      Mask pummels = can & L::IsTurn(bout.turn_state, TurnState::PummelTurn);
       Mask acts;
       if (pass == 0) {
-        acts = can & L::IsTurn(bout.turnState, TurnState::AttackTurn);
+        acts = can & L::IsTurn(bout.turn_state, TurnState::AttackTurn);
         if (L::Any(acts))
           BoutSteps::Attack<kSilent>(bout, dice, acts);
       } else {
-        acts = can & L::IsTurn(bout.turnState, TurnState::ResponseTurn);
+        acts = can & L::IsTurn(bout.turn_state, TurnState::ResponseTurn);
         if (L::Any(acts))
           BoutSteps::Response<kSilent>(bout, dice, acts);
       }

@@ -74,7 +74,7 @@ uint64_t ScalarFold(const char* name1, const char* name2, uint32_t first, uint32
   for (uint32_t i = 0; i < count; ++i) {
     BattleResult result = battle.Run(first + i);
     fold.Add(PackOutcome(result.ticks, static_cast<uint32_t>(result.winner)));
-    fold.Add(battle.stateAfter());
+    fold.Add(battle.state_after());
     for (int slot = 16; slot < 22; ++slot)
       fold.Add(static_cast<uint32_t>(battle.first().slots[slot]));
     for (int slot = 16; slot < 22; ++slot)
@@ -147,8 +147,8 @@ TEST(LaneEngine, RunsGiveTheSameTallyOnEveryPath) {
     for (LanePath path : RunnablePaths()) {
       SCOPED_TRACE("lanes " + LanePathName(path) + ", " + std::to_string(plan.count));
       Tally lanes = RunBattlesOn(path, "Brambleworthen", "odds", plan, 2);
-      EXPECT_EQ(lanes.firstWins, scalar.firstWins);
-      EXPECT_EQ(lanes.secondWins, scalar.secondWins);
+      EXPECT_EQ(lanes.first_wins, scalar.first_wins);
+      EXPECT_EQ(lanes.second_wins, scalar.second_wins);
       EXPECT_EQ(lanes.unfinished, scalar.unfinished);
       for (uint32_t ticks = 0; ticks < 400; ++ticks)
         ASSERT_EQ(lanes.LengthCount(ticks), scalar.LengthCount(ticks)) << ticks << " ticks";
