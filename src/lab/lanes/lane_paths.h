@@ -29,7 +29,11 @@ struct LaneJob {
 /// Plays every battle of a job.
 using LanePlayer = void (*)(const LaneJob& job);
 
-constexpr uint32_t PackOutcome(uint32_t ticks, uint32_t winner) { return ticks * 4 + winner; }
+// Internal linkage: the files built for one instruction set use it too, and
+// must never provide the copy that code for every processor calls.
+static constexpr uint32_t PackOutcome(uint32_t ticks, uint32_t winner) {
+  return ticks * 4 + winner;
+}
 
 /// The ways the lab can play its battles: one at a time, or 4, 8 or 16 in
 /// the lanes of a vector (SSE4.1, NEON or WebAssembly SIMD; AVX2; AVX-512).
