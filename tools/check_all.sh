@@ -16,7 +16,9 @@ need_packages g++-mingw-w64-x86-64 wine64 faketime lintian icoutils clang libcla
   emscripten chromium chromium-driver python3-selenium
 
 step "every test under the sanitizers"
-cmake --preset sanitize && cmake --build --preset sanitize && ctest --preset sanitize
+cmake --preset sanitize
+cmake --build --preset sanitize
+ctest --preset sanitize
 
 step "the long tests: every lane path against the scalar engine over 10,000,000 start states (about 30 s)"
 ctest --preset long
@@ -29,7 +31,9 @@ bash tests/windows_parity.sh
 # and a minute of the page in headless Chromium against the POSIX game that
 # ./check built.
 step "browser build: the page in headless Chromium, the same text and transcript as the POSIX game"
-cmake --preset web && cmake --build --preset web && ctest --preset web
+cmake --preset web
+cmake --build --preset web
+ctest --preset web
 
 step "win-rate lab, a quick look (small samples, no full --exact)"
 odds=build/release/src/lab/brambleworthen-odds
@@ -116,7 +120,9 @@ step "the Windows zip: unpacked, both programs under Wine, version resources (ab
 bash tests/package/zip_test.sh
 
 step "fuzzing: every harness for 10 s (about 100 s, and 4 minutes to build)"
-cmake --preset fuzz && cmake --build --preset fuzz && bash fuzz/run.sh 10
+cmake --preset fuzz
+cmake --build --preset fuzz
+bash fuzz/run.sh 10
 
 step "the same texts in every build: release, Windows, fuzz and browser (about 20 s)"
 bash tests/texts/same_texts.sh
