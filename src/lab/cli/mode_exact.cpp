@@ -9,21 +9,11 @@
 namespace bramble::lab {
 
 int ShowExact(const Session& session, const PairReport& report, const std::string& before) {
-  switch (session.format()) {
-    case Format::kJson:
-      WriteJson(session.data, report);
-      break;
-    case Format::kCsv:
-      WriteCsv(session.data, report);
-      break;
-    case Format::kText:
-      Show(before + "Fighters\n" + FighterTable(report.one, report.two) + "\n" +
-           ExactReport(report.one, report.two, report.tally, report.ranges) +
-           ConsoleHistogram(report.tally));
-      break;
-  }
-  session.data.flush();
-  return session.Picture(report);
+  return session.Publish(report, [&] {
+    Show(before + "Fighters\n" + FighterTable(report.one, report.two) + "\n" +
+         ExactReport(report.one, report.two, report.tally, report.ranges) +
+         ConsoleHistogram(report.tally));
+  });
 }
 
 int RunExact(const Session& session, const std::string& name1, const std::string& name2) {

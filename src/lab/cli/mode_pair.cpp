@@ -19,21 +19,11 @@ int RunSample(const Session& session, const std::string& name1, const std::strin
     report = SamplePair(name1, name2, battles, seed, session.threads(),
                         [&](uint64_t done) { bar.Update(done); });
   }
-  switch (session.format()) {
-    case Format::kJson:
-      WriteJson(session.data, report);
-      break;
-    case Format::kCsv:
-      WriteCsv(session.data, report);
-      break;
-    case Format::kText:
-      Show("Fighters\n" + FighterTable(report.one, report.two) + "\n" +
-           SampleReport(report.one, report.two, report.tally, seed, report.threads) +
-           ConsoleHistogram(report.tally));
-      break;
-  }
-  session.data.flush();
-  return session.Picture(report);
+  return session.Publish(report, [&] {
+    Show("Fighters\n" + FighterTable(report.one, report.two) + "\n" +
+         SampleReport(report.one, report.two, report.tally, seed, report.threads) +
+         ConsoleHistogram(report.tally));
+  });
 }
 
 }  // namespace bramble::lab

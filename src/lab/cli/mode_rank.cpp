@@ -20,24 +20,14 @@ constexpr size_t kMostHeatMapNames = 40;
 }  // namespace
 
 int ShowRanking(const Session& session, const RankReport& report) {
-  switch (session.format()) {
-    case Format::kJson:
-      WriteJson(session.data, report);
-      break;
-    case Format::kCsv:
-      WriteCsv(session.data, report);
-      break;
-    case Format::kText:
-      Show(RankTable(report.ranking, report.Heading()) + "\n");
-      if (report.ranking.rows.size() <= kMostHeatMapNames)
-        Show(HeatMap(report.ranking));
-      else
-        Show("Head to head: " + std::to_string(report.ranking.rows.size()) +
-             " names are too many to show; --format json gives the matrix\n");
-      break;
-  }
-  session.data.flush();
-  return session.Picture(report);
+  return session.Publish(report, [&] {
+    Show(RankTable(report.ranking, report.Heading()) + "\n");
+    if (report.ranking.rows.size() <= kMostHeatMapNames)
+      Show(HeatMap(report.ranking));
+    else
+      Show("Head to head: " + std::to_string(report.ranking.rows.size()) +
+           " names are too many to show; --format json gives the matrix\n");
+  });
 }
 
 int RunRank(const Session& session) {

@@ -8,6 +8,7 @@
 
 #include "lab/cli/heat_map.h"
 #include "lab/cli/options.h"
+#include "lab/export.h"
 #include "lab/reports.h"
 
 namespace bramble::lab {
@@ -33,6 +34,24 @@ struct Session {
   /// far (1 when it could not be written).
   template <class Report>
   int Picture(const Report& report) const;
+  /// Writes `report` in the format asked for (`show_text` shows it as
+  /// text), then its picture; the exit status.
+  template <class Report, class ShowText>
+  int Publish(const Report& report, ShowText show_text) const {
+    switch (format()) {
+      case Format::kJson:
+        WriteJson(data, report);
+        break;
+      case Format::kCsv:
+        WriteCsv(data, report);
+        break;
+      case Format::kText:
+        show_text();
+        break;
+    }
+    data.flush();
+    return Picture(report);
+  }
   /// Before `runs` runs of `battles` battles of the pair, says on `err`
   /// how long they would take when that is an hour or more.
   void WarnIfLong(const std::string& name1, const std::string& name2, uint64_t battles,
