@@ -10,7 +10,7 @@ set(BRAMBLE_SITE ${CMAKE_BINARY_DIR}/site)
 set_target_properties(brambleworthen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BRAMBLE_SITE})
 target_link_options(brambleworthen PRIVATE
   -sASYNCIFY -sMODULARIZE=1 -sEXPORT_NAME=createBrambleworthen -sEXIT_RUNTIME=1
-  -sENVIRONMENT=web -sEXPORTED_FUNCTIONS=_main,_BrambleSetInterval)
+  -sENVIRONMENT=web -sEXPORTED_FUNCTIONS=_main,_BrambleSetInterval,_BrambleDefaultInterval,_BrambleDefaultAttribute)
 
 # The page itself.
 foreach(file index.html page.css page.js links.js lab-page.js lab-worker.js favicon.svg)

@@ -7,8 +7,6 @@
 "use strict";
 (function () {
   const STATES = 4294967296;          // start states of a battle
-  const SAMPLE_DEFAULT = 1000000;     // battles of a sample, as on the command line
-  const RANK_DEFAULT = 100000;        // battles per pair of a ranking
   const RANK_MAX_NAMES = 2000;        // beyond this the matrix outgrows a page
   const CONFIRM_SECONDS = 30;         // work estimated longer asks first
   const CHUNK_MAX = 1 << 20;          // start states per call of an exact run
@@ -182,7 +180,7 @@
       request.range = odds.range || [0, STATES];
       return request;
     }
-    const battlesText = $("odds-battles").value.trim() || String(SAMPLE_DEFAULT);
+    const battlesText = $("odds-battles").value.trim() || $("odds-battles").placeholder;
     const battles = BrambleLinks.wholeNumber(battlesText, 1n, BigInt(STATES));
     if (battles === null)
       throw new Error("场数应是 1 到 4294967296 之间的整数（更多也不会更准：精确计算每种开局只算一次）");
@@ -401,7 +399,7 @@
         throw new Error("第 " + (seen.get(name) + 1) + " 行和第 " + (i + 1) + " 行是同一个名字：" + name);
       seen.set(name, i);
     });
-    const battlesText = $("rank-battles").value.trim() || String(RANK_DEFAULT);
+    const battlesText = $("rank-battles").value.trim() || $("rank-battles").placeholder;
     const battles = BrambleLinks.wholeNumber(battlesText, 1n, BigInt(STATES));
     if (battles === null)
       throw new Error("每对场数应是 1 到 4294967296 之间的整数");

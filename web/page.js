@@ -36,8 +36,10 @@
   const linkSeed = labLink ? null : BrambleLinks.wholeNumber(link.seed, 0n, 10n ** 30n);
   const seed = linkSeed !== null ? Number(linkSeed % 4294967296n)
                                  : Math.floor(Date.now() / 1000) % 4294967296;
-  const interval = /^[+-]?\d{1,30}$/.test(link.interval || "") ? link.interval : "1000";
-  intervalBox.value = interval;
+  // The address's pace, or none: the game then keeps its own, which it
+  // tells when it starts (below).
+  const interval = /^[+-]?\d{1,30}$/.test(link.interval || "") ? link.interval : null;
+  intervalBox.value = interval || "";
 
   // What the game calls (terminal_web.cpp, transcript_web.cpp, ticker_web.cpp,
   // seed_web.cpp), with what it shows; the tests read it too.
@@ -128,7 +130,7 @@
     }
   }
 
-  let colour = 7;
+  let colour = null;  // the console's default colours, which the game tells first
   let span = null;
   page.attribute = function (attribute) {
     if (attribute !== colour) {
@@ -275,11 +277,13 @@
   });
 
   intervalBox.addEventListener("change", function () {
-    const ms = parseInt(intervalBox.value, 10);
-    if (!(ms >= 10))
+    let ms = parseInt(intervalBox.value, 10);
+    if (!(ms > 0))
       return;
-    if (instance)
-      instance._BrambleSetInterval(ms);
+    if (instance) {
+      ms = instance._BrambleSetInterval(ms);  // the period the game took, within its limits
+      intervalBox.value = ms;
+    }
     BrambleLinks.update({ interval: String(ms) });
   });
 
@@ -313,14 +317,22 @@
   }
 
   let instance = null;
-  createBrambleworthen({
+  const game = {
     page: page,
-    arguments: ["/I:" + interval, "/S:" + TRANSCRIPT],
+    arguments: (interval !== null ? ["/I:" + interval] : []).concat(["/S:" + TRANSCRIPT]),
     print: function (text) { console.log(text); },
     printErr: function (text) { console.warn(text); },
     onExit: function () { finish("游戏结束"); },
     onAbort: function (what) { finish("出错了：" + what); },
-  }).then(function (module) {
+    // Before the game's first line: the console's colours and pace as the
+    // game defines them (this object is the module by then).
+    onRuntimeInitialized: function () {
+      colour = game._BrambleDefaultAttribute();
+      if (interval === null)
+        intervalBox.value = game._BrambleDefaultInterval();
+    },
+  };
+  createBrambleworthen(game).then(function (module) {
     instance = module;
     if (document.getElementById("battle").offsetParent !== null)
       word.focus();

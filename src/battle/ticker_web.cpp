@@ -50,13 +50,25 @@ int Wait() {
 
 }  // namespace bramble::ticker_platform
 
-/// The page's interval control: the player's period wins over the one the
-/// game was started with; a running timer takes it on a schedule from now.
-extern "C" EMSCRIPTEN_KEEPALIVE void BrambleSetInterval(uint32_t period) {
+/// The page's interval control: the player's period (in ms; the page hands
+/// over any positive number) wins over the one the game was started with; a
+/// running timer takes it on a schedule from now. Returns the period taken,
+/// within the timer's limits.
+extern "C" EMSCRIPTEN_KEEPALIVE uint32_t BrambleSetInterval(double period) {
   using namespace bramble::ticker_platform;
-  g_chosen = period;
-  if (g_period == 0)
-    return;
-  g_period = bramble::ClampPeriod(period);
-  g_next = emscripten_get_now() + g_period;
+  // Anything not above 0 (or not a number) becomes the shortest period.
+  uint32_t whole = period >= bramble::kMaximumPeriod ? bramble::kMaximumPeriod
+                   : period > 0                      ? static_cast<uint32_t>(period)
+                                                     : 0;
+  g_chosen = bramble::ClampPeriod(whole);
+  if (g_period != 0) {
+    g_period = g_chosen;
+    g_next = emscripten_get_now() + g_period;
+  }
+  return g_chosen;
+}
+
+/// The pace the game keeps when the page's address gives none.
+extern "C" EMSCRIPTEN_KEEPALIVE int32_t BrambleDefaultInterval() {
+  return bramble::kDefaultInterval;
 }

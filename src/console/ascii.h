@@ -1,6 +1,8 @@
 #ifndef BRAMBLE_CONSOLE_ASCII_H_
 #define BRAMBLE_CONSOLE_ASCII_H_
 
+#include <string>
+
 namespace bramble {
 
 /// White space as the C library's isspace has it in the C locale: blank,
@@ -20,6 +22,13 @@ constexpr int HexDigitValue(int c) {
   if (c >= 'A' && c <= 'F')
     return c - 'A' + 10;
   return -1;
+}
+
+/// Appends a byte as two lower-case hexadecimal digits.
+inline void AppendHexByte(std::string* out, unsigned char byte) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  *out += kDigits[byte >> 4];
+  *out += kDigits[byte & 15];
 }
 
 }  // namespace bramble

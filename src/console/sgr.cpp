@@ -1,5 +1,7 @@
 #include "console/sgr.h"
 
+#include <charconv>
+
 #include "console/terminal.h"
 
 namespace bramble {
@@ -70,10 +72,6 @@ std::string ShowControls(std::string_view text) {
   return shown;
 }
 
-}  // namespace bramble
-
-namespace bramble {
-
 bool IsLightBackground(const char* colorfgbg) {
   if (!colorfgbg)
     return false;
@@ -82,14 +80,11 @@ bool IsLightBackground(const char* colorfgbg) {
   if (semicolon == std::string_view::npos)
     return false;
   std::string_view background = value.substr(semicolon + 1);
-  if (background.empty() || background.size() > 2)
-    return false;
   int number = 0;
-  for (char c : background) {
-    if (c < '0' || c > '9')
-      return false;
-    number = number * 10 + (c - '0');
-  }
+  auto [end, error] =
+      std::from_chars(background.data(), background.data() + background.size(), number);
+  if (error != std::errc() || end != background.data() + background.size())
+    return false;
   return number == 7 || (number >= 9 && number <= 15);
 }
 

@@ -49,3 +49,8 @@ int Columns() { return 80; }
 bool Unicode() { return true; }
 
 }  // namespace bramble::terminal::platform
+
+/// The colours the page shows text in until the game sets others.
+extern "C" EMSCRIPTEN_KEEPALIVE int BrambleDefaultAttribute() {
+  return bramble::terminal::kDefaultAttribute;
+}

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "console/ascii.h"
 #include "console/charset.h"
 #include "console/sgr.h"
 #include "lab/numbers.h"
@@ -13,12 +14,9 @@ namespace bramble::lab {
 namespace {
 
 std::string Hex(const std::string& bytes) {
-  static const char kDigits[] = "0123456789abcdef";
   std::string hex;
-  for (char c : bytes) {
-    hex += kDigits[static_cast<unsigned char>(c) >> 4];
-    hex += kDigits[static_cast<unsigned char>(c) & 15];
-  }
+  for (char c : bytes)
+    AppendHexByte(&hex, static_cast<unsigned char>(c));
   return hex;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "console/palette.h"
 #include "lab/export.h"
 #include "lab/heat_scale.h"
 #include "lab/histogram.h"
@@ -60,12 +61,19 @@ std::string Line(double x1, double y1, double x2, double y2) {
          Num(y2) + "\" stroke=\"black\"/>\n";
 }
 
-// The console colours of HeatColour as the usual terminal palette.
-const char* Rgb(uint16_t colour) {
-  static const char* const kPalette[16] = {
-      "#000000", "#0000aa", "#00aa00", "#00aaaa", "#aa0000", "#aa00aa", "#aa5500", "#aaaaaa",
-      "#555555", "#5555ff", "#55ff55", "#55ffff", "#ff5555", "#ff55ff", "#ffff55", "#ffffff"};
-  return kPalette[colour & 15];
+std::string Fill(uint16_t colour) { return HexColour(PaletteColour(colour)); }
+
+// The text colour of a cell in a console attribute's colours: its
+// foreground, unless that is hard to read on the cell (below 4.5:1), when
+// black or white, whichever stands out more.
+std::string TextFill(uint16_t attribute) {
+  Rgb cell = PaletteColour(attribute >> 4);
+  Rgb text = PaletteColour(attribute);
+  if (Contrast(text, cell) < 4.5) {
+    Rgb black = PaletteColour(0), white = PaletteColour(15);
+    text = Contrast(black, cell) > Contrast(white, cell) ? black : white;
+  }
+  return HexColour(text);
 }
 
 // About the width of a text of 12 px sans-serif, for laying out lines that
@@ -223,10 +231,10 @@ void WriteSvg(std::ostream& out, const RankReport& report) {
              "\" data-wins=\"" + std::to_string(share.wins) + "\" data-battles=\"" +
              std::to_string(share.battles) + "\" data-rate=\"" + ShortestNumber(share.Rate()) +
              "\" x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" width=\"" + Num(cell) + "\" height=\"" +
-             Num(cell) + "\" fill=\"" + Rgb(colour >> 4) + "\" stroke=\"white\"><title>" + row +
+             Num(cell) + "\" fill=\"" + Fill(colour >> 4) + "\" stroke=\"white\"><title>" + row +
              " beats " + column + " in " + Percent(share.Rate()) + "</title></rect>\n";
       svg += Text(x + cell / 2, y + cell / 2 + 4, Percent(share.Rate()),
-                  std::string(" text-anchor=\"middle\" fill=\"") + Rgb(colour) + "\"");
+                  std::string(" text-anchor=\"middle\" fill=\"") + TextFill(colour) + "\"");
     }
   }
   double legend_top = top + cell * static_cast<double>(n) + 30;
@@ -235,7 +243,7 @@ void WriteSvg(std::ostream& out, const RankReport& report) {
     auto [lx, line] = places[i];
     double ly = legend_top + 18 * line;
     svg += "<rect x=\"" + Num(lx) + "\" y=\"" + Num(ly) + "\" width=\"" + Num(swatch) +
-           "\" height=\"" + Num(swatch) + "\" fill=\"" + Rgb(HeatSteps()[i].attribute >> 4) +
+           "\" height=\"" + Num(swatch) + "\" fill=\"" + Fill(HeatSteps()[i].attribute >> 4) +
            "\" stroke=\"black\"/>\n";
     svg += Text(lx + swatch + 4, ly + 10, legend[i], " class=\"legend\"");
   }

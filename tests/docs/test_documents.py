@@ -277,6 +277,8 @@ REPEATED = [
     ("README.md", r"Periods below (\d+) ms are (\d+) ms", "shortest period"),
     ("README.md", r"at most (0x[0-9A-F]+) ms", "longest period"),
     ("players", r"values below (\d+) are taken as (\d+)", "shortest period"),
+    ("web page", r'id="odds-battles"[^>]* placeholder="(\d+)"', "battles"),
+    ("web page", r'id="rank-battles"[^>]* placeholder="(\d+)"', "rank battles"),
     ("windows", r"values below (\d+) are taken as (\d+)", "shortest period"),
 ]
 
@@ -365,7 +367,9 @@ def main():
         check_lab_options(lab, lab_page)
 
         texts = {"game page": rendered(game_page), "lab page": rendered(lab_page)}
-        for name, path in (("README.md", readme), ("players", players), ("windows", windows)):
+        web_page = os.path.join(source, "web", "index.html")
+        for name, path in (("README.md", readme), ("players", players), ("windows", windows),
+                           ("web page", web_page)):
             with open(path, encoding="utf-8") as f:
                 texts[name] = flat(f.read())
         check_numbers(the_numbers(game, lab, source), texts)

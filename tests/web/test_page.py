@@ -324,6 +324,25 @@ class PageTest(Browser):
         self.wait_for_prompt()
         self.assertNotIn("seed=9", self.driver.current_url)
 
+    def test_the_interval_box_shows_the_pace_the_game_keeps(self):
+        usage = subprocess.run([POSIX_GAME, "/?"], stdout=subprocess.PIPE, timeout=TIMEOUT,
+                               env={"LC_ALL": "C.UTF-8"}).stdout.decode()
+        default = re.search(r"默认为(\d+)ms", usage).group(1)
+        self.driver.get(self.base)
+        self.wait_for_prompt()
+        box = self.driver.find_element(By.ID, "interval")
+        self.assertEqual(box.get_attribute("value"), default)
+        # A period beyond the timer's limits is shown as the one it takes.
+        for typed in ("1", "99999999999"):
+            with self.subTest(typed=typed):
+                self.driver.execute_script("""
+                    const box = document.getElementById("interval");
+                    box.value = arguments[0];
+                    box.dispatchEvent(new Event("change"));""", typed)
+                taken = box.get_attribute("value")
+                self.assertNotEqual(taken, typed)
+                self.assertIn("interval=" + taken, self.driver.current_url)
+
     def test_reload_in_the_middle_of_a_battle_replays_it(self):
         self.driver.get(self.base + "?interval=10")
         self.wait_for_prompt()
