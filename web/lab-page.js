@@ -154,6 +154,39 @@
     return probe / Math.max(answer.ms, 1) * 1000;
   }
 
+  // A panel's controls: its form runs what it asks for (one run at a time;
+  // `fresh` forgets what the last run's link carried), its cancel ends the
+  // workers, and its buttons download what it last showed.
+  function wirePanel(part, name, request, run, fresh) {
+    part.form.addEventListener("submit", function (event) {
+      event.preventDefault();
+      if (lab.busy) {
+        part.status.textContent = "请等上一个计算结束，或取消它";
+        return;
+      }
+      if (fresh)
+        fresh();
+      let asked;
+      try {
+        asked = request();
+      } catch (error) {
+        part.status.textContent = error.message;
+        return;
+      }
+      run(asked, false);
+    });
+    part.cancel.addEventListener("click", function () {
+      part.cancelled = true;
+      endWorkers();
+    });
+    $(name + "-json").addEventListener("click", function () {
+      BrambleDownload("brambleworthen-" + name + ".json", new Blob([part.json], { type: "application/json" }));
+    });
+    $(name + "-svg").addEventListener("click", function () {
+      BrambleDownload("brambleworthen-" + name + ".svg", new Blob([part.svg], { type: "image/svg+xml" }));
+    });
+  }
+
   // ---- Odds of two names -------------------------------------------------------
 
   const odds = {
@@ -351,32 +384,7 @@
     }
   }
 
-  odds.form.addEventListener("submit", function (event) {
-    event.preventDefault();
-    if (lab.busy) {
-      odds.status.textContent = "请等上一个计算结束，或取消它";
-      return;
-    }
-    odds.range = null;
-    let request;
-    try {
-      request = oddsRequest();
-    } catch (error) {
-      odds.status.textContent = error.message;
-      return;
-    }
-    runOdds(request, false);
-  });
-  odds.cancel.addEventListener("click", function () {
-    odds.cancelled = true;
-    endWorkers();
-  });
-  $("odds-json").addEventListener("click", function () {
-    BrambleDownload("brambleworthen-odds.json", new Blob([odds.json], { type: "application/json" }));
-  });
-  $("odds-svg").addEventListener("click", function () {
-    BrambleDownload("brambleworthen-odds.svg", new Blob([odds.svg], { type: "image/svg+xml" }));
-  });
+  wirePanel(odds, "odds", oddsRequest, runOdds, function () { odds.range = null; });
 
   // ---- Ranking -----------------------------------------------------------------
 
@@ -473,31 +481,7 @@
     }
   }
 
-  rank.form.addEventListener("submit", function (event) {
-    event.preventDefault();
-    if (lab.busy) {
-      rank.status.textContent = "请等上一个计算结束，或取消它";
-      return;
-    }
-    let request;
-    try {
-      request = rankRequest();
-    } catch (error) {
-      rank.status.textContent = error.message;
-      return;
-    }
-    runRank(request, false);
-  });
-  rank.cancel.addEventListener("click", function () {
-    rank.cancelled = true;
-    endWorkers();
-  });
-  $("rank-json").addEventListener("click", function () {
-    BrambleDownload("brambleworthen-rank.json", new Blob([rank.json], { type: "application/json" }));
-  });
-  $("rank-svg").addEventListener("click", function () {
-    BrambleDownload("brambleworthen-rank.svg", new Blob([rank.svg], { type: "image/svg+xml" }));
-  });
+  wirePanel(rank, "rank", rankRequest, runRank);
 
   // ---- A link that holds a run opens its panel and runs it ----------------------
 
