@@ -9,6 +9,7 @@
   const STATES = 4294967296;          // start states of a battle
   const RANK_MAX_NAMES = 2000;        // beyond this the matrix outgrows a page
   const CONFIRM_SECONDS = 30;         // work estimated longer asks first
+  const PROBE_ABOVE = 2000000;        // battles beyond which the time is estimated first
   const CHUNK_MAX = 1 << 20;          // start states per call of an exact run
   const FOLD_EVERY = 8;               // shares merged into the running total at a time
 
@@ -136,6 +137,33 @@
     img.src = URL.createObjectURL(new Blob([svg], { type: "image/svg+xml" }));
   }
 
+  // The count in a box (its placeholder, the lab's default, when blank);
+  // `message` says what it must be.
+  function countIn(id, message) {
+    const count = BrambleLinks.wholeNumber($(id).value.trim() || $(id).placeholder, 1n, BigInt(STATES));
+    if (count === null)
+      throw new Error(message);
+    return Number(count);
+  }
+
+  // The seed in a box, or a random one, written into the box.
+  function seedIn(id) {
+    const text = $(id).value.trim();
+    if (text && BrambleLinks.wholeNumber(text, 0n, 2n ** 53n) === null)
+      throw new Error("种子应是 0 到 9007199254740992（2^53）之间的整数");
+    const seed = text || randomSeed();
+    $(id).value = seed;
+    return seed;
+  }
+
+  // The address of a run: its own keys, and the battle's pace kept.
+  function runAddress(pairs) {
+    const interval = BrambleLinks.read(location.search).interval;
+    if (interval)
+      pairs.push(["interval", interval]);
+    return BrambleLinks.write(pairs);
+  }
+
   // A cost that deserves a question first: the text says what it would
   // take; go() runs on yes.
   function confirmFirst(box, text, go, cancel) {
@@ -213,16 +241,8 @@
       request.range = odds.range || [0, STATES];
       return request;
     }
-    const battlesText = $("odds-battles").value.trim() || $("odds-battles").placeholder;
-    const battles = BrambleLinks.wholeNumber(battlesText, 1n, BigInt(STATES));
-    if (battles === null)
-      throw new Error("场数应是 1 到 4294967296 之间的整数（更多也不会更准：精确计算每种开局只算一次）");
-    request.battles = Number(battles);
-    const seedText = $("odds-seed").value.trim();
-    if (seedText && BrambleLinks.wholeNumber(seedText, 0n, 2n ** 53n) === null)
-      throw new Error("种子应是 0 到 9007199254740992（2^53）之间的整数");
-    request.seed = seedText || randomSeed();
-    $("odds-seed").value = request.seed;
+    request.battles = countIn("odds-battles", "场数应是 1 到 4294967296 之间的整数（更多也不会更准：精确计算每种开局只算一次）");
+    request.seed = seedIn("odds-seed");
     return request;
   }
 
@@ -237,10 +257,7 @@
     } else {
       pairs.push(["battles", String(request.battles)], ["seed", request.seed]);
     }
-    const interval = BrambleLinks.read(location.search).interval;
-    if (interval)
-      pairs.push(["interval", interval]);
-    return BrambleLinks.write(pairs);
+    return runAddress(pairs);
   }
 
   function showOdds(report, svg) {
@@ -267,8 +284,8 @@
     if (report.unfinished)
       summary += " " + whole(report.unfinished) + " 场到 " + whole(report.ticks.cap) + " 回合仍未分胜负。";
     if (exact)
-      summary += report.states === STATES ? " 全部 4,294,967,296 种开局。"
-                                          : " 覆盖 " + whole(report.states) + " / 4,294,967,296 种开局（" +
+      summary += report.states === STATES ? " 全部 " + whole(STATES) + " 种开局。"
+                                          : " 覆盖 " + whole(report.states) + " / " + whole(STATES) + " 种开局（" +
                                                 report.ranges.map(function (r) { return r[0] + ":" + r[1]; }).join(", ") + "）。";
     else
       summary += " 种子 " + report.seed + "。";
@@ -356,7 +373,7 @@
       history.replaceState(null, "", oddsAddress(request));
       $("odds-link").href = location.href;
       const work = request.exact ? request.range[1] : request.battles;
-      if (!asked && work > 2000000) {
+      if (!asked && work > PROBE_ABOVE) {
         odds.status.textContent = "估算用时……";
         const perWorker = await rate(request.name1, request.name2);
         const estimate = request.estimate = work / (perWorker * (request.exact ? cores() : 1));
@@ -407,16 +424,8 @@
         throw new Error("第 " + (seen.get(name) + 1) + " 行和第 " + (i + 1) + " 行是同一个名字：" + name);
       seen.set(name, i);
     });
-    const battlesText = $("rank-battles").value.trim() || $("rank-battles").placeholder;
-    const battles = BrambleLinks.wholeNumber(battlesText, 1n, BigInt(STATES));
-    if (battles === null)
-      throw new Error("每对场数应是 1 到 4294967296 之间的整数");
-    const seedText = $("rank-seed").value.trim();
-    if (seedText && BrambleLinks.wholeNumber(seedText, 0n, 2n ** 53n) === null)
-      throw new Error("种子应是 0 到 9007199254740992（2^53）之间的整数");
-    const seed = seedText || randomSeed();
-    $("rank-seed").value = seed;
-    return { names: names, battles: Number(battles), seed: seed };
+    const battles = countIn("rank-battles", "每对场数应是 1 到 4294967296 之间的整数");
+    return { names: names, battles: battles, seed: seedIn("rank-seed") };
   }
 
   function showRank(report, svg) {
@@ -441,15 +450,12 @@
     rank.cancelled = false;
     setBusy(rank, true);
     try {
-      const pairs = [["rank", request.names], ["battles", String(request.battles)], ["seed", request.seed]];
-      const interval = BrambleLinks.read(location.search).interval;
-      if (interval)
-        pairs.push(["interval", interval]);
-      history.replaceState(null, "", BrambleLinks.write(pairs));
+      history.replaceState(null, "", runAddress([["rank", request.names], ["battles", String(request.battles)],
+                                                 ["seed", request.seed]]));
       $("rank-link").href = location.href;
       const n = request.names.length;
       const work = n * (n - 1) / 2 * request.battles;
-      if (!asked && work > 2000000) {
+      if (!asked && work > PROBE_ABOVE) {
         rank.status.textContent = "估算用时……";
         const estimate = request.estimate = work / await rate(request.names[0], request.names[1]);
         if (estimate > CONFIRM_SECONDS) {

@@ -78,10 +78,6 @@ var BrambleLinks = (function () {
     return parts.length ? "?" + parts.join("&") : location.pathname;
   }
 
-  function replace(pairs) {
-    history.replaceState(null, "", write(pairs));
-  }
-
   // Sets (or, with null, removes) single values in the current address,
   // leaving every other part as it was written.
   function update(changes) {
@@ -112,5 +108,5 @@ var BrambleLinks = (function () {
     return value >= min && value <= max ? value : null;
   }
 
-  return { read: read, write: write, replace: replace, update: update, wholeNumber: wholeNumber };
+  return { read: read, write: write, update: update, wholeNumber: wholeNumber };
 })();

@@ -13,6 +13,10 @@ namespace bramble::lab {
 
 namespace {
 
+// SplitMix64's step: SampleState(seed, index) depends on seed + (index + 1)
+// times it alone.
+constexpr uint64_t kSampleStride = 0x9E3779B97F4A7C15ull;
+
 // Battles are handed out in chunks: big enough that taking one costs
 // nothing, small enough that the threads finish together.
 constexpr uint64_t kChunk = 1 << 16;
@@ -25,7 +29,7 @@ BattleResult UnpackOutcome(uint32_t outcome) {
 
 uint32_t SampleState(uint64_t seed, uint64_t index) {
   // SplitMix64: consecutive indices give unrelated states.
-  uint64_t z = seed + (index + 1) * 0x9E3779B97F4A7C15ull;
+  uint64_t z = seed + (index + 1) * kSampleStride;
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
   z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
   z ^= z >> 31;
@@ -36,6 +40,14 @@ uint32_t BattlePlan::StateOf(uint64_t index) const {
   if (kind == Kind::kSample)
     return SampleState(seed, index);
   return static_cast<uint32_t>(first + index);
+}
+
+BattlePlan BattlePlan::Part(uint64_t from, uint64_t count) const {
+  // A sample's battles from `from` on are those of a sample whose seed is
+  // moved by `from` strides.
+  if (kind == Kind::kSample)
+    return Sample(count, seed + from * kSampleStride);
+  return Range(first + from, count);
 }
 
 Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePlan& plan,

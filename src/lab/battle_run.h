@@ -24,6 +24,9 @@ struct BattlePlan {
   /// The start state of battle `index` (0 .. count - 1). A sample's states
   /// depend on the seed and the index only, never on the thread count.
   uint32_t StateOf(uint64_t index) const;
+  /// Battles `from` .. `from + count - 1` of this plan as a plan of their
+  /// own: the same start states, in the same order.
+  BattlePlan Part(uint64_t from, uint64_t count) const;
 
   Kind kind = Kind::kSample;
   uint64_t count = 0;

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "console/ascii.h"
 #include "lab/export.h"
 #include "lab/numbers.h"
 #include "version.h"
@@ -111,10 +112,10 @@ std::optional<std::string> FromHex(const std::string& hex) {
     return std::nullopt;
   std::string bytes;
   for (size_t i = 0; i < hex.size(); i += 2) {
-    std::optional<uint64_t> byte = ParseNumber("0x" + hex.substr(i, 2), 0xFF);
-    if (!byte)
+    int high = HexDigitValue(hex[i]), low = HexDigitValue(hex[i + 1]);
+    if (high < 0 || low < 0)
       return std::nullopt;
-    bytes += static_cast<char>(*byte);
+    bytes += static_cast<char>(high * 16 + low);
   }
   return bytes;
 }

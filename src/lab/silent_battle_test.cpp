@@ -100,7 +100,7 @@ std::vector<EngineBattle> PlayOnEngine(LanePath path, const std::string& name1,
   job.states = states.data();
   job.count = states.size();
   job.outcomes = outcomes.data();
-  job.statesAfter = after.data();
+  job.states_after = after.data();
   job.attributes = attributes.data();
   PlayerOf(path)(job);
   for (size_t i = 0; i < states.size(); ++i) {

@@ -177,14 +177,15 @@ void WriteSvg(std::ostream& out, const RankReport& report) {
   const double top = 70 + 7 * static_cast<double>(std::min<size_t>(longest, 40));
   // The legend: a swatch and the rates of each colour, in a line that
   // wraps to the picture's width.
+  std::span<const HeatStep> steps = HeatSteps();
   std::vector<std::string> legend;
-  for (size_t i = 0; i < HeatSteps().size(); ++i) {
-    std::string range = HeatRange(i);
-    std::string label = std::string(HeatSteps()[i].colour) + " " +
-                        (range[0] == '<'   ? "under " + range.substr(1) + " %"
-                         : range[0] == '>' ? range.substr(2) + " % and over"
-                                           : range + " %");
-    legend.push_back(label);
+  for (size_t i = 0; i < steps.size(); ++i) {
+    std::string below = std::to_string(steps[i].below);
+    std::string from = i ? std::to_string(steps[i - 1].below) : "";
+    legend.push_back(std::string(steps[i].colour) + " " +
+                     (i == 0                  ? "under " + below + " %"
+                      : i + 1 == steps.size() ? from + " % and over"
+                                              : from + "-" + below + " %"));
   }
   const char* const title = "Head to head: how often the row's name beats the column's";
   const double width = std::max({left + cell * static_cast<double>(n) + 20, 560.0,

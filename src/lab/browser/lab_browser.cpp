@@ -32,6 +32,19 @@ std::optional<uint64_t> Whole(double value, double low, double high) {
   return static_cast<uint64_t>(value);
 }
 
+// The two names as the bytes the game hashes (a name typed on the page is
+// GBK there too), and why they cannot fight, if they cannot.
+struct Names {
+  std::string one, two, problem;
+};
+Names GbkNames(const std::string& name1, const std::string& name2) {
+  Names names{Utf8ToGbk(name1), Utf8ToGbk(name2), {}};
+  names.problem = PairProblem(names.one, names.two);
+  return names;
+}
+
+constexpr char kSeedRange[] = "seed: a whole number from 0 to 2^53";
+
 template <class Report>
 std::string Json(const Report& report) {
   std::ostringstream out;
@@ -48,13 +61,11 @@ std::string Sample(const std::string& name1, const std::string& name2, double ba
     return Error("battles: a whole number from 1 to 4294967296 (the number of start states)");
   std::optional<uint64_t> s = Whole(seed, 0, kMostExact);
   if (!s)
-    return Error("seed: a whole number from 0 to 2^53");
-  std::string gbk1 = Utf8ToGbk(name1);
-  std::string gbk2 = Utf8ToGbk(name2);
-  std::string problem = PairProblem(gbk1, gbk2);
-  if (!problem.empty())
-    return Error(problem);
-  return Json(SamplePair(gbk1, gbk2, *n, *s, kThreads));
+    return Error(kSeedRange);
+  Names names = GbkNames(name1, name2);
+  if (!names.problem.empty())
+    return Error(names.problem);
+  return Json(SamplePair(names.one, names.two, *n, *s, kThreads));
 }
 
 std::string ExactRange(const std::string& name1, const std::string& name2, double first,
@@ -63,12 +74,10 @@ std::string ExactRange(const std::string& name1, const std::string& name2, doubl
   std::optional<uint64_t> c = Whole(count, 1, static_cast<double>(kStateCount));
   if (!f || !c || *f + *c > kStateCount)
     return Error("--exact-range wants FIRST:COUNT within the 2^32 start states");
-  std::string gbk1 = Utf8ToGbk(name1);
-  std::string gbk2 = Utf8ToGbk(name2);
-  std::string problem = PairProblem(gbk1, gbk2);
-  if (!problem.empty())
-    return Error(problem);
-  return Json(ExactPair(gbk1, gbk2, {*f, *c}, kThreads));
+  Names names = GbkNames(name1, name2);
+  if (!names.problem.empty())
+    return Error(names.problem);
+  return Json(ExactPair(names.one, names.two, {*f, *c}, kThreads));
 }
 
 std::string Merge(const std::string& shares) {
@@ -97,7 +106,7 @@ std::string Rank(const std::string& names, double battles_per_pair, double seed)
     return Error("battles per pair: a whole number from 1 to 4294967296");
   std::optional<uint64_t> s = Whole(seed, 0, kMostExact);
   if (!s)
-    return Error("seed: a whole number from 0 to 2^53");
+    return Error(kSeedRange);
   std::istringstream in(names);
   NameList list = ReadNames(in, [](std::string typed) { return Utf8ToGbk(typed); });
   if (!list.error.empty())

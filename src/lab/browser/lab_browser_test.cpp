@@ -7,22 +7,16 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "console/terminal.h"
-#include "lab/cli/lab.h"
+#include "lab/cli/lab_test_support.h"
 
 namespace bramble::lab {
 namespace {
 
 // What the command line writes for scripts with these arguments.
 std::string CommandLine(const std::vector<std::string>& args) {
-  terminal::Recording recording;
-  std::ostringstream data;
-  std::ostringstream err;
-  terminal::StartRecording(&recording);
-  int status = RunLab(args, data, err);
-  terminal::StopRecording();
-  EXPECT_EQ(status, 0) << err.str();
-  return data.str();
+  LabOutcome outcome = RunRecorded(args);
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  return outcome.data;
 }
 
 std::string TempFile(const std::string& leaf, const std::string& text) {

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "lab/cli/report.h"
+
 namespace bramble::lab {
 
 namespace {
 
 constexpr size_t kCell = 7;
-
-std::string PadLeft(const std::string& text, size_t width) {
-  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
 
 }  // namespace
 
@@ -31,8 +29,7 @@ std::vector<Segment> HeatMap(const Ranking& ranking) {
   plain(header + "\n");
   for (size_t r = 0; r < ranking.rows.size(); ++r) {
     const std::string& name = ranking.rows[r].name;
-    plain(PadLeft(std::to_string(r + 1), 4) + "  " + name + std::string(width - name.size(), ' ') +
-          " ");
+    plain(PadLeft(std::to_string(r + 1), 4) + "  " + PadRight(name, width) + " ");
     for (size_t c = 0; c < ranking.rows.size(); ++c) {
       if (c == r) {
         plain(PadLeft("-", kCell - 1) + " ");

@@ -8,27 +8,11 @@
 
 #include "console/print_marked.h"
 #include "console/terminal.h"
+#include "lab/cli/lab_test_support.h"
 #include "lab/silent_battle.h"
 
 namespace bramble::lab {
 namespace {
-
-struct Outcome {
-  int status;
-  std::string out;  // through the console layer
-  std::string err;
-  std::string data;  // for scripts (--format json or csv)
-};
-
-Outcome Lab(const std::vector<std::string>& args) {
-  terminal::Recording recording;
-  std::ostringstream data;
-  std::ostringstream err;
-  terminal::StartRecording(&recording);
-  int status = RunLab(args, data, err);
-  terminal::StopRecording();
-  return {status, recording.text, err.str(), data.str()};
-}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -56,7 +40,7 @@ TEST(RunLab, BadInputExitsWithStatusTwoAndSaysWhy) {
       {{"--merge", testing::TempDir()}, "a directory, not a share"},
   };
   for (const Case& c : cases) {
-    Outcome outcome = Lab(c.args);
+    LabOutcome outcome = RunRecorded(c.args);
     EXPECT_EQ(outcome.status, 2) << c.says;
     EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
     EXPECT_EQ(outcome.err.rfind("brambleworthen-odds: ", 0), 0u) << outcome.err;
@@ -67,15 +51,15 @@ TEST(RunLab, BadInputExitsWithStatusTwoAndSaysWhy) {
 TEST(RunLab, RankFileWithTooFewNamesIsBadInput) {
   std::string path = TempPath("one_name.txt");
   std::ofstream(path) << "abc\n";
-  Outcome outcome = Lab({"--rank", path});
+  LabOutcome outcome = RunRecorded({"--rank", path});
   EXPECT_EQ(outcome.status, 2);
   EXPECT_NE(outcome.err.find("at least two names"), std::string::npos) << outcome.err;
   std::remove(path.c_str());
 }
 
 TEST(RunLab, SampleReportIsReproducibleWithASeed) {
-  Outcome one = Lab({"-n", "3000", "-s", "9", "-j", "1", "abc", "xyz"});
-  Outcome two = Lab({"-n", "3000", "-s", "9", "-j", "2", "abc", "xyz"});
+  LabOutcome one = RunRecorded({"-n", "3000", "-s", "9", "-j", "1", "abc", "xyz"});
+  LabOutcome two = RunRecorded({"-n", "3000", "-s", "9", "-j", "2", "abc", "xyz"});
   ASSERT_EQ(one.status, 0) << one.err;
   EXPECT_NE(one.out.find("agility*  cunning*"), std::string::npos) << one.out;
   EXPECT_NE(one.out.find("* hidden"), std::string::npos);
@@ -91,7 +75,7 @@ TEST(RunLab, SampleReportIsReproducibleWithASeed) {
 }
 
 TEST(RunLab, ExactOverAPartOfTheStatesGivesFractions) {
-  Outcome outcome = Lab({"--exact-range=4000:1000", "--format=text", "abc", "xyz"});
+  LabOutcome outcome = RunRecorded({"--exact-range=4000:1000", "--format=text", "abc", "xyz"});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   SilentBattle battle("abc", "xyz");
   uint64_t first_wins = 0;
@@ -110,7 +94,7 @@ TEST(RunLab, ExactOverAPartOfTheStatesGivesFractions) {
 TEST(RunLab, RanksTheNamesOfAFile) {
   std::string path = TempPath("names.txt");
   std::ofstream(path) << "abc\r\nxyz\r\n\r\nalice\r\n";
-  Outcome outcome = Lab({"--rank", path, "-n", "2000", "-s", "1"});
+  LabOutcome outcome = RunRecorded({"--rank", path, "-n", "2000", "-s", "1"});
   std::remove(path.c_str());
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_NE(outcome.out.find("Round-robin of 3 names, 2000 battles per pair (seed 1)"),
@@ -122,7 +106,7 @@ TEST(RunLab, RanksTheNamesOfAFile) {
 TEST(RunLab, ReplayShowsTheBattleAsTheGameDoesAndKeepsATranscript) {
   std::string path = TempPath("transcript.txt");
   std::remove(path.c_str());
-  Outcome outcome = Lab({"--replay", "12345", "-t", path, "abc", "xyz"});
+  LabOutcome outcome = RunRecorded({"--replay", "12345", "-t", path, "abc", "xyz"});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_TRUE(g_transcript_path.empty());  // switched off again after the replay
 
@@ -148,7 +132,7 @@ TEST(RunLab, ReplayShowsTheBattleAsTheGameDoesAndKeepsATranscript) {
 }
 
 TEST(RunLab, ReplayThatCannotWriteItsTranscriptSaysSo) {
-  Outcome outcome = Lab({"--replay", "7", "-t", testing::TempDir(), "abc", "xyz"});
+  LabOutcome outcome = RunRecorded({"--replay", "7", "-t", testing::TempDir(), "abc", "xyz"});
   EXPECT_EQ(outcome.status, 1);
   EXPECT_NE(outcome.err.find("could not be written"), std::string::npos) << outcome.err;
   EXPECT_TRUE(g_transcript_path.empty());
@@ -163,13 +147,13 @@ TEST(RunLab, DataThatCannotBeWrittenIsAFailure) {
 }
 
 TEST(RunLab, HelpAndVersion) {
-  Outcome help = Lab({"--help"});
+  LabOutcome help = RunRecorded({"--help"});
   EXPECT_EQ(help.status, 0);
   for (const char* option :
        {"--exact", "--rank", "--replay", "--transcript", "--jobs", "--seed", "--battles",
         "--version", "--exact-range", "--format", "--svg", "--split", "--merge"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
-  Outcome version = Lab({"--version"});
+  LabOutcome version = RunRecorded({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("brambleworthen-odds ", 0), 0u);
 }

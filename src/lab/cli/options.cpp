@@ -9,10 +9,10 @@ namespace {
 constexpr int kMaxThreads = 1024;
 
 struct OptionSpec {
-  char id;         // what Apply switches on
-  char shortName;  // 0: long only
-  std::string_view longName;
-  bool takesValue;
+  char id;          // what Apply switches on
+  char short_name;  // 0: long only
+  std::string_view long_name;
+  bool takes_value;
   bool hidden;
 };
 
@@ -154,12 +154,12 @@ class Parser {
     const OptionSpec* found = nullptr;
     int matches = 0;
     for (const OptionSpec& spec : kSpecs) {
-      if (spec.longName == key) {
+      if (spec.long_name == key) {
         found = &spec;
         matches = 1;
         break;
       }
-      if (!spec.hidden && spec.longName.substr(0, key.size()) == key) {
+      if (!spec.hidden && spec.long_name.substr(0, key.size()) == key) {
         found = &spec;
         ++matches;
       }
@@ -169,16 +169,16 @@ class Parser {
     if (matches > 1)
       return Fail("option --" + std::string(key) + " is ambiguous (see --help)");
     std::string value;
-    if (found->takesValue) {
+    if (found->takes_value) {
       if (eq != std::string_view::npos) {
         value = std::string(arg.substr(eq + 1));
       } else if (*i + 1 < args.size()) {
         value = args[++*i];
       } else {
-        return Fail("option --" + std::string(found->longName) + " wants a value");
+        return Fail("option --" + std::string(found->long_name) + " wants a value");
       }
     } else if (eq != std::string_view::npos) {
-      return Fail("option --" + std::string(found->longName) + " takes no value");
+      return Fail("option --" + std::string(found->long_name) + " takes no value");
     }
     return Apply(*found, value);
   }
@@ -188,12 +188,12 @@ class Parser {
     for (size_t k = 1; k < arg.size(); ++k) {
       const OptionSpec* found = nullptr;
       for (const OptionSpec& spec : kSpecs) {
-        if (spec.shortName == arg[k])
+        if (spec.short_name == arg[k])
           found = &spec;
       }
       if (!found)
         return Fail(std::string("unknown option -") + arg[k] + " (see --help)");
-      if (!found->takesValue) {
+      if (!found->takes_value) {
         if (!Apply(*found, ""))
           return false;
         continue;

@@ -16,16 +16,6 @@ std::string Format(const char* format, double value) {
   return text;
 }
 
-std::string PadRight(std::string text, size_t width) {
-  if (text.size() < width)
-    text.append(width - text.size(), ' ');
-  return text;
-}
-
-std::string PadLeft(const std::string& text, size_t width) {
-  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
-
 size_t NameWidth(const Fighter& one, const Fighter& two) {
   return std::max<size_t>({one.name.size(), two.name.size(), 4});
 }
@@ -43,6 +33,16 @@ std::string UnfinishedLine(const Tally& tally) {
 }
 
 }  // namespace
+
+std::string PadRight(std::string text, size_t width) {
+  if (text.size() < width)
+    text.append(width - text.size(), ' ');
+  return text;
+}
+
+std::string PadLeft(const std::string& text, size_t width) {
+  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
 
 std::string FighterTable(const Fighter& one, const Fighter& two) {
   size_t width = NameWidth(one, two);

@@ -16,6 +16,10 @@ namespace bramble::lab {
 /// are padded by bytes, which matches the screen: a GBK character takes two
 /// bytes and two columns.
 
+/// `text` padded with blanks to `width` bytes, on the right or the left.
+std::string PadRight(std::string text, size_t width);
+std::string PadLeft(const std::string& text, size_t width);
+
 /// Both fighters' attributes, the two hidden ones marked as such.
 std::string FighterTable(const Fighter& one, const Fighter& two);
 

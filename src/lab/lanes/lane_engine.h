@@ -56,15 +56,15 @@ struct LaneBout {
       attacker.attributes[i] = L::Choose(m, d, a);
       defender.attributes[i] = L::Choose(m, a, d);
     }
-    firstAttacks ^= m;
+    first_attacks ^= m;
   }
   void DefeatAttacker(Mask m) {
     ended |= m;
-    firstLost = L::Choose(m, firstAttacks, firstLost);
+    first_lost = L::Choose(m, first_attacks, first_lost);
   }
   void DefeatDefender(Mask m) {
     ended |= m;
-    firstLost = L::Choose(m, L::Not(firstAttacks), firstLost);
+    first_lost = L::Choose(m, L::Not(first_attacks), first_lost);
   }
   // A shown line clamps both fighters' hp. In lanes the clamp waits for
   // the end of the tick (ClampHp): after a step's line, the rules only
@@ -79,9 +79,9 @@ struct LaneBout {
 
   LaneFighter<L> attacker;
   LaneFighter<L> defender;
-  Mask firstAttacks{};  // fighter one is the attacker
+  Mask first_attacks{};  // fighter one is the attacker
   Mask ended{};
-  Mask firstLost{};  // once ended: fighter one was defeated
+  Mask first_lost{};  // once ended: fighter one was defeated
   typename L::Turn turn_state{};
   Int last_value{};
   typename L::Kind last_kind{};
@@ -123,7 +123,7 @@ void PlayLanes(const LaneJob& job) {
         // The first attacker's draw: fighter one attacks on a 0.
         dice.state = L::Choose(refill, fresh, dice.state);
         Mask first_attacks = DrawIn<L>(dice, refill, 0, 2) == 0;
-        bout.firstAttacks = L::Choose(refill, first_attacks, bout.firstAttacks);
+        bout.first_attacks = L::Choose(refill, first_attacks, bout.first_attacks);
         for (int i = 0; i < 6; ++i) {
           Int first = L::Splat(job.first[i]);
           Int second = L::Splat(job.second[i]);
@@ -173,15 +173,15 @@ void PlayLanes(const LaneJob& job) {
     for (uint32_t lanes = L::LaneBits(done); lanes != 0; lanes &= lanes - 1) {
       int lane = __builtin_ctz(lanes);
       uint64_t battle = battle_of[lane];
-      Winner winner = capped[lane]           ? Winner::kUnfinished
-                      : bout.firstLost[lane] ? Winner::kSecond
-                                             : Winner::kFirst;
+      Winner winner = capped[lane]            ? Winner::kUnfinished
+                      : bout.first_lost[lane] ? Winner::kSecond
+                                              : Winner::kFirst;
       job.outcomes[battle] =
           PackOutcome(static_cast<uint32_t>(ticks[lane]), static_cast<uint32_t>(winner));
-      if (job.statesAfter)
-        job.statesAfter[battle] = dice.state[lane];
+      if (job.states_after)
+        job.states_after[battle] = dice.state[lane];
       if (job.attributes) {
-        bool first_attacks = bout.firstAttacks[lane] != 0;
+        bool first_attacks = bout.first_attacks[lane] != 0;
         for (int i = 0; i < 6; ++i) {
           int32_t a = bout.attacker.attributes[i][lane];
           int32_t d = bout.defender.attributes[i][lane];

@@ -21,7 +21,7 @@ struct LaneJob {
   /// Per battle: its ticks times 4 plus its Winner (see PackOutcome).
   uint32_t* outcomes = nullptr;
   /// Optional, per battle: the generator state after its last draw.
-  uint32_t* statesAfter = nullptr;
+  uint32_t* states_after = nullptr;
   /// Optional, per battle: both fighters' six attributes at its end.
   int32_t (*attributes)[12] = nullptr;
 };

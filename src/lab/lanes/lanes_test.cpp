@@ -96,7 +96,7 @@ uint64_t LaneFold(LanePlayer player, const char* name1, const char* name2, uint3
   std::vector<int32_t[12]> attributes(kBatch);
   job.states = states.data();
   job.outcomes = outcomes.data();
-  job.statesAfter = after.data();
+  job.states_after = after.data();
   job.attributes = attributes.data();
   Fold fold;
   for (uint32_t begin = 0; begin < count; begin += kBatch) {
