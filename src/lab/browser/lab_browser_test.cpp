@@ -155,6 +155,11 @@ TEST(LabBrowser, DrawsPicturesInThePagesWords) {
   for (const char* english : {"battle", "ticks", "colours", "beats", "Round", "exact over"})
     EXPECT_EQ(shown.find(english), std::string::npos) << english;
 
+  // The command line's English counts one battle as one.
+  std::string one = browser::Svg(browser::Sample("abc", "xyz", 1, 3));
+  EXPECT_NE(one.find("1 sampled battle (seed 3), 1 finished battle<"), std::string::npos);
+  EXPECT_NE(one.find(" ticks: 1 battle<"), std::string::npos);
+
   // A table that lacks a word, or is no table, draws nothing.
   nlohmann::json lacking = words;
   lacking.erase("over");
