@@ -1,14 +1,36 @@
-// The words of the lab's panels, per language: the page's messages and
-// progress, the lab's errors by their code, and the words the lab's
-// pictures are drawn in (handed to LabSvg; its keys are those of SvgWords
-// in src/lab/svg.h). A language is a table of the same keys; the page
-// speaks the language of its <html lang>. Texts hold {placeholders} that
-// `text` fills in; counts are grouped every three digits with `group`.
+// The page's own words, per language: its labels and buttons (set into
+// the elements that name a key: data-text for the text, data-text-label,
+// -placeholder and -alt for those attributes; `code` in backquotes), its
+// messages and progress, the lab's errors by their code, and the words the
+// lab's pictures are drawn in (handed to LabSvg; its keys are those of
+// SvgWords in src/lab/svg.h). A language is a table of the same keys; the
+// page speaks the language of its <html lang>. Texts hold {placeholders}
+// that `text` fills in; counts are grouped every three digits with `group`.
+// The game's own lines are the game's, not the page's.
 "use strict";
 var BrambleTexts = (function () {
   const TABLES = {
     zh: {
       group: ",",
+      // The page's labels and buttons.
+      tabs: "视图", tab_battle: "对战", tab_odds: "胜率", tab_rank: "排名",
+      word: "名字或回答", word_hint: "输入名字或回答，按回车", send: "回车",
+      interval: "间隔", ms: "毫秒", save: "保存战况", restart: "新游戏",
+      name1: "名字一", name2: "名字二", battles_box: "场数", seed_box: "种子", seed_hint: "随机",
+      exact_box: "精确（全部 2^32 种开局）", odds_run: "计算", cancel: "取消", go: "仍然开始", no: "不了",
+      agility: "敏捷", cunning: "智谋", hidden: "（隐藏）",
+      wins: "胜场", battles_head: "场数", rate: "胜率",
+      odds_picture: "对战长度分布图", rank_picture: "对阵胜率热图",
+      download_json: "下载 JSON", download_svg: "下载 SVG", result_link: "本结果的链接",
+      rank_names: "名字，一行一个", rank_battles_box: "每对场数", rank_run: "排名",
+      place: "名次", name: "名字", mean_rate: "平均胜率", beaten: "胜过",
+      help: "链接：`?seed=S` 重放一局；`?odds=名字一,名字二`（可加 `&battles=N`、`&seed=S`、`&exact=1` 或 " +
+            "`&range=FIRST:COUNT`）算胜率；`?rank=名字,名字,...` 排名。名字按 UTF-8 百分号编码，名字之间用逗号隔开；" +
+            "名字里的逗号写作 `%2C`，百分号写作 `%25`，加号照写。",
+      // The battle's messages beside the game's lines.
+      replaying: "重放刷新前的对战",
+      nothing_to_save: "还没有战况：对战开始后才能保存",
+      game_over: "游戏结束",
       seconds: "{n} 秒", minutes: "{n} 分钟", hours: "{n} 小时", days: "{n} 天",
       lab_failed: "实验室模块出错了，请重新载入页面",
       lab_refused: "实验室拒绝了这个请求",
@@ -101,6 +123,23 @@ var BrambleTexts = (function () {
 
   // The table's words for the lab's pictures, with the page's grouping.
   const svgWords = JSON.stringify(Object.assign({ group: table.group }, table.svg));
+
+  // The page's labels: each element naming a key gets its words.
+  for (const element of document.querySelectorAll("[data-text]")) {
+    element.textContent = "";
+    text(element.dataset.text).split("`").forEach(function (part, i) {
+      if (i % 2) {
+        const code = document.createElement("code");
+        code.textContent = part;
+        element.appendChild(code);
+      } else if (part) {
+        element.appendChild(document.createTextNode(part));
+      }
+    });
+  }
+  for (const [key, attribute] of [["label", "aria-label"], ["placeholder", "placeholder"], ["alt", "alt"]])
+    for (const element of document.querySelectorAll("[data-text-" + key + "]"))
+      element.setAttribute(attribute, text(element.getAttribute("data-text-" + key)));
 
   return { text: text, whole: whole, svgWords: svgWords, has: function (key) { return key in table; } };
 })();

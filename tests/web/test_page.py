@@ -555,6 +555,12 @@ class LabTest(Browser):
                                 document.documentElement.scrollWidth, window.innerWidth];""", panel)
                     self.assertGreaterEqual(sizes[0] + 0.01, sizes[1])
                     self.assertLessEqual(sizes[2], sizes[3])
+        # Every label the page names a word for has it.
+        self.assertEqual(self.driver.execute_script("""
+            return [...document.querySelectorAll("[data-text]")].filter(e => !e.textContent.trim())
+                   .concat([...document.querySelectorAll("[data-text-label], [data-text-placeholder], [data-text-alt]")]
+                           .filter(e => !(e.getAttribute("aria-label") || e.placeholder || e.alt)))
+                   .map(e => e.outerHTML);"""), [])
         # The lab's refusals and the page's own checks speak it too.
         for query, panel in (("?odds=a%20b,c", "odds"), ("?rank=a,b%09c", "rank"),
                              ("?odds=abc,xyz&battles=0", "odds")):
