@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "battle/draw_script_test.h"
+#include "battle/lines.h"
 #include "battle/random.h"
 #include "console/print_marked.h"
 #include "console/terminal.h"
@@ -16,10 +17,7 @@ namespace {
 // many ticks a battle took and can end a battle with a quit after any tick.
 class ArenaTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    terminal::StartRecording(&console);
-    SeedRandomWith(1);
-  }
+  void SetUp() override { terminal::StartRecording(&console); }
   void TearDown() override { terminal::StopRecording(); }
 
   size_t Count(const std::string& what) const {
@@ -33,14 +31,17 @@ class ArenaTest : public ::testing::Test {
   // The first battle of a run with seed 1, quit after `ticks` ticks.
   std::string FirstBattle(uint64_t ticks) {
     console.text.clear();
-    SeedRandomWith(1);
-    Arena arena(Ticker::Immediate(ticks));
+    Dice seeded = Dice::Seeded(1);
+    Arena arena(Ticker::Immediate(ticks), narrator, seeded);
     arena.Setup("abc", "xyz");
     arena.Battle();
     return console.text;
   }
 
-  Arena arena{Ticker::Immediate(1000000)};
+  Screen screen;
+  ScreenNarrator narrator{screen};
+  Dice dice = Dice::Seeded(1);
+  Arena arena{Ticker::Immediate(1000000), narrator, dice};
   terminal::Recording console;
 };
 
@@ -85,7 +86,7 @@ TEST_F(ArenaTest, EveryBattleDrawsItsFirstAttackerAnew) {
   arena.Setup("abc", "xyz");
   arena.Battle();
   for (int32_t draw : {0, 1, 1, 0}) {
-    ScriptDraws({{0, 2, draw}});
+    dice = ScriptDraws({{0, 2, draw}});
     arena.ticker = Ticker::Immediate(0);  // only the first attacker matters here
     arena.Rematch("abc", "xyz");
     EXPECT_EQ(arena.bout.attacker, draw == 1 ? &arena.bout.second : &arena.bout.first);
@@ -104,10 +105,11 @@ TEST_F(ArenaTest, AQuitEndsTheBattleAtOnce) {
 TEST_F(ArenaTest, TheTranscriptGetsTheBattleButNotTheFighters) {
   std::string path = ::testing::TempDir() + "arena-transcript.txt";
   std::remove(path.c_str());
-  g_transcript_path = path;
-  arena.Setup("abc", "xyz");
-  arena.Battle();
-  g_transcript_path.clear();
+  Screen saving(path);
+  ScreenNarrator saved_narrator(saving);
+  Arena saved_arena(Ticker::Immediate(1000000), saved_narrator, dice);
+  saved_arena.Setup("abc", "xyz");
+  saved_arena.Battle();
   FILE* file = std::fopen(path.c_str(), "rb");
   ASSERT_NE(file, nullptr);
   std::string saved;

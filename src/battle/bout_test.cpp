@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "battle/draw_script_test.h"
+#include "battle/lines.h"
 #include "console/terminal.h"
 
 namespace bramble {
@@ -28,7 +29,7 @@ class BoutTest : public ::testing::Test {
   // The plain lines printed by one step.
   std::vector<std::string> Step() {
     console.text.clear();
-    bout.Step();
+    bout.Step(dice);
     std::vector<std::string> lines;
     std::istringstream in(console.text);
     for (std::string line; std::getline(in, line);)
@@ -40,7 +41,10 @@ class BoutTest : public ::testing::Test {
     return "    A HP:" + std::to_string(a) + " B HP:" + std::to_string(b);
   }
 
-  Bout<Narration::kNarrated> bout;
+  Screen screen;
+  ScreenNarrator narrator{screen};
+  Bout bout{&narrator};
+  Dice dice;
   terminal::Recording console;
 };
 
@@ -50,7 +54,7 @@ TEST_F(BoutTest, StartLine) {
 }
 
 TEST_F(BoutTest, ThePoisonedFighterAttacksOnTheNextTickWithoutResponding) {
-  ScriptDraws({{0, 4, 2}, {0, 30, 0}, {0, 30, 29}, {0, 4, 1}, {60, 120, 100}});
+  dice = ScriptDraws({{0, 4, 2}, {0, 30, 0}, {0, 30, 29}, {0, 4, 1}, {60, 120, 100}});
   EXPECT_EQ(Step(), std::vector<std::string>{"A居然投毒，B所有属性减半" + Hp(225, 113)});
   EXPECT_EQ(bout.attacker, &bout.second);
   EXPECT_EQ(Step(), std::vector<std::string>{"B进攻，" + Hp(225, 113)});
@@ -63,8 +67,8 @@ TEST_F(BoutTest, ABeatingOfThreeBlowsTakesFourTicks) {
   const std::initializer_list<Draw> script = {{0, 4, 2},       {0, 30, 29},   {50, 100, 75},
                                               {30, 80, 40},    {2, 5, 3},     {60, 100, kAny},
                                               {60, 100, kAny}, {60, 100, 80}, {0, 4, 1}};
-  ScriptDraws(script);
-  std::vector<int32_t> draws = PeekDraws(script);
+  dice = ScriptDraws(script);
+  std::vector<int32_t> draws = PeekDraws(dice, script);
   EXPECT_EQ(Step(), std::vector<std::string>{"A发狂了，把B摁在地上一顿暴打" + Hp(225, 225)});
   EXPECT_EQ(bout.pummel_hits, 3);
   int hp = 225;
@@ -80,22 +84,23 @@ TEST_F(BoutTest, ABeatingOfThreeBlowsTakesFourTicks) {
 }
 
 TEST_F(BoutTest, ABlowThatFellsTheDefenderEndsTheBattleOnTheSameTick) {
-  bout.second.hp() = 30;
-  ScriptDraws({{0, 4, 2}, {0, 30, 29}, {50, 100, 75}, {30, 80, 40}, {2, 5, 4}, {60, 100, 99}});
+  bout.second.hp = 30;
+  dice =
+      ScriptDraws({{0, 4, 2}, {0, 30, 29}, {50, 100, 75}, {30, 80, 40}, {2, 5, 4}, {60, 100, 99}});
   Step();
   std::vector<std::string> lines = Step();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "B受到47点伤害" + Hp(225, 0));
   EXPECT_EQ(lines[1], "*-- B被击败了 --*\a    ");
-  EXPECT_EQ(bout.second.hp(), 0);  // stored clamped, not negative
+  EXPECT_EQ(bout.second.hp, 0);  // stored clamped, not negative
   EXPECT_TRUE(bout.ended);
   EXPECT_EQ(Step(), std::vector<std::string>{});
 }
 
 TEST_F(BoutTest, ADeflectionCanFellTheAttacker) {
-  bout.first.hp() = 10;
-  bout.second.cunning() = 200;
-  ScriptDraws({{0, 4, 1}, {60, 120, 100}, {0, 3, 2}, {0, 30, 29}, {20, 40, 39}});
+  bout.first.hp = 10;
+  bout.second.cunning = 200;
+  dice = ScriptDraws({{0, 4, 1}, {60, 120, 100}, {0, 3, 2}, {0, 30, 29}, {20, 40, 39}});
   Step();
   std::vector<std::string> lines = Step();
   ASSERT_EQ(lines.size(), 2u);
@@ -110,9 +115,9 @@ TEST_F(BoutTest, WhenBothHaveFallenTheAttackerIsDeclaredDefeated) {
   bout.turn_state = TurnState::ResponseTurn;
   bout.last_kind = ActionKind::NormalAttack;
   bout.last_value = 0;
-  bout.first.hp() = 0;
-  bout.second.hp() = 1;
-  ScriptDraws({{0, 3, 1}, {80, 130, 100}});
+  bout.first.hp = 0;
+  bout.second.hp = 1;
+  dice = ScriptDraws({{0, 3, 1}, {80, 130, 100}});
   std::vector<std::string> lines = Step();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "B受到209点伤害" + Hp(0, 0));
@@ -120,7 +125,7 @@ TEST_F(BoutTest, WhenBothHaveFallenTheAttackerIsDeclaredDefeated) {
 }
 
 TEST_F(BoutTest, ARespondingTurnSwapsTheRoles) {
-  ScriptDraws({{0, 4, 1}, {60, 120, 100}, {0, 3, 1}, {80, 130, 88}});
+  dice = ScriptDraws({{0, 4, 1}, {60, 120, 100}, {0, 3, 1}, {80, 130, 88}});
   Step();
   EXPECT_EQ(Step(), std::vector<std::string>{"B受到9点伤害" + Hp(225, 216)});
   EXPECT_EQ(bout.attacker, &bout.second);
@@ -128,13 +133,13 @@ TEST_F(BoutTest, ARespondingTurnSwapsTheRoles) {
 }
 
 TEST(BoutFirstAttacker, FighterTwoOnADrawOfOne) {
-  Bout<Narration::kSilent> bout;
-  ScriptDraws({{0, 2, 1}});
-  bout.PickFirstAttacker();
+  Bout bout;
+  Dice dice = ScriptDraws({{0, 2, 1}});
+  bout.PickFirstAttacker(dice);
   EXPECT_EQ(bout.attacker, &bout.second);
   EXPECT_EQ(bout.defender, &bout.first);
-  ScriptDraws({{0, 2, 0}});
-  bout.PickFirstAttacker();
+  dice = ScriptDraws({{0, 2, 0}});
+  bout.PickFirstAttacker(dice);
   EXPECT_EQ(bout.attacker, &bout.first);
   EXPECT_EQ(bout.defender, &bout.second);
 }
