@@ -11,6 +11,7 @@
 #include <ctime>
 
 #include "battle/arena.h"
+#include "battle/lines.h"
 #include "battle/random.h"
 #include "console/terminal.h"
 
@@ -42,11 +43,13 @@ void Report(const char* what, int64_t ticks, Pace pace) {
 
 int main(int argc, char** argv) {
   int interval = argc > 1 ? std::atoi(argv[1]) : 10;
-  bramble::Arena arena(bramble::Ticker::Timer());
+  bramble::Dice dice = bramble::Dice::Seeded(1);
+  bramble::Screen screen;
+  bramble::ScreenNarrator narrator(screen);
+  bramble::Arena arena(bramble::Ticker::Timer(), narrator, dice);
   arena.interval = interval;
   bramble::terminal::Recording discard;  // battle lines are not the measure
   bramble::terminal::StartRecording(&discard);
-  bramble::SeedRandomWith(1);
 
   // Whole seeded battles, one after another on the one timer, as a run
   // with rematches goes. The clock starts at Setup, when the timer starts.

@@ -61,7 +61,7 @@ std::string RandomBytes(size_t size, size_t line_every = 0) {
 }
 
 void ParseMarkup(const std::string& text) {
-  bramble::ColorPrinter& printer = bramble::ColorPrinter::Instance();
+  bramble::ColorPrinter printer;
   printer.Clear();
   printer.Parse(text);
   printer.Clear();

@@ -38,7 +38,7 @@ bool IsDriving(unsigned char c) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  bramble::ColorPrinter& printer = bramble::ColorPrinter::Instance();
+  bramble::ColorPrinter printer;
   bramble::terminal::Recording recording;
   bramble::terminal::StartRecording(&recording);
   printer.Clear();

@@ -5,19 +5,23 @@
 #include <string_view>
 
 #include "battle/bout.h"
+#include "battle/narrator.h"
+#include "battle/random.h"
 #include "battle/ticker.h"
 
 namespace bramble {
 
 /// Runs the battles of a run on one pacing timer: Setup and Battle for the
 /// first, Rematch for every later one. One step of the bout per tick of
-/// the tick source it is given: the platform timer in the game.
+/// the tick source it is given (the platform timer in the game), every
+/// draw from the caller's generator, everything told to the caller's
+/// narrator.
 class Arena {
  public:
-  explicit Arena(Ticker ticks);
+  Arena(Ticker ticks, Narrator& narrator, Dice& dice);
 
-  /// Builds both fighters (printing their attribute lines), draws the first
-  /// attacker and starts the timer. Does not run the battle.
+  /// Builds both fighters (telling of each), draws the first attacker and
+  /// starts the timer. Does not run the battle.
   void Setup(std::string_view name1, std::string_view name2);
   /// Runs one battle to its end: it returns one tick after the defeat line.
   /// Returns the last result of the tick wait.
@@ -28,8 +32,13 @@ class Arena {
 
   int32_t interval = kDefaultInterval;  // ms; takes effect at Setup
   int32_t timer_id = 0;
-  Bout<Narration::kNarrated> bout;
+  Bout bout;
   Ticker ticker;
+
+ private:
+  void Build(std::string_view name1, std::string_view name2);
+
+  Dice& dice_;
 };
 
 }  // namespace bramble

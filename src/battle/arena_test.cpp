@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "battle/draw_script_test.h"
+#include "battle/lines.h"
 #include "battle/random.h"
 #include "console/print_marked.h"
 #include "console/terminal.h"
@@ -16,39 +17,34 @@ namespace {
 // many ticks a battle took and can end a battle with a quit after any tick.
 class ArenaTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    terminal::StartRecording(&console);
-    SeedRandomWith(1);
-  }
-  void TearDown() override { terminal::StopRecording(); }
-
   size_t Count(const std::string& what) const {
     size_t count = 0;
-    for (size_t at = console.text.find(what); at != std::string::npos;
-         at = console.text.find(what, at + 1))
+    for (size_t at = told.text.find(what); at != std::string::npos;
+         at = told.text.find(what, at + 1))
       ++count;
     return count;
   }
 
   // The first battle of a run with seed 1, quit after `ticks` ticks.
   std::string FirstBattle(uint64_t ticks) {
-    console.text.clear();
-    SeedRandomWith(1);
-    Arena arena(Ticker::Immediate(ticks));
+    told.text.clear();
+    Dice seeded = Dice::Seeded(1);
+    Arena arena(Ticker::Immediate(ticks), told, seeded);
     arena.Setup("abc", "xyz");
     arena.Battle();
-    return console.text;
+    return told.text;
   }
 
-  Arena arena{Ticker::Immediate(1000000)};
-  terminal::Recording console;
+  RecordingNarrator told;
+  Dice dice = Dice::Seeded(1);
+  Arena arena{Ticker::Immediate(1000000), told, dice};
 };
 
 TEST_F(ArenaTest, ABattleEndsOneTickAfterTheDefeatLine) {
   arena.Setup("abc", "xyz");
   EXPECT_EQ(arena.ticker.Waits(), 0);
   EXPECT_NE(arena.Battle(), 0);
-  std::string text = console.text;
+  std::string text = told.text;
   int64_t waits = arena.ticker.Waits();
   EXPECT_EQ(Count("被击败了"), 1u);
   ASSERT_GE(waits, 3);
@@ -69,15 +65,15 @@ TEST_F(ArenaTest, ARematchStartsNoSecondTimerAndPrintsTheEmptyLineAfterTheFighte
   arena.Setup("abc", "xyz");
   arena.Battle();
   EXPECT_EQ(arena.ticker.Starts(), 1);
-  console.text.clear();
+  told.text.clear();
   arena.Rematch("xyz", "abc");
   EXPECT_EQ(arena.ticker.Starts(), 1);
-  EXPECT_EQ(console.text.find("xyz HP:248"), 0u);
-  size_t second_line = console.text.find('\n') + 1;
-  EXPECT_EQ(console.text.substr(second_line, 4), "abc ");
-  size_t empty_line = console.text.find('\n', second_line) + 1;
-  EXPECT_EQ(console.text.substr(empty_line, 1), "\n");
-  EXPECT_EQ(console.text.substr(empty_line + 1, 10), "决斗开始！");
+  EXPECT_EQ(told.text.find("xyz HP:248"), 0u);
+  size_t second_line = told.text.find('\n') + 1;
+  EXPECT_EQ(told.text.substr(second_line, 4), "abc ");
+  size_t empty_line = told.text.find('\n', second_line) + 1;
+  EXPECT_EQ(told.text.substr(empty_line, 1), "\n");
+  EXPECT_EQ(told.text.substr(empty_line + 1, 10), "决斗开始！");
   EXPECT_TRUE(arena.bout.ended);
 }
 
@@ -85,7 +81,7 @@ TEST_F(ArenaTest, EveryBattleDrawsItsFirstAttackerAnew) {
   arena.Setup("abc", "xyz");
   arena.Battle();
   for (int32_t draw : {0, 1, 1, 0}) {
-    ScriptDraws({{0, 2, draw}});
+    dice = ScriptDraws({{0, 2, draw}});
     arena.ticker = Ticker::Immediate(0);  // only the first attacker matters here
     arena.Rematch("abc", "xyz");
     EXPECT_EQ(arena.bout.attacker, draw == 1 ? &arena.bout.second : &arena.bout.first);
@@ -104,10 +100,14 @@ TEST_F(ArenaTest, AQuitEndsTheBattleAtOnce) {
 TEST_F(ArenaTest, TheTranscriptGetsTheBattleButNotTheFighters) {
   std::string path = ::testing::TempDir() + "arena-transcript.txt";
   std::remove(path.c_str());
-  g_transcript_path = path;
-  arena.Setup("abc", "xyz");
-  arena.Battle();
-  g_transcript_path.clear();
+  terminal::Recording console;
+  terminal::StartRecording(&console);  // the screen's console, kept off the test's output
+  Screen saving(path);
+  ScreenNarrator saved_narrator(saving);
+  Arena saved_arena(Ticker::Immediate(1000000), saved_narrator, dice);
+  saved_arena.Setup("abc", "xyz");
+  saved_arena.Battle();
+  terminal::StopRecording();
   FILE* file = std::fopen(path.c_str(), "rb");
   ASSERT_NE(file, nullptr);
   std::string saved;

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "battle/draw_script_test.h"
-#include "console/terminal.h"
 
 namespace bramble {
 namespace {
@@ -20,17 +19,15 @@ class BoutTest : public ::testing::Test {
     bout.second.name = "B";
     bout.attacker = &bout.first;
     bout.defender = &bout.second;
-    terminal::StartRecording(&console);
     bout.Begin();
   }
-  void TearDown() override { terminal::StopRecording(); }
 
   // The plain lines printed by one step.
   std::vector<std::string> Step() {
-    console.text.clear();
-    bout.Step();
+    told.text.clear();
+    bout.Step(dice);
     std::vector<std::string> lines;
-    std::istringstream in(console.text);
+    std::istringstream in(told.text);
     for (std::string line; std::getline(in, line);)
       lines.push_back(line);
     return lines;
@@ -40,17 +37,18 @@ class BoutTest : public ::testing::Test {
     return "    A HP:" + std::to_string(a) + " B HP:" + std::to_string(b);
   }
 
-  Bout<Narration::kNarrated> bout;
-  terminal::Recording console;
+  RecordingNarrator told;
+  Bout bout{&told};
+  Dice dice;
 };
 
 TEST_F(BoutTest, StartLine) {
-  EXPECT_EQ(console.marked, "{12}决斗开始！    \n{7}");
+  EXPECT_EQ(told.marked, "<12>决斗开始！    \n");
   EXPECT_EQ(bout.turn_state, TurnState::AttackTurn);
 }
 
 TEST_F(BoutTest, ThePoisonedFighterAttacksOnTheNextTickWithoutResponding) {
-  ScriptDraws({{0, 4, 2}, {0, 30, 0}, {0, 30, 29}, {0, 4, 1}, {60, 120, 100}});
+  dice = ScriptDraws({{0, 4, 2}, {0, 30, 0}, {0, 30, 29}, {0, 4, 1}, {60, 120, 100}});
   EXPECT_EQ(Step(), std::vector<std::string>{"A居然投毒，B所有属性减半" + Hp(225, 113)});
   EXPECT_EQ(bout.attacker, &bout.second);
   EXPECT_EQ(Step(), std::vector<std::string>{"B进攻，" + Hp(225, 113)});
@@ -63,8 +61,8 @@ TEST_F(BoutTest, ABeatingOfThreeBlowsTakesFourTicks) {
   const std::initializer_list<Draw> script = {{0, 4, 2},       {0, 30, 29},   {50, 100, 75},
                                               {30, 80, 40},    {2, 5, 3},     {60, 100, kAny},
                                               {60, 100, kAny}, {60, 100, 80}, {0, 4, 1}};
-  ScriptDraws(script);
-  std::vector<int32_t> draws = PeekDraws(script);
+  dice = ScriptDraws(script);
+  std::vector<int32_t> draws = PeekDraws(dice, script);
   EXPECT_EQ(Step(), std::vector<std::string>{"A发狂了，把B摁在地上一顿暴打" + Hp(225, 225)});
   EXPECT_EQ(bout.pummel_hits, 3);
   int hp = 225;
@@ -80,28 +78,29 @@ TEST_F(BoutTest, ABeatingOfThreeBlowsTakesFourTicks) {
 }
 
 TEST_F(BoutTest, ABlowThatFellsTheDefenderEndsTheBattleOnTheSameTick) {
-  bout.second.hp() = 30;
-  ScriptDraws({{0, 4, 2}, {0, 30, 29}, {50, 100, 75}, {30, 80, 40}, {2, 5, 4}, {60, 100, 99}});
+  bout.second.hp = 30;
+  dice =
+      ScriptDraws({{0, 4, 2}, {0, 30, 29}, {50, 100, 75}, {30, 80, 40}, {2, 5, 4}, {60, 100, 99}});
   Step();
   std::vector<std::string> lines = Step();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "B受到47点伤害" + Hp(225, 0));
   EXPECT_EQ(lines[1], "*-- B被击败了 --*\a    ");
-  EXPECT_EQ(bout.second.hp(), 0);  // stored clamped, not negative
+  EXPECT_EQ(bout.second.hp, 0);  // stored clamped, not negative
   EXPECT_TRUE(bout.ended);
   EXPECT_EQ(Step(), std::vector<std::string>{});
 }
 
 TEST_F(BoutTest, ADeflectionCanFellTheAttacker) {
-  bout.first.hp() = 10;
-  bout.second.cunning() = 200;
-  ScriptDraws({{0, 4, 1}, {60, 120, 100}, {0, 3, 2}, {0, 30, 29}, {20, 40, 39}});
+  bout.first.hp = 10;
+  bout.second.cunning = 200;
+  dice = ScriptDraws({{0, 4, 1}, {60, 120, 100}, {0, 3, 2}, {0, 30, 29}, {20, 40, 39}});
   Step();
   std::vector<std::string> lines = Step();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "B移花接木，A受到反作用伤害68点" + Hp(0, 225));
   EXPECT_EQ(lines[1], "*-- A被击败了 --*\a    ");
-  EXPECT_NE(console.marked.find("{12}*-- {3}A{15}被击败了{12} --*\a    \n{7}"), std::string::npos);
+  EXPECT_NE(told.marked.find("<12>*-- <3>A<15>被击败了<12> --*\a    \n"), std::string::npos);
 }
 
 TEST_F(BoutTest, WhenBothHaveFallenTheAttackerIsDeclaredDefeated) {
@@ -110,9 +109,9 @@ TEST_F(BoutTest, WhenBothHaveFallenTheAttackerIsDeclaredDefeated) {
   bout.turn_state = TurnState::ResponseTurn;
   bout.last_kind = ActionKind::NormalAttack;
   bout.last_value = 0;
-  bout.first.hp() = 0;
-  bout.second.hp() = 1;
-  ScriptDraws({{0, 3, 1}, {80, 130, 100}});
+  bout.first.hp = 0;
+  bout.second.hp = 1;
+  dice = ScriptDraws({{0, 3, 1}, {80, 130, 100}});
   std::vector<std::string> lines = Step();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "B受到209点伤害" + Hp(0, 0));
@@ -120,7 +119,7 @@ TEST_F(BoutTest, WhenBothHaveFallenTheAttackerIsDeclaredDefeated) {
 }
 
 TEST_F(BoutTest, ARespondingTurnSwapsTheRoles) {
-  ScriptDraws({{0, 4, 1}, {60, 120, 100}, {0, 3, 1}, {80, 130, 88}});
+  dice = ScriptDraws({{0, 4, 1}, {60, 120, 100}, {0, 3, 1}, {80, 130, 88}});
   Step();
   EXPECT_EQ(Step(), std::vector<std::string>{"B受到9点伤害" + Hp(225, 216)});
   EXPECT_EQ(bout.attacker, &bout.second);
@@ -128,13 +127,13 @@ TEST_F(BoutTest, ARespondingTurnSwapsTheRoles) {
 }
 
 TEST(BoutFirstAttacker, FighterTwoOnADrawOfOne) {
-  Bout<Narration::kSilent> bout;
-  ScriptDraws({{0, 2, 1}});
-  bout.PickFirstAttacker();
+  Bout bout;
+  Dice dice = ScriptDraws({{0, 2, 1}});
+  bout.PickFirstAttacker(dice);
   EXPECT_EQ(bout.attacker, &bout.second);
   EXPECT_EQ(bout.defender, &bout.first);
-  ScriptDraws({{0, 2, 0}});
-  bout.PickFirstAttacker();
+  dice = ScriptDraws({{0, 2, 0}});
+  bout.PickFirstAttacker(dice);
   EXPECT_EQ(bout.attacker, &bout.first);
   EXPECT_EQ(bout.defender, &bout.second);
 }

@@ -8,9 +8,13 @@
 #include <cstdint>
 #include <initializer_list>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
+#include "battle/lines.h"
+#include "battle/narrator.h"
 #include "battle/random.h"
+#include "console/color_printer.h"
 
 namespace bramble {
 
@@ -28,8 +32,8 @@ inline int32_t ReferenceDraw(uint32_t* state, int32_t a, int32_t b) {
   return static_cast<int32_t>(a + (k * 32769 * (int64_t{b} - a)) / (int64_t{1} << 30));
 }
 
-/// Sets the generator to the first state whose next draws give `script`.
-inline void ScriptDraws(std::initializer_list<Draw> script) {
+/// A generator at the first state whose next draws give `script`.
+inline Dice ScriptDraws(std::initializer_list<Draw> script) {
   for (uint32_t start = 0;; ++start) {
     uint32_t state = start;
     bool fits = true;
@@ -40,22 +44,50 @@ inline void ScriptDraws(std::initializer_list<Draw> script) {
         break;
       }
     }
-    if (fits) {
-      SetRandomState(start);
-      return;
-    }
+    if (fits)
+      return Dice{start};
     if (start == UINT32_MAX)
       throw std::runtime_error("no generator state gives these draws");
   }
 }
 
-/// The results the next draws of `script` will give, without drawing.
-inline std::vector<int32_t> PeekDraws(std::initializer_list<Draw> script) {
-  uint32_t state = RandomState();
+/// The results the next draws of `dice` will give for `script`, without drawing.
+inline std::vector<int32_t> PeekDraws(const Dice& dice, std::initializer_list<Draw> script) {
+  uint32_t state = dice.state;
   std::vector<int32_t> results;
   for (const Draw& draw : script)
     results.push_back(ReferenceDraw(&state, draw.a, draw.b));
   return results;
+}
+
+/// A narrator that keeps what a battle told, in the game's words: `marked`
+/// as the lines are given to the screen, `text` as the screen shows them
+/// (no markup; every line but an attribute line and a bare line end is
+/// printed with a line end).
+class RecordingNarrator : public Narrator {
+ public:
+  void Tell(const Event& event, const Fighter& first, const Fighter& second) override {
+    std::string line = ChineseLine(event, first, second);
+    if (event.what != Happening::kIntroduced && event.what != Happening::kLineBreak)
+      line += "\n";
+    marked += line;
+    printer_.Clear();
+    printer_.Parse(line);
+    for (const std::string& segment : printer_.texts())
+      text += segment;
+  }
+  std::string marked;
+  std::string text;
+
+ private:
+  ColorPrinter printer_;
+};
+
+/// What the game says of `event`, without the status line's hp.
+inline std::string Said(const Event& event) {
+  Fighter nobody;
+  std::string line = ChineseLine(event, nobody, nobody);
+  return line.substr(0, line.find("    "));
 }
 
 }  // namespace bramble

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "battle/lines.h"
 #include "console/terminal.h"
 
 namespace bramble {
@@ -11,13 +14,12 @@ TEST(Fighter, AttributesComeFromTheSortedDigest) {
   Fighter abc;
   abc.Build("abc");
   EXPECT_EQ(abc.digest, "98500190B04FD23C7D3F96D6727FE128");
-  EXPECT_EQ(abc.hp(), 225);
-  EXPECT_EQ(abc.mp(), 214);
-  EXPECT_EQ(abc.atk(), 176);  // the fourth largest
-  EXPECT_EQ(abc.def(), 210);  // the third largest
-  EXPECT_EQ(abc.agility(), 150);
-  EXPECT_EQ(abc.cunning(), 152);
-  EXPECT_EQ(abc.slots[15], 1);
+  EXPECT_EQ(abc.hp, 225);
+  EXPECT_EQ(abc.mp, 214);
+  EXPECT_EQ(abc.atk, 176);  // the fourth largest
+  EXPECT_EQ(abc.def, 210);  // the third largest
+  EXPECT_EQ(abc.agility, 150);
+  EXPECT_EQ(abc.cunning, 152);
 
   Fighter upper;
   upper.Build("ABC");  // no case folding of names
@@ -31,34 +33,41 @@ TEST(Fighter, AttributesComeFromTheSortedDigest) {
 TEST(Fighter, RebuildingResetsEveryAttribute) {
   Fighter fighter;
   fighter.Build("abc");
-  for (int slot = 16; slot < 22; ++slot)
-    fighter.slots[slot] = -999;
+  fighter.hp = fighter.mp = fighter.atk = fighter.def = fighter.agility = fighter.cunning = -999;
   fighter.Build("abc");
-  EXPECT_EQ(fighter.hp(), 225);
-  EXPECT_EQ(fighter.cunning(), 152);
+  EXPECT_EQ(fighter.hp, 225);
+  EXPECT_EQ(fighter.mp, 214);
+  EXPECT_EQ(fighter.atk, 176);
+  EXPECT_EQ(fighter.def, 210);
+  EXPECT_EQ(fighter.agility, 150);
+  EXPECT_EQ(fighter.cunning, 152);
 }
 
 TEST(Fighter, AttributeLineIsShownButNotSaved) {
+  std::string path = ::testing::TempDir() + "fighter-transcript.txt";
+  std::remove(path.c_str());
   terminal::Recording recording;
   terminal::StartRecording(&recording);
   Fighter abc;
-  abc.BuildFromName("abc");
+  abc.Build("abc");
+  Screen screen(path);
+  ScreenNarrator(screen).Tell({Happening::kIntroduced, &abc}, abc, abc);
   terminal::StopRecording();
+  EXPECT_EQ(std::fopen(path.c_str(), "rb"), nullptr);
   EXPECT_EQ(recording.marked,
             "{3}abc{15} {14}HP:{12}225{15} {14}MP:{12}214{15} {14}ATK:{12}176{15} "
             "{14}DEF:{12}210{15}\n{7}");
 }
 
-TEST(Fighter, HpTextClampsAndKeepsTheClampedValue) {
-  Fighter fighter;
-  fighter.Build("abc");
-  const int32_t cases[][2] = {{300, 255}, {-12, 0}, {255, 255}, {0, 0}, {1, 1}};
-  for (const auto& c : cases) {
-    fighter.hp() = c[0];
-    std::string text = fighter.HpText();
-    EXPECT_EQ(fighter.hp(), c[1]);
-    EXPECT_EQ(text, "<3>abc<15> <14>HP:<12><12>" + std::to_string(c[1]) + "<15>");
-  }
+TEST(Fighter, AStatusLineShowsBothFightersHp) {
+  Fighter abc;
+  abc.Build("abc");
+  Fighter xyz;
+  xyz.Build("xyz");
+  xyz.hp = 0;
+  EXPECT_EQ(ChineseLine({Happening::kBlow, &xyz, &abc, 39}, abc, xyz),
+            "<3>xyz<15>受到<12>39<15>点伤害    <3>abc<15> <14>HP:<12><12>225<15> <3>xyz<15> "
+            "<14>HP:<12><12>0<15>");
 }
 
 TEST(Fighter, NumbersAndNames) {

@@ -1,79 +1,149 @@
-// Every line a battle prints, in one place.
+// Every line a battle shows, in one place: the game's Chinese texts.
 #include "battle/lines.h"
 
-namespace bramble::lines {
+namespace bramble {
 
-std::string Start() { return "<12>决斗开始！"; }
+const std::string_view kSongTitles[rules::kSongTitleCount] = {
+    "只爱陌生人",
+    "小夜曲",
+    "红豆",
+    "但愿人长久",
+    "我们的爱",
+    "Big Big World",
+    "Not Going Anywhere",
+    "不想长大",
+    "擠公交",
+    "许愿池的希腊少女",
+    "我知道你很难过",
+    "有你真好",
+    "那么骄傲",
+    "可惜不是你",
+    "至少还有你",
+    "胆小鬼",
+    "听说",
+    "直来直往",
+    "我也不想这样",
+    "哎呀",
+    "十送红军",
+};
 
-std::string Defeat(const Fighter& fallen) {
-  return "<12>*-- " + ColoredName(fallen) + "被击败了<12> --*\a";
+const std::string_view kReactionLines[rules::kReactionLineCount] = {
+    "真受不了你...",
+    "吵什么吵，找死啊~",
+    "再唱，再唱，你再唱~~",
+    "看招！（一个板凳扔了过去）",
+    "若一只妖怪有了人性，那它就不再叫做妖，叫人妖",
+    "啊，啊，啊，受不了啦！S、T、O、P！",
+    "不错不错，再来一首",
+    "深藏的暗涌已经越来越明显（欲吐无泪）",
+    "暂停一回合，给我个签名照？",
+};
+
+std::string ColoredName(const Fighter& fighter) { return "<3>" + fighter.name + "<15>"; }
+
+std::string NumberText(int32_t n) { return "<12>" + DecimalText(n) + "<15>"; }
+
+std::string DecimalText(int32_t n) {
+  uint32_t magnitude = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
+    magnitude /= 10;
+  } while (magnitude != 0);
+  return n < 0 ? "-" + digits : digits;
 }
 
-std::string Damage(const Fighter& fighter, int32_t amount) {
-  return ColoredName(fighter) + "受到" + NumberText(amount) + "点伤害";
+namespace {
+
+// A fighter's part of a status line.
+std::string HpText(const Fighter& fighter) {
+  return ColoredName(fighter) + " <14>HP:<12>" + NumberText(fighter.hp);
 }
 
-std::string NormalAttack(const Fighter& attacker) { return ColoredName(attacker) + "进攻，"; }
-
-std::string MagicAttack(const Fighter& attacker) {
-  return ColoredName(attacker) + "使用<9>魔法攻击<15>，";
+// What happened, without the status line's hp.
+std::string Told(const Event& e) {
+  const std::string actor = e.actor != nullptr ? ColoredName(*e.actor) : std::string();
+  const std::string other = e.other != nullptr ? ColoredName(*e.other) : std::string();
+  const std::string number = NumberText(e.number);
+  switch (e.what) {
+    case Happening::kLineBreak:
+      return "\n";
+    case Happening::kIntroduced:
+      return actor + " <14>HP:" + NumberText(e.actor->hp) + " <14>MP:" + NumberText(e.actor->mp) +
+             " <14>ATK:" + NumberText(e.actor->atk) + " <14>DEF:" + NumberText(e.actor->def) + "\n";
+    case Happening::kStart:
+      return "<12>决斗开始！";
+    case Happening::kDefeat:
+      return "<12>*-- " + actor + "被击败了<12> --*\a";
+    case Happening::kNormalAttack:
+      return actor + "进攻，";
+    case Happening::kMagicAttack:
+      return actor + "使用<9>魔法攻击<15>，";
+    case Happening::kPummel:
+      return actor + "发狂了，把" + other + "摁在地上一顿暴打";
+    case Happening::kPoison:
+      return actor + "居然<6>投毒<15>，" + other + "所有属性减半";
+    case Happening::kLastStand:
+      return actor + "做<11>垂死抗争<15>，所有指数上升\n" + actor + "进攻，";
+    case Happening::kSong:
+      return actor + "开始唱<13>" + std::string(kSongTitles[e.number]) + "<15>，";
+    case Happening::kHit:
+    case Happening::kBlow:
+      return actor + "受到" + number + "点伤害";
+    case Happening::kDodge:
+      return "<15>被" + actor + "躲开了";
+    case Happening::kMagicDefenceIgnoresNormal:
+      return actor + "使用<9>魔法防御<15>，" + other + "的普通攻击无效";
+    case Happening::kMagicDefenceHit:
+      return actor + "使用<9>魔法防御<15>，受到" + number + "点伤害";
+    case Happening::kMagicDefenceFoils:
+      return actor + "使用<9>魔法防御<15>，" + other + "攻击失败";
+    case Happening::kDeflection:
+      return actor + "<10>移花接木<15>，" + other + "受到反作用伤害" + number + "点";
+    case Happening::kEvasion:
+      return actor + "<14>紧急回避<15>，未受到任何伤害";
+    case Happening::kUnmoved:
+      return "什么都没在" + actor + "身上发生，" + other + "很无语......";
+    case Happening::kListenerRefreshed:
+      return actor + "说：<5>" + std::string(kReactionLines[e.number]) + "<15>\n" + other +
+             "唱完，" + actor + "的HP、MP恢复了一点";
+    case Happening::kSingerRefreshed:
+      return actor + "说：<5>" + std::string(kReactionLines[e.number]) + "<15>\n" + other +
+             "唱完，自己的HP、MP恢复了一点";
+    case Happening::kHurtBySong:
+      return actor + "受不了" + other + "的魔音传导，HP降低" + number + "点";
+  }
+  return {};
 }
 
-std::string Pummel(const Fighter& attacker, const Fighter& defender) {
-  return ColoredName(attacker) + "发狂了，把" + ColoredName(defender) + "摁在地上一顿暴打";
+}  // namespace
+
+std::string ChineseLine(const Event& event, const Fighter& first, const Fighter& second) {
+  std::string line = Told(event);
+  switch (event.what) {
+    case Happening::kLineBreak:
+    case Happening::kIntroduced:
+      return line;
+    case Happening::kStart:
+    case Happening::kDefeat:
+      return line + "    ";
+    default:
+      return line + "    " + HpText(first) + " " + HpText(second);
+  }
 }
 
-std::string Poison(const Fighter& attacker, const Fighter& defender) {
-  return ColoredName(attacker) + "居然<6>投毒<15>，" + ColoredName(defender) + "所有属性减半";
+void ScreenNarrator::Tell(const Event& event, const Fighter& first, const Fighter& second) {
+  switch (event.what) {
+    case Happening::kLineBreak:
+      screen_.WriteBare("\n");
+      break;
+    case Happening::kIntroduced:
+      screen_.ShowOnly(texts_(event, first, second));
+      break;
+    default:
+      screen_.PrintMarked(texts_(event, first, second), true);
+      break;
+  }
 }
 
-std::string LastStand(const Fighter& attacker) {
-  return ColoredName(attacker) + "做<11>垂死抗争<15>，所有指数上升\n";
-}
-
-std::string Song(const Fighter& attacker, std::string_view title) {
-  return ColoredName(attacker) + "开始唱" + std::string(title) + "，";
-}
-
-std::string Deflection(const Fighter& defender, const Fighter& attacker, int32_t damage) {
-  return ColoredName(defender) + "<10>移花接木<15>，" + ColoredName(attacker) + "受到反作用伤害" +
-         NumberText(damage) + "点";
-}
-
-std::string MagicDefence(const Fighter& defender, const Fighter& attacker, bool against_magic,
-                         bool hit, int32_t damage) {
-  std::string opening = ColoredName(defender) + "使用<9>魔法防御<15>，";
-  if (!against_magic)
-    return opening + ColoredName(attacker) + "的普通攻击无效";
-  return hit ? opening + "受到" + NumberText(damage) + "点伤害"
-             : opening + ColoredName(attacker) + "攻击失败";
-}
-
-std::string Evasion(const Fighter& defender) {
-  return ColoredName(defender) + "<14>紧急回避<15>，未受到任何伤害";
-}
-
-std::string Dodge(const Fighter& defender) { return "<15>被" + ColoredName(defender) + "躲开了"; }
-
-std::string Unmoved(const Fighter& listener, const Fighter& singer) {
-  return "什么都没在" + ColoredName(listener) + "身上发生，" + ColoredName(singer) + "很无语......";
-}
-
-std::string ListenerRefreshed(const Fighter& listener, const Fighter& singer,
-                              std::string_view reaction) {
-  return ColoredName(listener) + "说：" + std::string(reaction) + "\n" + ColoredName(singer) +
-         "唱完，" + ColoredName(listener) + "的HP、MP恢复了一点";
-}
-
-std::string SingerRefreshed(const Fighter& listener, const Fighter& singer,
-                            std::string_view reaction) {
-  return ColoredName(listener) + "说：" + std::string(reaction) + "\n" + ColoredName(singer) +
-         "唱完，自己的HP、MP恢复了一点";
-}
-
-std::string HurtBySong(const Fighter& listener, const Fighter& singer, int32_t damage) {
-  return ColoredName(listener) + "受不了" + ColoredName(singer) + "的魔音传导，HP降低" +
-         NumberText(damage) + "点";
-}
-
-}  // namespace bramble::lines
+}  // namespace bramble

@@ -1,51 +1,54 @@
 #ifndef BRAMBLE_BATTLE_LINES_H_
 #define BRAMBLE_BATTLE_LINES_H_
 
-// The narrated battle's lines, as marked-up text. The rules decide what
-// happens and call these to say it; the texts themselves live in lines.cpp,
-// where the build turns them into the game's GBK bytes.
+// What a player sees of a battle: the texts that turn what happened into
+// marked-up lines, and the narrator that shows them on the screen (and so
+// in the transcript). The rules never see a text; another language is
+// another set of texts for the same narrator.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "battle/fighter.h"
+#include "battle/narrator.h"
+#include "battle/rules.h"
+#include "console/print_marked.h"
 
-namespace bramble::lines {
+namespace bramble {
 
-// The turn state machine.
-std::string Start();
-std::string Defeat(const Fighter& fallen);
-/// `fighter` loses `amount` hp: a blow of a beating, or a plain defence hit.
-std::string Damage(const Fighter& fighter, int32_t amount);
+extern const std::string_view kSongTitles[rules::kSongTitleCount];
+extern const std::string_view kReactionLines[rules::kReactionLineCount];
 
-// Attacks. A last stand's line ends in a line break; the normal attack it
-// leads to is appended.
-std::string NormalAttack(const Fighter& attacker);
-std::string MagicAttack(const Fighter& attacker);
-std::string Pummel(const Fighter& attacker, const Fighter& defender);
-std::string Poison(const Fighter& attacker, const Fighter& defender);
-std::string LastStand(const Fighter& attacker);
-/// `title` is the drawn title, marked up in its colour.
-std::string Song(const Fighter& attacker, std::string_view title);
+/// A language's lines: the marked-up line for `event`, with both fighters'
+/// hp where the line shows them (a fighter built: its attribute line).
+using BattleTexts = std::string (*)(const Event& event, const Fighter& first,
+                                    const Fighter& second);
 
-// Answers to an attack.
-std::string Deflection(const Fighter& defender, const Fighter& attacker, int32_t damage);
-/// A magic defence against a normal attack (always holds), or against a
-/// magic attack that hit for `damage` or failed.
-std::string MagicDefence(const Fighter& defender, const Fighter& attacker, bool against_magic,
-                         bool hit, int32_t damage);
-std::string Evasion(const Fighter& defender);
-std::string Dodge(const Fighter& defender);
+/// The game's own lines, in Chinese.
+std::string ChineseLine(const Event& event, const Fighter& first, const Fighter& second);
 
-// Answers to a song; `reaction` is the drawn line, marked up in its colour.
-std::string Unmoved(const Fighter& listener, const Fighter& singer);
-std::string ListenerRefreshed(const Fighter& listener, const Fighter& singer,
-                              std::string_view reaction);
-std::string SingerRefreshed(const Fighter& listener, const Fighter& singer,
-                            std::string_view reaction);
-std::string HurtBySong(const Fighter& listener, const Fighter& singer, int32_t damage);
+/// "<3>" name "<15>": a fighter's name in cyan, the text after it white.
+std::string ColoredName(const Fighter& fighter);
+/// "<12>" digits "<15>": a number in light red.
+std::string NumberText(int32_t n);
+/// Signed decimal digits; the most negative value included.
+std::string DecimalText(int32_t n);
 
-}  // namespace bramble::lines
+/// Shows a battle on `screen` in the words of `texts`: every line through
+/// PrintMarked, except a fighter's attribute line and the bare line end,
+/// which reach the console only.
+class ScreenNarrator : public Narrator {
+ public:
+  explicit ScreenNarrator(Screen& screen, BattleTexts texts = ChineseLine)
+      : screen_(screen), texts_(texts) {}
+  void Tell(const Event& event, const Fighter& first, const Fighter& second) override;
+
+ private:
+  Screen& screen_;
+  BattleTexts texts_;
+};
+
+}  // namespace bramble
 
 #endif  // BRAMBLE_BATTLE_LINES_H_

@@ -11,25 +11,16 @@ static_assert(static_cast<double>(kScale) == 32769.0 / 1073741824.0);
 
 }  // namespace
 
-void SeedRandomWith(uint32_t seed) {
-  random_detail::seeded = true;  // before the discarded draw, so it does not seed again
-  random_detail::state = seed;
-  RandomFraction();
+Dice Dice::Seeded(uint32_t seed) {
+  Dice dice{seed};
+  dice.RandomFraction();  // the first output never reaches a caller
+  return dice;
 }
 
-void SeedRandom() { SeedRandomWith(random_platform::ClockSeed()); }
+Dice Dice::FromClock() { return Seeded(random_platform::ClockSeed()); }
 
-double RandomFraction() {
-  if (!random_detail::seeded)
-    SeedRandom();
-  return static_cast<double>(NextOutput(random_detail::state)) * static_cast<double>(kScale);
-}
-
-uint32_t RandomState() { return random_detail::state; }
-
-void SetRandomState(uint32_t state) {
-  random_detail::seeded = true;
-  random_detail::state = state;
+double Dice::RandomFraction() {
+  return static_cast<double>(NextOutput(state)) * static_cast<double>(kScale);
 }
 
 }  // namespace bramble

@@ -12,27 +12,22 @@ namespace {
 TEST(Random, SeedingDiscardsTheFirstOutput) {
   // Seeded with 1 the first output is 41 and is discarded; the second is
   // 18467. Seeded with 0 the first is 38, then 7719.
-  SeedRandomWith(1);
-  EXPECT_EQ(RandomInt(0, 32768), 18467);
-  SeedRandomWith(0);
-  EXPECT_EQ(RandomInt(0, 32768), 7719);
-  SetRandomState(1);
-  EXPECT_EQ(RandomInt(0, 32768), 41);
+  EXPECT_EQ(Dice::Seeded(1).RandomInt(0, 32768), 18467);
+  EXPECT_EQ(Dice::Seeded(0).RandomInt(0, 32768), 7719);
+  EXPECT_EQ(Dice{1}.RandomInt(0, 32768), 41);
 }
 
 TEST(Random, FractionSpansZeroToJustBelowOne) {
-  ScriptDraws({{0, 32768, 0}});
-  EXPECT_EQ(RandomFraction(), 0.0);
-  ScriptDraws({{0, 32768, 32767}});
-  EXPECT_EQ(RandomFraction(), 1.0 - std::ldexp(1.0, -30));
+  EXPECT_EQ(ScriptDraws({{0, 32768, 0}}).RandomFraction(), 0.0);
+  EXPECT_EQ(ScriptDraws({{0, 32768, 32767}}).RandomFraction(), 1.0 - std::ldexp(1.0, -30));
 }
 
 TEST(Random, EqualBoundsDrawNothing) {
-  SetRandomState(12345);
-  EXPECT_EQ(RandomInt(5, 5), 5);
-  EXPECT_EQ(RandomState(), 12345u);
-  EXPECT_EQ(RandomInt(0, 1), 0);
-  EXPECT_NE(RandomState(), 12345u);  // bounds 0 and 1 still draw
+  Dice dice{12345};
+  EXPECT_EQ(dice.RandomInt(5, 5), 5);
+  EXPECT_EQ(dice.state, 12345u);
+  EXPECT_EQ(dice.RandomInt(0, 1), 0);
+  EXPECT_NE(dice.state, 12345u);  // bounds 0 and 1 still draw
 }
 
 // A state whose next output is k: state * 214013 + 2531011 = k << 16, and
@@ -56,8 +51,7 @@ TEST(Random, EveryOutputMapsExactlyForTheGamesBounds) {
     int64_t n = b - a;
     int below_half = 0;
     for (uint32_t k = 0; k < 32768; ++k) {
-      SetRandomState(StateBefore(k));
-      int32_t got = RandomInt(a, b);
+      int32_t got = Dice{StateBefore(k)}.RandomInt(a, b);
       int32_t want = static_cast<int32_t>(a + (int64_t{k} * 32769 * n) / (int64_t{1} << 30));
       ASSERT_EQ(got, want) << "k=" << k << " bounds " << a << "," << b;
       if (a == 0 && b == 2 && got == 0)
@@ -71,10 +65,7 @@ TEST(Random, EveryOutputMapsExactlyForTheGamesBounds) {
 
 TEST(Random, FirstDrawSplitsAsDocumented) {
   // bounds 60 and 100: 60 for k = 0..819, 61 from 820, 99 from 31948.
-  auto at = [](uint32_t k) {
-    SetRandomState(StateBefore(k));
-    return RandomInt(60, 100);
-  };
+  auto at = [](uint32_t k) { return Dice{StateBefore(k)}.RandomInt(60, 100); };
   EXPECT_EQ(at(819), 60);
   EXPECT_EQ(at(820), 61);
   EXPECT_EQ(at(1638), 61);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/draw_script_test.h"
-#include "battle/fighter.h"
+#include "battle/lines.h"
 
 namespace bramble {
 namespace {
@@ -17,13 +17,13 @@ TEST(Songs, Tables) {
 }
 
 TEST(Songs, EveryRowCanBeDrawn) {
-  for (int32_t row = 0; row < kSongTitleCount; ++row) {
-    ScriptDraws({{0, 21, row}});
-    EXPECT_EQ(PickSongTitle(), "<13>" + std::string(kSongTitles[row]) + "<15>");
+  for (int32_t row = 0; row < rules::kSongTitleCount; ++row) {
+    Dice dice = ScriptDraws({{0, 21, row}});
+    EXPECT_EQ(PickSongTitle(dice), row);
   }
-  for (int32_t row = 0; row < kReactionLineCount; ++row) {
-    ScriptDraws({{0, 9, row}});
-    EXPECT_EQ(PickReaction(), "<5>" + std::string(kReactionLines[row]) + "<15>");
+  for (int32_t row = 0; row < rules::kReactionLineCount; ++row) {
+    Dice dice = ScriptDraws({{0, 9, row}});
+    EXPECT_EQ(PickReaction(dice), row);
   }
 }
 
@@ -32,56 +32,59 @@ class ListenTest : public ::testing::Test {
   void SetUp() override {
     listener.Build("abc");
     listener.name = "L";
-    listener.hp() = 100;
-    listener.mp() = -10;
+    listener.hp = 100;
+    listener.mp = -10;
     singer.Build("abc");
     singer.name = "S";
-    singer.hp() = 50;
-    singer.mp() = 0;
+    singer.hp = 50;
+    singer.mp = 0;
   }
+  // The listener's answer, as the game says it.
+  std::string Listen() { return Said(ListenToSong(listener, singer, dice)); }
+
   Fighter listener;
   Fighter singer;
+  Dice dice;
 };
 
 TEST_F(ListenTest, Unmoved) {
-  listener.cunning() = 270;
-  ScriptDraws({{0, 40, 31}});  // 31 x 270 > 90^2
-  EXPECT_EQ(ListenToSong(listener, singer), "什么都没在<3>L<15>身上发生，<3>S<15>很无语......");
-  EXPECT_EQ(listener.hp(), 100);
-  EXPECT_EQ(singer.hp(), 50);
+  listener.cunning = 270;
+  dice = ScriptDraws({{0, 40, 31}});  // 31 x 270 > 90^2
+  EXPECT_EQ(Listen(), "什么都没在<3>L<15>身上发生，<3>S<15>很无语......");
+  EXPECT_EQ(listener.hp, 100);
+  EXPECT_EQ(singer.hp, 50);
 }
 
 TEST_F(ListenTest, ListenerRefreshedAfterAProductExactlyAtTheFirstThreshold) {
-  listener.cunning() = 270;
+  listener.cunning = 270;
   // 30 x 270 is exactly 90^2 and fails; 24 x 270 passes 80^2.
-  ScriptDraws({{0, 40, 30}, {0, 40, 24}, {0, 80, 79}, {0, 40, 0}, {0, 9, 3}});
+  dice = ScriptDraws({{0, 40, 30}, {0, 40, 24}, {0, 80, 79}, {0, 40, 0}, {0, 9, 3}});
   EXPECT_EQ(
-      ListenToSong(listener, singer),
+      Listen(),
       "<3>L<15>说：<5>看招！（一个板凳扔了过去）<15>\n<3>S<15>唱完，<3>L<15>的HP、MP恢复了一点");
-  EXPECT_EQ(listener.hp(), 100 + 99);
-  EXPECT_EQ(listener.mp(), -10 + 20);
-  EXPECT_EQ(singer.hp(), 50);
+  EXPECT_EQ(listener.hp, 100 + 99);
+  EXPECT_EQ(listener.mp, -10 + 20);
+  EXPECT_EQ(singer.hp, 50);
 }
 
 TEST_F(ListenTest, SingerRefreshed) {
-  listener.cunning() = 164;  // 39 x 164 is below 80^2: never refreshed itself
+  listener.cunning = 164;  // 39 x 164 is below 80^2: never refreshed itself
   const std::initializer_list<Draw> script = {{0, 40, 39}, {0, 40, 39},   {0, 40, 39},
                                               {0, 80, 0},  {0, 40, kAny}, {0, 9, kAny}};
-  ScriptDraws(script);
-  std::vector<int32_t> draws = PeekDraws(script);
-  EXPECT_EQ(ListenToSong(listener, singer), "<3>L<15>说：<5>" +
-                                                std::string(kReactionLines[draws[5]]) +
-                                                "<15>\n<3>S<15>唱完，自己的HP、MP恢复了一点");
-  EXPECT_EQ(singer.hp(), 50 + 20);
-  EXPECT_EQ(singer.mp(), 0 + draws[4] + 20);
-  EXPECT_EQ(listener.hp(), 100);
+  dice = ScriptDraws(script);
+  std::vector<int32_t> draws = PeekDraws(dice, script);
+  EXPECT_EQ(Listen(), "<3>L<15>说：<5>" + std::string(kReactionLines[draws[5]]) +
+                          "<15>\n<3>S<15>唱完，自己的HP、MP恢复了一点");
+  EXPECT_EQ(singer.hp, 50 + 20);
+  EXPECT_EQ(singer.mp, 0 + draws[4] + 20);
+  EXPECT_EQ(listener.hp, 100);
 }
 
 TEST_F(ListenTest, ListenerHurt) {
-  listener.cunning() = 125;  // never refreshes the singer
-  ScriptDraws({{0, 40, 39}, {0, 40, 39}, {0, 40, 39}, {0, 40, 39}});
-  EXPECT_EQ(ListenToSong(listener, singer), "<3>L<15>受不了<3>S<15>的魔音传导，HP降低<12>59<15>点");
-  EXPECT_EQ(listener.hp(), 41);
+  listener.cunning = 125;  // never refreshes the singer
+  dice = ScriptDraws({{0, 40, 39}, {0, 40, 39}, {0, 40, 39}, {0, 40, 39}});
+  EXPECT_EQ(Listen(), "<3>L<15>受不了<3>S<15>的魔音传导，HP降低<12>59<15>点");
+  EXPECT_EQ(listener.hp, 41);
 }
 
 }  // namespace

@@ -13,11 +13,6 @@ uint16_t TagNumber(std::string_view digits) {
 
 }  // namespace
 
-ColorPrinter& ColorPrinter::Instance() {
-  static ColorPrinter* printer = new ColorPrinter;  // never destroyed
-  return *printer;
-}
-
 void ColorPrinter::Clear() {
   texts_.clear();
   foregrounds_.clear();

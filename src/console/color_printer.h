@@ -12,12 +12,11 @@ namespace bramble {
 /// console. A tag "<f>" or "<f,b>" sets the foreground f (and background b)
 /// for the text that follows it; 0 keeps the current colour.
 ///
-/// The one printer of the process: Instance, Clear, Parse (one or more),
-/// Emit. The segment lists grow with every Parse until the next Clear.
+/// Used as Clear, Parse (one or more), Emit. The segment lists grow with
+/// every Parse until the next Clear. The game's one printer belongs to its
+/// Screen (print_marked.h).
 class ColorPrinter {
  public:
-  static ColorPrinter& Instance();
-
   void Clear();
   void Parse(std::string_view text);
   /// Prints every listed segment in its colour, then restores colour 7.

@@ -12,7 +12,7 @@ namespace {
 terminal::Recording Show(std::string_view text) {
   terminal::Recording recording;
   terminal::StartRecording(&recording);
-  ColorPrinter& printer = ColorPrinter::Instance();
+  ColorPrinter printer;
   printer.Clear();
   printer.Parse(text);
   std::string plain = printer.Emit();
@@ -71,7 +71,7 @@ TEST(ColorPrinter, MegabyteTextsOfOpenAnglesOrTagsParseFully) {
   for (int i = 0; i < (1 << 18); ++i)
     tags += "<1>";
   for (const std::string& text : {angles, tags}) {
-    ColorPrinter& printer = ColorPrinter::Instance();
+    ColorPrinter printer;
     printer.Clear();
     printer.Parse(text);
     EXPECT_EQ(printer.texts().size(), text == angles ? angles.size() : tags.size() / 3);
@@ -91,7 +91,7 @@ TEST(ColorPrinter, EveryEmitStartsFromTheDefaultColours) {
 TEST(ColorPrinter, SeveralParsesRunOnInOneEmit) {
   terminal::Recording recording;
   terminal::StartRecording(&recording);
-  ColorPrinter& printer = ColorPrinter::Instance();
+  ColorPrinter printer;
   printer.Clear();
   printer.Parse("<14,16>a");
   printer.Parse("<0>b");

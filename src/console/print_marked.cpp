@@ -1,13 +1,8 @@
 #include "console/print_marked.h"
 
-#include <string>
-
-#include "console/color_printer.h"
-#include "console/transcript.h"
+#include "console/terminal.h"
 
 namespace bramble {
-
-std::string g_transcript_path;
 
 const std::string_view kFrameLine = "<14>*-----------------------------------------------*";
 
@@ -18,46 +13,37 @@ std::string TranscriptNotice(std::string_view path, TranscriptResult result) {
   return notice;
 }
 
-namespace {
-
-// What became of saving since PrintSaving switched it on.
-TranscriptResult g_saving = TranscriptResult::kSaved;
-
-// Tells the player that saving failed and is off from now on.
-void ReportTranscriptFailure(TranscriptResult result) {
-  ColorPrinter& printer = ColorPrinter::Instance();
-  printer.Clear();
-  printer.Parse(TranscriptNotice(g_transcript_path, result));
-  printer.Parse(std::string(kFrameLine) + "\n\n\n");
-  printer.Parse(std::string(kFrameLine) + "\n");
-  printer.Emit();
-  g_transcript_path.clear();
-  g_saving = result;
-}
-
-}  // namespace
-
-void PrintMarked(std::string_view text, bool with_newline) {
-  ColorPrinter& printer = ColorPrinter::Instance();
-  printer.Clear();
+void Screen::PrintMarked(std::string_view text, bool with_newline) {
+  printer_.Clear();
   if (with_newline)
-    printer.Parse(std::string(text) + "\n");
+    printer_.Parse(std::string(text) + "\n");
   else
-    printer.Parse(text);
-  std::string plain = printer.Emit();
-  if (g_transcript_path.empty())
+    printer_.Parse(text);
+  std::string plain = printer_.Emit();
+  if (transcript_path_.empty())
     return;
-  TranscriptResult result = AppendToTranscript(g_transcript_path, plain);
-  if (result != TranscriptResult::kSaved)
-    ReportTranscriptFailure(result);
+  TranscriptResult result = AppendToTranscript(transcript_path_, plain);
+  if (result == TranscriptResult::kSaved)
+    return;
+  // Told once: saving is off from now on.
+  printer_.Clear();
+  printer_.Parse(TranscriptNotice(transcript_path_, result));
+  printer_.Parse(std::string(kFrameLine) + "\n\n\n");
+  printer_.Parse(std::string(kFrameLine) + "\n");
+  printer_.Emit();
+  transcript_path_.clear();
+  saving_ = result;
 }
 
-TranscriptResult PrintSaving(const std::string& path, const std::function<void()>& run) {
-  g_saving = TranscriptResult::kSaved;
-  g_transcript_path = path;
-  run();
-  g_transcript_path.clear();
-  return g_saving;
+void Screen::ShowOnly(std::string_view text) {
+  printer_.Clear();
+  printer_.Parse(text);
+  printer_.Emit();  // the plain text is dropped: never in the transcript
+}
+
+void Screen::WriteBare(std::string_view text) {
+  terminal::Write(text);
+  terminal::Flush();
 }
 
 }  // namespace bramble

@@ -1,17 +1,14 @@
 #ifndef BRAMBLE_CONSOLE_PRINT_MARKED_H_
 #define BRAMBLE_CONSOLE_PRINT_MARKED_H_
 
-#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "console/color_printer.h"
 #include "console/transcript.h"
 
 namespace bramble {
-
-/// Path of the transcript file; empty means saving is off. Set once by the
-/// entry; emptied for good when the file cannot be written.
-extern std::string g_transcript_path;
 
 /// The 49-column yellow frame line.
 extern const std::string_view kFrameLine;
@@ -19,16 +16,33 @@ extern const std::string_view kFrameLine;
 /// The notice that tells the player saving to `path` failed and is off.
 std::string TranscriptNotice(std::string_view path, TranscriptResult result);
 
-/// The one print routine: shows marked-up text in colour (followed by a line
-/// end when `with_newline` is set) and, while saving is on, appends its plain
-/// text to the transcript.
-void PrintMarked(std::string_view text, bool with_newline);
+/// Where the game's texts go: the console, through its colour printer, and,
+/// while saving is on, the transcript file. The shell builds one and hands
+/// it to whatever prints.
+class Screen {
+ public:
+  /// Saving to the transcript at `transcript_path`; empty: saving is off.
+  explicit Screen(std::string transcript_path = {})
+      : transcript_path_(std::move(transcript_path)) {}
 
-/// Saves what is printed while `run` runs to the transcript at `path`, as
-/// the game's switch does (a failure is told on the console and switches
-/// saving off), and switches saving off afterwards. Returns kSaved when every
-/// text reached the file, else the failure that switched saving off.
-TranscriptResult PrintSaving(const std::string& path, const std::function<void()>& run);
+  /// The one print routine: shows marked-up text in colour (followed by a
+  /// line end when `with_newline` is set) and, while saving is on, appends
+  /// its plain text to the transcript. A transcript that cannot be written
+  /// is told of once on the console and saving is switched off.
+  void PrintMarked(std::string_view text, bool with_newline);
+  /// Shows marked-up text in colour on the console only, never saved.
+  void ShowOnly(std::string_view text);
+  /// Writes bytes straight to the console and flushes: no colour, not saved.
+  void WriteBare(std::string_view text);
+
+  /// kSaved until a failure switched saving off; then that failure.
+  TranscriptResult saving() const { return saving_; }
+
+ private:
+  ColorPrinter printer_;
+  std::string transcript_path_;
+  TranscriptResult saving_ = TranscriptResult::kSaved;
+};
 
 }  // namespace bramble
 

@@ -32,7 +32,6 @@ class PrintMarkedTest : public ::testing::Test {
   }
   void TearDown() override {
     terminal::StopRecording();
-    g_transcript_path.clear();
     fs::remove_all(dir_);
   }
 
@@ -46,25 +45,28 @@ TEST_F(PrintMarkedTest, AppendsPlainTextWithCrLfToTheTranscript) {
     std::ofstream existing(file, std::ios::binary);
     existing << "earlier\r\n";
   }
-  g_transcript_path = file.string();
-  PrintMarked("<12>abc<14>def", true);
-  PrintMarked("<3>x<15>\a    ", false);  // no line end: the next print runs on
-  PrintMarked("y\nz", true);
+  Screen screen(file.string());
+  screen.PrintMarked("<12>abc<14>def", true);
+  screen.PrintMarked("<3>x<15>\a    ", false);  // no line end: the next print runs on
+  screen.PrintMarked("y\nz", true);
+  screen.ShowOnly("<3>shown<15>\n");  // never saved
+  screen.WriteBare("\n");
   EXPECT_EQ(ReadFile(file), "earlier\r\nabcdef\r\nx\a    y\r\nz\r\n");
-  EXPECT_EQ(console_.marked, "{12}abc{14}def\n{7}{3}x{15}\a    {7}{7}y\nz\n{7}");
+  EXPECT_EQ(console_.marked, "{12}abc{14}def\n{7}{3}x{15}\a    {7}{7}y\nz\n{7}{3}shown{15}\n{7}\n");
+  EXPECT_EQ(screen.saving(), TranscriptResult::kSaved);
 }
 
 TEST_F(PrintMarkedTest, SavingIsOffWithoutAPath) {
-  PrintMarked("<12>abc", true);
+  Screen().PrintMarked("<12>abc", true);
   EXPECT_TRUE(fs::is_empty(dir_));
   EXPECT_EQ(console_.text, "abc\n");
 }
 
 TEST_F(PrintMarkedTest, AFileThatCannotBeCreatedIsReportedOnceAndSavingStops) {
-  g_transcript_path = dir_.string();  // a directory
-  PrintMarked(kFrameLine, true);
-  PrintMarked("<12>next", true);
-  EXPECT_TRUE(g_transcript_path.empty());
+  Screen screen(dir_.string());  // a directory
+  screen.PrintMarked(kFrameLine, true);
+  screen.PrintMarked("<12>next", true);
+  EXPECT_EQ(screen.saving(), TranscriptResult::kOpenFailed);
   std::string frame = "*-----------------------------------------------*";
   EXPECT_EQ(console_.text, frame + "\n战况文件“" + dir_.string() +
                                "”创建失败，战况保存功能已禁用。\n" + frame + "\n\n\n" + frame +
@@ -76,35 +78,13 @@ TEST_F(PrintMarkedTest, AFileThatCannotBeCreatedIsReportedOnceAndSavingStops) {
 TEST_F(PrintMarkedTest, AWriteErrorIsReportedLikeAFailedOpen) {
   if (!fs::exists("/dev/full"))
     GTEST_SKIP() << "no /dev/full here";
-  g_transcript_path = "/dev/full";
-  PrintMarked("lost", true);
-  PrintMarked("console only", true);
-  EXPECT_TRUE(g_transcript_path.empty());
+  Screen screen("/dev/full");
+  screen.PrintMarked("lost", true);
+  screen.PrintMarked("console only", true);
+  EXPECT_EQ(screen.saving(), TranscriptResult::kWriteFailed);
   EXPECT_NE(console_.text.find("lost\n战况文件“/dev/full”写入失败，战况保存功能已禁用。\n"),
             std::string::npos);
   EXPECT_EQ(console_.text.find("写入失败", console_.text.find("console only")), std::string::npos);
-}
-
-// PrintSaving tells each run what became of its transcript, whatever the
-// run before it came to, and leaves saving off afterwards.
-TEST_F(PrintMarkedTest, PrintSavingReturnsWhatBecameOfEachRun) {
-  struct Case {
-    fs::path path;
-    TranscriptResult want;
-  };
-  std::vector<Case> cases = {{dir_, TranscriptResult::kOpenFailed},
-                             {dir_ / "duel.txt", TranscriptResult::kSaved}};
-  if (fs::exists("/dev/full"))
-    cases.insert(cases.begin() + 1, {"/dev/full", TranscriptResult::kWriteFailed});
-  for (const Case& c : cases) {
-    TranscriptResult got = PrintSaving(c.path.string(), [] {
-      PrintMarked("first", true);
-      PrintMarked("second", true);
-    });
-    EXPECT_EQ(got, c.want) << c.path;
-    EXPECT_TRUE(g_transcript_path.empty());
-  }
-  EXPECT_EQ(ReadFile(dir_ / "duel.txt"), "first\r\nsecond\r\n");
 }
 
 }  // namespace

@@ -27,6 +27,11 @@ BattleResult UnpackOutcome(uint32_t outcome) {
 
 }  // namespace
 
+LaneJob JobFor(const Fighter& one, const Fighter& two) {
+  return {{one.hp, one.mp, one.atk, one.def, one.agility, one.cunning},
+          {two.hp, two.mp, two.atk, two.def, two.agility, two.cunning}};
+}
+
 uint32_t SampleState(uint64_t seed, uint64_t index) {
   // SplitMix64: consecutive indices give unrelated states.
   uint64_t z = seed + (index + 1) * kSampleStride;
@@ -74,14 +79,10 @@ Tally RunBattlesOn(LanePath path, std::string_view name1, std::string_view name2
   auto work = [&] {
     SilentBattle battle(name1, name2);
     auto tally = std::make_unique<Tally>();
-    LaneJob job;
+    LaneJob job = JobFor(battle.first(), battle.second());
     std::vector<uint32_t> states;
     std::vector<uint32_t> outcomes;
     if (player) {
-      for (int i = 0; i < 6; ++i) {
-        job.first[i] = battle.first().slots[16 + i];
-        job.second[i] = battle.second().slots[16 + i];
-      }
       states.resize(std::min(kChunk, plan.count));
       outcomes.resize(states.size());
       job.states = states.data();

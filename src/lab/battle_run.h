@@ -5,6 +5,7 @@
 #include <functional>
 #include <string_view>
 
+#include "battle/fighter.h"
 #include "lab/lanes/lane_paths.h"
 #include "lab/tally.h"
 
@@ -37,6 +38,9 @@ struct BattlePlan {
 /// A well-mixed 32-bit start state for battle `index` of a sample.
 uint32_t SampleState(uint64_t seed, uint64_t index);
 
+/// A lane job for one pair: both fighters' attributes, as built.
+LaneJob JobFor(const Fighter& one, const Fighter& two);
+
 /// Called about ten times a second on the calling thread with the number
 /// of battles done so far.
 using ProgressFn = std::function<void(uint64_t done)>;
@@ -48,7 +52,7 @@ using ProgressFn = std::function<void(uint64_t done)>;
 Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePlan& plan,
                  int threads, const ProgressFn& progress = nullptr);
 /// The same on a given lane path; kScalar, or a path this processor cannot
-/// run, plays one battle at a time (SilentBattle).
+/// run, plays one battle at a time by the game's own rules (SilentBattle).
 Tally RunBattlesOn(LanePath path, std::string_view name1, std::string_view name2,
                    const BattlePlan& plan, int threads, const ProgressFn& progress = nullptr);
 

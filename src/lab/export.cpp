@@ -31,10 +31,10 @@ std::string JsonNumber(double value) { return ShortestNumber(value); }
 // A fighter's name and attributes; the hidden ones are listed as such.
 std::string FighterJson(const Fighter& f) {
   return "{\"name\": " + JsonString(NameText(f.name)) + ", \"gbk\": \"" + Hex(f.name) +
-         "\", \"hp\": " + std::to_string(f.hp()) + ", \"mp\": " + std::to_string(f.mp()) +
-         ", \"atk\": " + std::to_string(f.atk()) + ", \"def\": " + std::to_string(f.def()) +
-         ", \"agility\": " + std::to_string(f.agility()) +
-         ", \"cunning\": " + std::to_string(f.cunning()) +
+         "\", \"hp\": " + std::to_string(f.hp) + ", \"mp\": " + std::to_string(f.mp) +
+         ", \"atk\": " + std::to_string(f.atk) + ", \"def\": " + std::to_string(f.def) +
+         ", \"agility\": " + std::to_string(f.agility) +
+         ", \"cunning\": " + std::to_string(f.cunning) +
          ", \"hidden\": [\"agility\", \"cunning\"]}";
 }
 
@@ -79,9 +79,8 @@ std::string CsvField(const std::string& text) {
 }
 
 std::string CsvAttributes(const Fighter& f) {
-  return std::to_string(f.hp()) + "," + std::to_string(f.mp()) + "," + std::to_string(f.atk()) +
-         "," + std::to_string(f.def()) + "," + std::to_string(f.agility()) + "," +
-         std::to_string(f.cunning());
+  return std::to_string(f.hp) + "," + std::to_string(f.mp) + "," + std::to_string(f.atk) + "," +
+         std::to_string(f.def) + "," + std::to_string(f.agility) + "," + std::to_string(f.cunning);
 }
 
 const char kPairCsvHeader[] =

@@ -131,8 +131,8 @@ ReplayReport ReplaySummary(uint32_t state, const std::string& name1, const std::
   report.one = battle.first();
   report.two = battle.second();
   report.result = battle.Run(state);
-  report.hp1 = battle.first().hp();
-  report.hp2 = battle.second().hp();
+  report.hp1 = battle.first().hp;
+  report.hp2 = battle.second().hp;
   return report;
 }
 

@@ -6,26 +6,23 @@
 
 #include "battle/bout.h"
 #include "battle/fighter.h"
+#include "lab/start_states.h"
 
 namespace bramble::lab {
-
-/// A battle that has not ended after this many ticks is stopped and counted
-/// apart as unfinished, so the lab never hangs.
-constexpr uint32_t kTickCap = 100000;
 
 enum class Winner : uint8_t { kFirst, kSecond, kUnfinished };
 
 /// How one battle went. `ticks` counts the steps from the first attack to
 /// the defeat line, both included (the game's Arena waits one tick more
-/// before it returns); kTickCap for an unfinished battle.
+/// before it returns); the cap for an unfinished battle.
 struct BattleResult {
   Winner winner = Winner::kUnfinished;
   uint32_t ticks = 0;
 };
 
-/// The game's own turn state machine, run without text for one pair of
-/// fighters. The fighters are built once; each battle only restores their
-/// attributes, so a battle costs no allocation.
+/// The game's own turn state machine and rules, with no narrator, for one
+/// pair of fighters. The fighters are built once; each battle starts from
+/// copies of them, so a battle costs no allocation.
 class SilentBattle {
  public:
   SilentBattle(std::string_view name1, std::string_view name2);
@@ -33,19 +30,20 @@ class SilentBattle {
   SilentBattle& operator=(const SilentBattle&) = delete;
 
   /// Plays the battle that starts from generator state `state` (the state
-  /// right before the first-attacker draw), as the game's Arena would. The
-  /// battle draws from a generator of its own, not the thread's.
-  BattleResult Run(uint32_t state);
+  /// right before the first-attacker draw), as the game's Arena would, with
+  /// a generator of its own; stopped unfinished after `tick_cap` ticks.
+  BattleResult Run(uint32_t state, uint32_t tick_cap = kTickCap);
   /// The generator state after the last battle's final draw.
   uint32_t state_after() const { return state_after_; }
 
+  /// Both fighters as the last battle left them (as built before any).
   const Fighter& first() const { return bout_.first; }
   const Fighter& second() const { return bout_.second; }
 
  private:
-  Bout<Narration::kSilent> bout_;
-  decltype(Fighter::slots) first_slots_{};
-  decltype(Fighter::slots) second_slots_{};
+  Bout bout_;
+  Fighter built_first_;
+  Fighter built_second_;
   uint32_t state_after_ = 0;
 };
 

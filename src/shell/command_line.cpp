@@ -55,16 +55,17 @@ std::string CommandLine::OptionValue(std::string option, std::string separator) 
 
 const std::string_view kVersionLine = "Brambleworthen 控制台版 V" BRAMBLE_VERSION;
 
-void PrintUsage() {
-  PrintMarked(kVersionLine, true);
-  PrintMarked("版权所有 (C) 2026 Brambleworthen\n", true);
-  PrintMarked("Brambleworthen [/I:interval] [/S:filepath]\n", true);
-  PrintMarked("  /I:interval", true);
-  PrintMarked("              指定对战间隔，默认为" + RadixText(kDefaultInterval, 10) + "ms", true);
-  PrintMarked("              输入值按毫秒解释，不加单位", true);
-  PrintMarked("  /S:filepath", true);
-  PrintMarked("              指定路径保存对战信息，该参数将", true);
-  PrintMarked("              把对战屏幕保存为指定的文本文件", true);
+void PrintUsage(Screen& screen) {
+  screen.PrintMarked(kVersionLine, true);
+  screen.PrintMarked("版权所有 (C) 2026 Brambleworthen\n", true);
+  screen.PrintMarked("Brambleworthen [/I:interval] [/S:filepath]\n", true);
+  screen.PrintMarked("  /I:interval", true);
+  screen.PrintMarked("              指定对战间隔，默认为" + RadixText(kDefaultInterval, 10) + "ms",
+                     true);
+  screen.PrintMarked("              输入值按毫秒解释，不加单位", true);
+  screen.PrintMarked("  /S:filepath", true);
+  screen.PrintMarked("              指定路径保存对战信息，该参数将", true);
+  screen.PrintMarked("              把对战屏幕保存为指定的文本文件", true);
 }
 
 }  // namespace bramble

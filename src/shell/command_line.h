@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/print_marked.h"
 #include "version.h"
 
 namespace bramble {
@@ -35,7 +36,7 @@ class CommandLine {
 extern const std::string_view kVersionLine;
 
 /// Prints the usage text.
-void PrintUsage();
+void PrintUsage(Screen& screen);
 
 }  // namespace bramble
 

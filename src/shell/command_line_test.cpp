@@ -60,7 +60,8 @@ TEST(CommandLine, FindsOptionsAnywhereInATokenFirstTokenWins) {
 TEST(PrintUsage, NineLinesWithTheDefaultInterval) {
   terminal::Recording recording;
   terminal::StartRecording(&recording);
-  PrintUsage();
+  Screen screen;
+  PrintUsage(screen);
   terminal::StopRecording();
   EXPECT_EQ(recording.text, "Brambleworthen 控制台版 V" BRAMBLE_VERSION
                             "\n"

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "battle/arena.h"
+#include "battle/lines.h"
 #include "battle/random.h"
 #include "console/print_marked.h"
 #include "console/read_long.h"
@@ -25,11 +26,12 @@ constexpr std::string_view kPlayAgainPrompt =
 static_assert(std::string_view(BRAMBLE_VERSION).size() == 5,
               "adjust the banner's title line to the version's length");
 
-void PrintBanner() {
-  PrintMarked(kFrameLine, true);
-  PrintMarked("<14>*--------Brambleworthen 控制台版 <13>V" BRAMBLE_VERSION "<14>---------*", true);
-  PrintMarked("<14>*---------- Brambleworthen 开发组出品 ----------*", true);
-  PrintMarked(kFrameLine, true);
+void PrintBanner(Screen& screen) {
+  screen.PrintMarked(kFrameLine, true);
+  screen.PrintMarked("<14>*--------Brambleworthen 控制台版 <13>V" BRAMBLE_VERSION "<14>---------*",
+                     true);
+  screen.PrintMarked("<14>*---------- Brambleworthen 开发组出品 ----------*", true);
+  screen.PrintMarked(kFrameLine, true);
 }
 
 // Arguments for players used to other command-line programs; none of them
@@ -43,56 +45,59 @@ bool HasArgument(int argc, const char* const* argv, std::string_view wanted) {
 }
 
 // Reads two different names. Returns false when the input ends first.
-bool EnterNames(std::string* first, std::string* second) {
-  PrintMarked(kNamePrompt, true);
+bool EnterNames(Screen& screen, std::string* first, std::string* second) {
+  screen.PrintMarked(kNamePrompt, true);
   for (;;) {
     if (!terminal::ReadWord(first) || !terminal::ReadWord(second))
       return false;
     if (*first != *second)
       return true;
-    PrintMarked(kSameNameMessage, true);
-    PrintMarked(kNamePrompt, true);
+    screen.PrintMarked(kSameNameMessage, true);
+    screen.PrintMarked(kNamePrompt, true);
   }
 }
 
 }  // namespace
 
 int RunGame(int argc, const char* const* argv, Ticker ticks) {
-  Arena arena(ticks);
-  SeedRandom();
+  // The session's one generator, seeded from the clock; every battle and
+  // rematch draws on from where the last one stopped.
+  Dice dice = Dice::FromClock();
   CommandLine command_line(argc, argv);
   if (command_line.HasOption("?") || HasArgument(argc, argv, "--help") ||
       HasArgument(argc, argv, "-h")) {
-    PrintUsage();
+    Screen usage;
+    PrintUsage(usage);
     return 0;
   }
   if (HasArgument(argc, argv, "--version")) {
-    PrintMarked(kVersionLine, true);
+    Screen().PrintMarked(kVersionLine, true);
     return 0;
   }
+  Screen screen(command_line.HasOption("S:") ? command_line.OptionValue("S:", ":") : "");
+  ScreenNarrator narrator(screen);
+  Arena arena(ticks, narrator, dice);
   if (command_line.HasOption("I:"))
     arena.interval = ReadLong(command_line.OptionValue("I:", ":"));
-  if (command_line.HasOption("S:"))
-    g_transcript_path = command_line.OptionValue("S:", ":");
 
-  PrintBanner();
+  PrintBanner(screen);
   std::string first_name;
   std::string second_name;
-  if (!EnterNames(&first_name, &second_name))
+  if (!EnterNames(screen, &first_name, &second_name))
     return 0;
   arena.Setup(first_name, second_name);
   arena.Battle();
 
   std::string answer;
   for (;;) {
-    PrintMarked(kPlayAgainPrompt, true);
+    screen.PrintMarked(kPlayAgainPrompt, true);
     terminal::ReadWord(&answer);  // the end of input reads as an empty word
     if (answer == "qzpw") {
-      ShowHiddenVerse();
+      ShowHiddenVerse(screen);
     } else if (answer == "R" || answer == "r") {
       arena.Rematch(first_name, second_name);
     } else if (answer == "Y" || answer == "y") {
-      if (!EnterNames(&first_name, &second_name))
+      if (!EnterNames(screen, &first_name, &second_name))
         return 0;
       arena.Rematch(first_name, second_name);
     } else {

@@ -8,10 +8,10 @@
 
 namespace bramble {
 
-void ShowHiddenVerse() {
-  PrintMarked("<14>\n" + std::string(kFrameLine), true);
-  PrintMarked("<13>" + Base64Decode(kHiddenVerse), false);
-  PrintMarked(std::string(kFrameLine) + "\n", true);
+void ShowHiddenVerse(Screen& screen) {
+  screen.PrintMarked("<14>\n" + std::string(kFrameLine), true);
+  screen.PrintMarked("<13>" + Base64Decode(kHiddenVerse), false);
+  screen.PrintMarked(std::string(kFrameLine) + "\n", true);
 }
 
 }  // namespace bramble

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "battle/arena.h"
+#include "battle/lines.h"
 #include "battle/random.h"
-#include "battle/songs.h"
 #include "battle/ticker.h"
 #include "console/print_marked.h"
 #include "console/terminal.h"
@@ -36,9 +36,11 @@ void Game(std::initializer_list<const char*> args, std::string_view input) {
 void Battles(int rematches) {
   const std::pair<const char*, const char*> pairs[] = {
       {"abc", "xyz"}, {"alice", "bob"}, {"\xbc\xd7\xd2\xd2", "\xd5\xc5\xc8\xfd"}, {"Q", "qq"}};
-  SeedRandomWith(20261208);
+  Dice dice = Dice::Seeded(20261208);
+  Screen screen;
+  ScreenNarrator narrator(screen);
   for (const auto& [one, two] : pairs) {
-    Arena arena(Ticker::Immediate(UINT64_MAX));
+    Arena arena(Ticker::Immediate(UINT64_MAX), narrator, dice);
     arena.Setup(one, two);
     arena.Battle();
     for (int i = 0; i < rematches; ++i)
@@ -54,8 +56,9 @@ int main() {
   Game({"/?"}, "");
   Game({"--version"}, "");
   Game({}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
-  PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kOpenFailed), false);
-  PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kWriteFailed), false);
+  Screen screen;
+  screen.PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kOpenFailed), false);
+  screen.PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kWriteFailed), false);
   Battles(100);
   terminal::StopRecording();
 

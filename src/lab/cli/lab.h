@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "console/print_marked.h"
+
 namespace bramble::lab {
 
 /// The win-rate lab's command line: parses `args` (the arguments after the
@@ -19,10 +21,10 @@ namespace bramble::lab {
 int RunLab(const std::vector<std::string>& args, std::ostream& data, std::ostream& err,
            const std::string& program = "brambleworthen-odds");
 
-/// Prints the battle that starts from generator state `state` exactly as
-/// the game's Arena shows it, at once. Returns whether it ended within the
-/// tick cap.
-bool Replay(uint32_t state, const std::string& name1, const std::string& name2);
+/// Prints the battle that starts from generator state `state` on `screen`
+/// exactly as the game's Arena shows it, at once. Returns whether it ended
+/// within the tick cap.
+bool Replay(Screen& screen, uint32_t state, const std::string& name1, const std::string& name2);
 
 }  // namespace bramble::lab
 

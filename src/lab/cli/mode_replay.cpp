@@ -1,6 +1,7 @@
 // One battle, from the state it starts from: shown as the game shows it,
 // or its summary for scripts.
 #include "battle/arena.h"
+#include "battle/lines.h"
 #include "battle/random.h"
 #include "console/print_marked.h"
 #include "console/terminal.h"
@@ -11,14 +12,15 @@
 
 namespace bramble::lab {
 
-bool Replay(uint32_t state, const std::string& name1, const std::string& name2) {
+bool Replay(Screen& screen, uint32_t state, const std::string& name1, const std::string& name2) {
   // The game's own Arena, on a tick source that never waits: the same
   // lines, colours and transcript as a game, shown at once. The build draws
   // nothing, so the state set here is the one right before the
   // first-attacker draw. One tick more than the cap lets a battle that
   // ends on the last one return; the wait after it is a quit.
-  Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1));
-  SetRandomState(state);
+  ScreenNarrator narrator(screen);
+  Dice dice{state};
+  Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1), narrator, dice);
   arena.Setup(name1, name2);
   arena.Battle();
   terminal::Flush();
@@ -36,13 +38,9 @@ int RunReplay(const Session& session, const std::string& name1, const std::strin
     session.data.flush();
     return 0;
   }
-  bool ended = false;
-  auto replay = [&] { ended = Replay(options.replay_state, name1, name2); };
-  TranscriptResult saved = TranscriptResult::kSaved;
-  if (options.transcript)
-    saved = PrintSaving(*options.transcript, replay);
-  else
-    replay();
+  Screen screen(options.transcript.value_or(""));
+  bool ended = Replay(screen, options.replay_state, name1, name2);
+  TranscriptResult saved = screen.saving();
   if (!ended)
     session.err << "brambleworthen-odds: the battle was stopped unfinished after " << kTickCap
                 << " ticks\n";

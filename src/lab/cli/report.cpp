@@ -49,9 +49,9 @@ std::string FighterTable(const Fighter& one, const Fighter& two) {
   std::string text = "  " + PadRight("name", width) + "   HP   MP  ATK  DEF  agility*  cunning*\n";
   for (const Fighter* f : {&one, &two}) {
     text += "  " + PadRight(f->name, width);
-    for (int32_t value : {f->hp(), f->mp(), f->atk(), f->def()})
+    for (int32_t value : {f->hp, f->mp, f->atk, f->def})
       text += PadLeft(std::to_string(value), 5);
-    text += PadLeft(std::to_string(f->agility()), 10) + PadLeft(std::to_string(f->cunning()), 10);
+    text += PadLeft(std::to_string(f->agility), 10) + PadLeft(std::to_string(f->cunning), 10);
     text += "\n";
   }
   text += "  * hidden: the game never shows these two\n";
@@ -125,7 +125,7 @@ std::string RankTable(const Ranking& ranking, const std::string& heading) {
                      20) +
             PadLeft(std::to_string(row.beaten) + "/" + std::to_string(rows.size() - 1), 5);
     const Fighter& f = row.fighter;
-    for (int32_t value : {f.hp(), f.mp(), f.atk(), f.def()})
+    for (int32_t value : {f.hp, f.mp, f.atk, f.def})
       text += PadLeft(std::to_string(value), 5);
     text += "\n";
   }

@@ -26,9 +26,9 @@ TEST(FighterTable, ShowsAllSixAttributesAndAlignsGbkNames) {
             "  name     HP   MP  ATK  DEF  agility*  cunning*\n"
             "  abc     225  214  176  210       150       152\n"
             "  " +
-                two.name + "  " + std::to_string(two.hp()) + "  " + std::to_string(two.mp()) +
-                "  " + std::to_string(two.atk()) + "  " + std::to_string(two.def()) + "       " +
-                std::to_string(two.agility()) + "       " + std::to_string(two.cunning()) + "\n");
+                two.name + "  " + std::to_string(two.hp) + "  " + std::to_string(two.mp) + "  " +
+                std::to_string(two.atk) + "  " + std::to_string(two.def) + "       " +
+                std::to_string(two.agility) + "       " + std::to_string(two.cunning) + "\n");
   EXPECT_NE(table.find("* hidden"), std::string::npos);
 }
 

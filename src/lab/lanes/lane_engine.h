@@ -2,17 +2,16 @@
 #define BRAMBLE_LAB_LANES_LANE_ENGINE_H_
 
 // The lane engine: as many battles as the lane type has lanes, each with
-// its own generator state and fighters, played with the game's own turn
-// state machine and rules (battle/bout.h), every lane's step at once under
-// masks. A lane whose battle ends takes the job's next start state at once,
-// so a long battle never holds the others up. Included by one file per
+// its own generator state and fighters, played by the rules in lanes
+// (lane_rules.h), every lane's step at once under masks. A lane whose battle ends takes the job's
+// next start state at once, so a long battle never holds the others up. Included by one file per
 // instruction set, with a lane type of that file's own.
 
 #include <cstdint>
 
-#include "battle/bout.h"
-#include "battle/lanes.h"
+#include "battle/rules.h"
 #include "lab/lanes/lane_paths.h"
+#include "lab/lanes/lane_rules.h"
 #include "lab/silent_battle.h"
 
 namespace bramble::lab::lanes {
@@ -35,20 +34,17 @@ struct LaneFighter {
 template <class L>
 struct LaneDice {
   typename L::Bits state;
-  typename L::Bits State() const { return state; }
-  void SetState(typename L::Bits next) { state = next; }
 };
 
-/// The turn state machine's state in lanes, as BoutSteps needs it. The
-/// fighters are kept in their roles: a swap of roles swaps their values.
+/// The turn state machine's state in lanes, as the steps of lane_rules.h
+/// need it. The fighters are kept in their roles: a swap of roles swaps
+/// their values.
 template <class L>
 struct LaneBout {
   using Lanes = L;
   using Int = typename L::Int;
   using Mask = typename L::Mask;
 
-  LaneFighter<L>& Attacker() { return attacker; }
-  LaneFighter<L>& Defender() { return defender; }
   void SwapRoles(Mask m) {
     for (int i = 0; i < 6; ++i) {
       Int a = attacker.attributes[i];
@@ -66,15 +62,13 @@ struct LaneBout {
     ended |= m;
     first_lost = L::Choose(m, L::Not(first_attacks), first_lost);
   }
-  // A shown line clamps both fighters' hp. In lanes the clamp waits for
-  // the end of the tick (ClampHp): after a step's line, the rules only
-  // test whether an hp is above 0, which the clamp never changes, and a
-  // lane's next step comes on the next tick.
-  template <class Text>
-  void Show(const Text&) {}
+  // Every step clamps both fighters' hp. In lanes the clamp waits for the
+  // end of the tick: after a step, the rules only test whether an hp is
+  // above 0, which the clamp never changes, and a lane's next step comes
+  // on the next tick.
   void ClampHp() {
-    attacker.hp() = L::Clamp(attacker.hp(), 0, 255);
-    defender.hp() = L::Clamp(defender.hp(), 0, 255);
+    attacker.hp() = L::Clamp(attacker.hp(), rules::kLowestHp, rules::kHighestHp);
+    defender.hp() = L::Clamp(defender.hp(), rules::kLowestHp, rules::kHighestHp);
   }
 
   LaneFighter<L> attacker;
@@ -95,7 +89,6 @@ void PlayLanes(const LaneJob& job) {
   constexpr int W = L::kWidth;
   using Int = typename L::Int;
   using Mask = typename L::Mask;
-  constexpr Narration kSilent = Narration::kSilent;
 
   LaneBout<L> bout;
   LaneDice<L> dice{};
@@ -122,7 +115,7 @@ void PlayLanes(const LaneJob& job) {
       if (L::Any(refill)) {
         // The first attacker's draw: fighter one attacks on a 0.
         dice.state = L::Choose(refill, fresh, dice.state);
-        Mask first_attacks = DrawIn<L>(dice, refill, 0, 2) == 0;
+        Mask first_attacks = DrawIn<L>(dice, refill, rules::kFirstAttacker) == 0;
         bout.first_attacks = L::Choose(refill, first_attacks, bout.first_attacks);
         for (int i = 0; i < 6; ++i) {
           Int first = L::Splat(job.first[i]);
@@ -146,26 +139,26 @@ void PlayLanes(const LaneJob& job) {
     // acts in every pass; one that is poisoned or refilled skips a pass.
     Mask playing = L::Not(bout.ended);
     for (int pass = 0; pass < 2; ++pass) {
-      Mask can = L::Not(bout.ended) & (ticks < static_cast<int32_t>(kTickCap));
+      Mask can = L::Not(bout.ended) & (ticks < static_cast<int32_t>(job.tick_cap));
       Mask pummels = can & L::IsTurn(bout.turn_state, TurnState::PummelTurn);
       Mask acts;
       if (pass == 0) {
         acts = can & L::IsTurn(bout.turn_state, TurnState::AttackTurn);
         if (L::Any(acts))
-          BoutSteps::Attack<kSilent>(bout, dice, acts);
+          AttackStepIn(bout, dice, acts);
       } else {
         acts = can & L::IsTurn(bout.turn_state, TurnState::ResponseTurn);
         if (L::Any(acts))
-          BoutSteps::Response<kSilent>(bout, dice, acts);
+          ResponseStepIn(bout, dice, acts);
       }
       if (L::Any(pummels))
-        BoutSteps::Pummel<kSilent>(bout, dice, pummels);
+        PummelStepIn(bout, dice, pummels);
       bout.ClampHp();  // every lane's hp is within 0..255 when it steps
       ticks += L::One(acts | pummels);
     }
 
     // Battles that ended on these ticks, or reached the cap unfinished.
-    Mask capped = playing & L::Not(bout.ended) & (ticks >= static_cast<int32_t>(kTickCap));
+    Mask capped = playing & L::Not(bout.ended) & (ticks >= static_cast<int32_t>(job.tick_cap));
     Mask done = (playing & bout.ended) | capped;
     if (!L::Any(done))
       continue;

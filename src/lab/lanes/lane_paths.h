@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lab/start_states.h"
+
 namespace bramble::lab {
 
 /// A batch of battles for the lane engine: one pair of fighters, the
@@ -24,6 +26,8 @@ struct LaneJob {
   uint32_t* states_after = nullptr;
   /// Optional, per battle: both fighters' six attributes at its end.
   int32_t (*attributes)[12] = nullptr;
+  /// Battles still going after this many ticks are stopped unfinished.
+  uint32_t tick_cap = kTickCap;
 };
 
 /// Plays every battle of a job.

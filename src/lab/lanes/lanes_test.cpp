@@ -1,11 +1,13 @@
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "battle/lanes.h"
+#include "battle/bout.h"
+#include "battle/rules.h"
 #include "lab/battle_run.h"
 #include "lab/lanes/lane_paths.h"
 #include "lab/lanes/vector_lanes.h"
@@ -43,8 +45,8 @@ TEST(VectorLanes, ArithmeticAsTheScalarRules) {
         Lanes4::Int over100 = Lanes4::Over100(rolls, values);
         Lanes4::Int floored = Lanes4::FloorTimesF(rolls, values);
         for (int lane = 0; lane < 4; ++lane) {
-          ASSERT_EQ(over100[lane], OneLane::Over100(roll, values[lane])) << roll;
-          ASSERT_EQ(floored[lane], OneLane::FloorTimesF(roll, values[lane])) << roll;
+          ASSERT_EQ(over100[lane], int64_t{roll} * values[lane] / 100) << roll;
+          ASSERT_EQ(floored[lane], PummelAttackTerm(roll, values[lane])) << roll;
         }
       }
       if (roll <= 40 && base < 50000000) {
@@ -56,87 +58,144 @@ TEST(VectorLanes, ArithmeticAsTheScalarRules) {
   }
 }
 
-// A fold of every battle's outcome, final generator state and final
-// attributes, in the order of the start states.
-struct Fold {
-  uint64_t hash = 1469598103934665603ull;
-  void Add(uint32_t x) {
-    for (int i = 0; i < 4; ++i) {
-      hash ^= (x >> (8 * i)) & 0xFF;
-      hash *= 1099511628211ull;
-    }
-  }
+// What a battle came to after its last step, or after `cap` steps: its
+// outcome, its generator state, and both fighters' attributes.
+struct Played {
+  uint32_t outcome = 0;
+  uint32_t state_after = 0;
+  std::array<int32_t, 12> attributes{};
+  bool operator==(const Played&) const = default;
 };
 
-uint64_t ScalarFold(const char* name1, const char* name2, uint32_t first, uint32_t count) {
-  SilentBattle battle(name1, name2);
-  Fold fold;
-  for (uint32_t i = 0; i < count; ++i) {
-    BattleResult result = battle.Run(first + i);
-    fold.Add(PackOutcome(result.ticks, static_cast<uint32_t>(result.winner)));
-    fold.Add(battle.state_after());
-    for (int slot = 16; slot < 22; ++slot)
-      fold.Add(static_cast<uint32_t>(battle.first().slots[slot]));
-    for (int slot = 16; slot < 22; ++slot)
-      fold.Add(static_cast<uint32_t>(battle.second().slots[slot]));
-  }
-  return fold.hash;
+std::string Describe(const Played& p) {
+  std::string text = "ticks " + std::to_string(p.outcome >> 2) + ", winner " +
+                     std::to_string(p.outcome & 3) + ", state " + std::to_string(p.state_after) +
+                     ", attributes";
+  for (int32_t value : p.attributes)
+    text += " " + std::to_string(value);
+  return text;
 }
 
-uint64_t LaneFold(LanePlayer player, const char* name1, const char* name2, uint32_t first,
-                  uint32_t count) {
-  SilentBattle battle(name1, name2);
-  LaneJob job;
-  for (int i = 0; i < 6; ++i) {
-    job.first[i] = battle.first().slots[16 + i];
-    job.second[i] = battle.second().slots[16 + i];
+// The reference: the game's own rules, one battle at a time, as the Arena
+// plays them, counting what happens.
+class PlainRules : public Narrator {
+ public:
+  PlainRules(const std::string& name1, const std::string& name2) {
+    one_.Build(name1);
+    two_.Build(name2);
   }
-  constexpr uint32_t kBatch = 1 << 16;
-  std::vector<uint32_t> states(kBatch), outcomes(kBatch), after(kBatch);
-  std::vector<int32_t[12]> attributes(kBatch);
+  void Tell(const Event& event, const Fighter&, const Fighter&) override {
+    ++seen[static_cast<size_t>(event.what)];
+  }
+  Played Play(uint32_t state, uint32_t cap) {
+    Bout bout(this);
+    bout.first = one_;
+    bout.second = two_;
+    Dice dice{state};
+    bout.PickFirstAttacker(dice);
+    bout.Begin();
+    uint32_t ticks = cap;
+    for (uint32_t tick = 1; tick <= cap; ++tick) {
+      bout.Step(dice);
+      if (bout.ended) {
+        ticks = tick;
+        break;
+      }
+    }
+    Winner winner = !bout.ended                 ? Winner::kUnfinished
+                    : bout.loser == &bout.first ? Winner::kSecond
+                                                : Winner::kFirst;
+    Played played{PackOutcome(ticks, static_cast<uint32_t>(winner)), dice.state, {}};
+    int k = 0;
+    for (const Fighter* f : {&bout.first, &bout.second}) {
+      for (int32_t value : {f->hp, f->mp, f->atk, f->def, f->agility, f->cunning})
+        played.attributes[k++] = value;
+    }
+    return played;
+  }
+  const Fighter& one() const { return one_; }
+  const Fighter& two() const { return two_; }
+
+  std::array<uint64_t, static_cast<size_t>(Happening::kHurtBySong) + 1> seen{};
+
+ private:
+  Fighter one_;
+  Fighter two_;
+};
+
+// Every battle of `states` on a lane path, each stopped after `cap` steps.
+std::vector<Played> PlayInLanes(LanePlayer player, const PlainRules& plain,
+                                const std::vector<uint32_t>& states, uint32_t cap) {
+  LaneJob job = JobFor(plain.one(), plain.two());
+  std::vector<uint32_t> outcomes(states.size()), after(states.size());
+  std::vector<int32_t[12]> attributes(states.size());
   job.states = states.data();
+  job.count = states.size();
   job.outcomes = outcomes.data();
   job.states_after = after.data();
   job.attributes = attributes.data();
-  Fold fold;
-  for (uint32_t begin = 0; begin < count; begin += kBatch) {
-    job.count = std::min(kBatch, count - begin);
-    for (uint32_t i = 0; i < job.count; ++i)
-      states[i] = first + begin + i;
-    player(job);
-    for (uint32_t i = 0; i < job.count; ++i) {
-      fold.Add(outcomes[i]);
-      fold.Add(after[i]);
-      for (int32_t value : attributes[i])
-        fold.Add(static_cast<uint32_t>(value));
-    }
+  job.tick_cap = cap;
+  player(job);
+  std::vector<Played> played(states.size());
+  for (size_t i = 0; i < states.size(); ++i) {
+    played[i] = {outcomes[i], after[i], {}};
+    std::copy(std::begin(attributes[i]), std::end(attributes[i]), played[i].attributes.begin());
   }
-  return fold.hash;
+  return played;
 }
 
-// Every lane path this processor runs plays every battle of a long range
-// as the scalar engine does. BRAMBLE_LANE_STATES sets the range's length
-// (the long test runs 10,000,000; by default, and at least, 200,000).
-TEST(LaneEngine, EveryPathPlaysAsTheScalarEngine) {
+// Every lane path this processor runs is held to the game's plain rules,
+// battle by battle: the same outcome, the same draws, the same fighters at
+// the end. A battle that differs is told by its pair, its start state and
+// the first step after which the two differ. BRAMBLE_LANE_STATES sets how
+// many start states a pair plays (the long test 10,000,000; by default,
+// and at least, 200,000), and the pairs must between them make every
+// action, answer and song outcome happen.
+TEST(LaneEngine, EveryPathPlaysAsThePlainRules) {
   uint32_t count = 200000;
   if (const char* states = std::getenv("BRAMBLE_LANE_STATES"))
     count = std::max(static_cast<uint32_t>(std::strtoul(states, nullptr, 10)), count);
-  const std::pair<const char*, const char*> pairs[] = {{"abc", "xyz"}, {"alice", "bob"}};
-  std::vector<LanePath> paths = RunnablePaths();
-  ASSERT_EQ(paths.front(), LanePath::kScalar);
+  const std::pair<std::string, std::string> pairs[] = {
+      {"abc", "xyz"}, {"alice", "bob"}, {"甲乙", "Brambleworthen"}, {"a", "zzzzzzzz"}};
+  std::array<uint64_t, static_cast<size_t>(Happening::kHurtBySong) + 1> seen{};
+  constexpr uint32_t kBatch = 1 << 16;
   for (const auto& [name1, name2] : pairs) {
+    PlainRules plain(name1, name2);
     // Past the top of the state space the range wraps around to 0.
     for (uint32_t first : {0u, 0xFFFFFFFFu - 5000u}) {
       uint32_t length = first == 0 ? count : 20000u;
-      uint64_t expected = ScalarFold(name1, name2, first, length);
-      for (LanePath path : paths) {
-        if (path == LanePath::kScalar)
-          continue;
-        SCOPED_TRACE(std::string(name1) + " vs " + name2 + ", lanes " + LanePathName(path));
-        EXPECT_EQ(LaneFold(PlayerOf(path), name1, name2, first, length), expected);
+      for (uint32_t begin = 0; begin < length; begin += kBatch) {
+        std::vector<uint32_t> states(std::min(kBatch, length - begin));
+        for (uint32_t i = 0; i < states.size(); ++i)
+          states[i] = first + begin + i;
+        std::vector<Played> want(states.size());
+        for (size_t i = 0; i < states.size(); ++i)
+          want[i] = plain.Play(states[i], kTickCap);
+        for (LanePath path : RunnablePaths()) {
+          if (path == LanePath::kScalar)
+            continue;
+          std::vector<Played> got = PlayInLanes(PlayerOf(path), plain, states, kTickCap);
+          auto differs = std::mismatch(got.begin(), got.end(), want.begin()).first;
+          if (differs == got.end())
+            continue;
+          uint32_t state = states[differs - got.begin()];
+          uint32_t step = 1;
+          while (step < kTickCap &&
+                 PlayInLanes(PlayerOf(path), plain, {state}, step)[0] == plain.Play(state, step))
+            ++step;
+          FAIL() << name1 << " vs " << name2 << ", lanes " << LanePathName(path)
+                 << ": the battle from start state " << state << " first differs after step "
+                 << step << ":\n  plain rules: " << Describe(plain.Play(state, step))
+                 << "\n  lanes:       "
+                 << Describe(PlayInLanes(PlayerOf(path), plain, {state}, step)[0]);
+        }
       }
     }
+    for (size_t i = 0; i < seen.size(); ++i)
+      seen[i] += plain.seen[i];
   }
+  for (size_t i = static_cast<size_t>(Happening::kStart); i < seen.size(); ++i)
+    EXPECT_GT(seen[i], 0u) << "no battle made happening " << i << " happen";
 }
 
 TEST(LaneEngine, RunsGiveTheSameTallyOnEveryPath) {

@@ -2,8 +2,8 @@
 #define BRAMBLE_LAB_LANES_VECTOR_LANES_H_
 
 // W battles side by side in the lanes of a vector (GCC and Clang vector
-// extensions): the lane type the battle rules are instantiated over for the
-// lane engine. A mask is -1 in the lanes where it holds, 0 elsewhere. Each
+// extensions): the lane type the rules in lanes (lane_rules.h) are
+// instantiated over. A mask is -1 in the lanes where it holds, 0 elsewhere. Each
 // instruction set's file instantiates it with a tag of its own from an
 // unnamed namespace, so that every function made from it stays inside that
 // file, compiled for that instruction set alone. Where the vector
@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "battle/lanes.h"
+#include "battle/rules.h"
 
 namespace bramble::lab {
 

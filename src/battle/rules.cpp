@@ -1,4 +1,4 @@
-#include "battle/action.h"
+#include "battle/rules.h"
 
 #include <cmath>
 
@@ -14,6 +14,11 @@ int32_t TruncateToInt32(double value) {
 
 int32_t PercentOfLarge(int64_t product) {
   return TruncateToInt32(std::floor(static_cast<double>(product) * 0.01f));
+}
+
+int32_t PummelAttackTerm(int32_t roll, int32_t atk) {
+  double exact = static_cast<double>(static_cast<int64_t>(roll) * atk) * 0.01f;
+  return TruncateToInt32(std::floor(static_cast<float>(exact)));
 }
 
 }  // namespace bramble

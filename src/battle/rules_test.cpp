@@ -1,4 +1,4 @@
-#include "battle/action.h"
+#include "battle/rules.h"
 
 #include <gtest/gtest.h>
 

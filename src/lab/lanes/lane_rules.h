@@ -1,0 +1,304 @@
+#ifndef BRAMBLE_LAB_LANES_LANE_RULES_H_
+#define BRAMBLE_LAB_LANES_LANE_RULES_H_
+
+// The battle rules in lanes, for speed: every assignment made under the
+// mask of the lanes it acts in, the draws of the common paths read ahead
+// and the path picked without a jump, the rare paths branched to only when
+// some lane takes them. They make exactly the draws and changes of the
+// game's rules (battle/attack.cpp, respond.cpp, songs.cpp, bout.cpp), by
+// the same named numbers (battle/rules.h); the lane tests hold them to
+// those rules battle by battle.
+//
+// The lane type L is vector_lanes.h's: Choose(m, a, b) is a where m holds
+// and b elsewhere, Only(m, x) is x where m holds and 0 elsewhere, One(m)
+// is 1 where m holds, Any(m) whether any lane holds m.
+
+#include <cstdint>
+
+#include "battle/rules.h"
+
+namespace bramble::lab::lanes {
+
+/// RandomInt(range) in the lanes of `m`: those lanes take one step of their
+/// generator; the others keep theirs.
+template <class L, class Dice>
+typename L::Int DrawIn(Dice& dice, typename L::Mask m, Range range) {
+  typename L::Bits next = L::Advance(dice.state);
+  dice.state = L::Choose(m, next, dice.state);
+  return L::Scale(L::Output(next), range.from, range.to);
+}
+
+/// The next four draws of a generator, read ahead without taking them. A
+/// rule whose paths make different draws reads the draws its common paths
+/// need, picks its path without a jump, and then takes as many draws as
+/// that path made: the draws and their order are exactly those of the path
+/// drawn one by one.
+template <class L>
+class DrawsAhead {
+ public:
+  using Int = typename L::Int;
+  using Bits = typename L::Bits;
+
+  explicit DrawsAhead(Bits state) {
+    for (int i = 0; i < kCount; ++i) {
+      state = L::Advance(state);
+      output_[i] = L::Output(state);
+      after_[i] = state;
+    }
+  }
+  /// RandomInt(range) as the path's draw number `i` (from 0) would give it.
+  Int Draw(int i, Range range) const { return L::Scale(output_[i], range.from, range.to); }
+  /// The same for a draw number that differs from lane to lane (1 to 3).
+  Int DrawAt(Int i, Range range) const {
+    return L::Scale(Pick(output_, i, 1), range.from, range.to);
+  }
+  /// The generator state once `count` draws (1 to 4) are taken.
+  Bits StateAfterAt(Int count) const { return Pick(after_, count - 1, 0); }
+
+ private:
+  static constexpr int kCount = 4;
+  // from[i] in each lane, for an i of at least `lowest`.
+  static Bits Pick(const Bits (&from)[kCount], Int i, int lowest) {
+    Bits picked = from[lowest];
+    for (int k = lowest + 1; k < kCount; ++k)
+      picked = L::Choose(i == k, from[k], picked);
+    return picked;
+  }
+  Bits output_[kCount];
+  Bits after_[kCount];
+};
+
+/// An attack's strength and kind, per lane.
+template <class L>
+struct LaneAction {
+  typename L::Int value{};
+  typename L::Kind kind{};
+};
+
+template <class F, class Dice, class L = typename F::Lanes>
+void NormalAttackIn(F& attacker, LaneAction<L>* result, Dice& dice, typename L::Mask m) {
+  typename L::Int r = DrawIn<L>(dice, m, rules::kNormalAttackRoll);
+  result->value = L::Choose(m, L::Percent(r, attacker.atk()), result->value);
+  result->kind = L::Choose(m, L::KindOf(ActionKind::NormalAttack), result->kind);
+}
+
+/// `attacker`'s action against `defender` in the lanes of `active`.
+template <class F, class Dice, class L = typename F::Lanes>
+LaneAction<L> AttackIn(F& attacker, F& defender, Dice& dice, typename L::Mask active) {
+  using namespace rules;
+  using Int = typename L::Int;
+  using Mask = typename L::Mask;
+  LaneAction<L> result;
+  // The family, then the draws of the common paths, read ahead: a normal
+  // or magic attack is chosen without a jump; the rarer actions branch off
+  // and draw on from where their path stands.
+  DrawsAhead<L> next(dice.state);
+  Int family = next.Draw(0, kAttackFamily);
+  Mask family2 = family == 2;
+  Mask last_stand = active & (attacker.hp() <= kLastStandHp) & family2;
+  // Families 2 and 3 open with a check: atk for a pummel, cunning for a
+  // song (the two thresholds are one number today).
+  static_assert(kPummelThreshold == kSongThreshold);
+  Mask opening_check =
+      L::Check(next.Draw(1, kCheckRoll), L::Choose(family2, attacker.atk(), attacker.cunning()),
+               kPummelThreshold);
+  Mask not_last_stand = L::Not(last_stand);
+  Mask opens = active & not_last_stand & (family >= 2) & opening_check;
+  // Family 2 then checks cunning for a poison.
+  Mask poison_check = L::Check(next.Draw(2, kCheckRoll), attacker.cunning(), kPoisonThreshold);
+  Mask neither = L::Not(last_stand | opens);
+  Mask poison = active & neither & family2 & poison_check;
+  // What is left is a magic attack or a normal attack, whose roll is the
+  // first draw its family has left.
+  Mask none = L::Not(last_stand | opens | poison);
+  Mask common = active & none;
+  Mask magic = common & (family == 0) & (attacker.mp() >= kMagicAttackMp);
+  Int roll_draw = 1 + L::One(family >= 2) + L::One(family2);  // families 0, 1: 1; 2: 3; 3: 2
+  Int normal_value = L::Percent(next.DrawAt(roll_draw, kNormalAttackRoll), attacker.atk());
+  Int magic_value = attacker.atk() + L::Percent(next.Draw(1, kMagicAttackRoll), attacker.atk() / 2);
+  attacker.mp() -= L::Only(magic, next.Draw(2, kMagicAttackCost));
+  result.value = L::Choose(magic, magic_value, normal_value);
+  result.kind =
+      L::Choose(magic, L::KindOf(ActionKind::MagicAttack), L::KindOf(ActionKind::NormalAttack));
+  // Draws taken: a magic attack 3, a normal attack its roll's number and
+  // one; the rare actions go on from the last check they made.
+  Int rare_draws = 3 - 2 * L::One(last_stand) - L::One(opens);  // 1, 2 or 3 (a poison)
+  Int draws = L::Choose(common, roll_draw + 1 + L::One(magic), rare_draws);
+  dice.state = L::Choose(active, next.StateAfterAt(draws), dice.state);
+  if (L::Any(last_stand)) {
+    for (int i = 0; i < 6; ++i)
+      attacker.attribute(i) += L::Only(last_stand, DrawIn<L>(dice, last_stand, kLastStandGain));
+    NormalAttackIn(attacker, &result, dice, last_stand);  // with the raised atk
+  }
+  Mask pummel = opens & family2;
+  if (L::Any(pummel)) {
+    Int r1 = DrawIn<L>(dice, pummel, kPummelAttackRoll);
+    Int r2 = DrawIn<L>(dice, pummel, kPummelDefenceRoll);
+    Int value = L::Abs(L::FloorTimesF(r1, attacker.atk()) - L::Over100(r2, defender.def()));
+    result.value = L::Choose(pummel, value, result.value);
+    result.kind = L::Choose(pummel, L::KindOf(ActionKind::Pummel), result.kind);
+  }
+  Mask song = L::Not(family2) & opens;
+  if (L::Any(song)) {
+    DrawIn<L>(dice, song, kSongTitle);
+    result.kind = L::Choose(song, L::KindOf(ActionKind::Song), result.kind);
+    result.value = L::Choose(song, Int{}, result.value);
+  }
+  if (L::Any(poison)) {
+    for (int i = 0; i < 6; ++i) {
+      Int x = defender.attribute(i);
+      defender.attribute(i) = L::Choose(poison, x / 2 + L::One(x % 2 > 0), x);
+    }
+    result.kind = L::Choose(poison, L::KindOf(ActionKind::Poison), result.kind);
+  }
+  return result;
+}
+
+// A refresh: hp, then mp, in the lanes of m.
+template <class F, class Dice, class L = typename F::Lanes>
+void RefreshIn(F& fighter, Dice& dice, typename L::Mask m) {
+  fighter.hp() += L::Only(m, DrawIn<L>(dice, m, rules::kRefreshHp));
+  fighter.mp() += L::Only(m, DrawIn<L>(dice, m, rules::kRefreshMp));
+  DrawIn<L>(dice, m, rules::kReaction);
+}
+
+/// The listener's answer to a song in the lanes of `m`.
+template <class F, class Dice, class L = typename F::Lanes>
+void ListenIn(F& listener, F& singer, Dice& dice, typename L::Mask m) {
+  using namespace rules;
+  using Mask = typename L::Mask;
+  Mask unmoved = L::Check(DrawIn<L>(dice, m, kListenRoll), listener.cunning(), kUnmovedThreshold);
+  Mask moved = L::Not(unmoved) & m;
+  if (!L::Any(moved))
+    return;
+  Mask refreshed =
+      L::Check(DrawIn<L>(dice, moved, kListenRoll), listener.cunning(), kRefreshedThreshold) &
+      moved;
+  if (L::Any(refreshed))
+    RefreshIn(listener, dice, refreshed);
+  Mask left = L::Not(refreshed) & moved;
+  if (!L::Any(left))
+    return;
+  Mask refreshes_singer =
+      L::Check(DrawIn<L>(dice, left, kListenRoll), listener.cunning(), kSingerRefreshedThreshold) &
+      left;
+  if (L::Any(refreshes_singer))
+    RefreshIn(singer, dice, refreshes_singer);
+  Mask hurt = L::Not(refreshes_singer) & left;
+  if (L::Any(hurt))
+    listener.hp() -= L::Only(hurt, DrawIn<L>(dice, hurt, kSongHurt));
+}
+
+/// `defender`'s answer in the lanes of `active` to an action of `value`
+/// and `kind` (a normal or magic attack, or a song).
+template <class F, class Dice, class L = typename F::Lanes>
+void RespondIn(F& defender, F& attacker, typename L::Int value, typename L::Kind kind, Dice& dice,
+               typename L::Mask active) {
+  using namespace rules;
+  using Int = typename L::Int;
+  using Mask = typename L::Mask;
+  // The family, then the draws of the common paths, read ahead: a plain
+  // defence, a magic defence or an evasion is settled without a jump; a
+  // song and a deflection branch off and draw on from where they stand.
+  DrawsAhead<L> next(dice.state);
+  Int family = next.Draw(0, kResponseFamily);  // drawn even for a song
+  Mask song = L::Is(kind, ActionKind::Song) & active;
+  Mask family2 = family == 2;
+  Mask deflection_check =
+      L::Check(next.Draw(1, kCheckRoll), defender.cunning(), kDeflectionThreshold);
+  Mask evasion_check = L::Check(next.Draw(2, kCheckRoll), defender.agility(), kEvasionThreshold);
+  Mask deflects = L::Not(song) & active & family2 & deflection_check;
+  Mask plain = L::Not(song | deflects) & active;
+  Mask evades = plain & family2 & evasion_check;
+  // Family 0 with enough mp: the magic defence. Against a magic attack it
+  // rolls its damage first; whatever it met, it costs mp after that.
+  Mask magic_defence = plain & (family == 0) & (defender.mp() >= kMagicDefenceMp);
+  Mask against_magic = L::Is(kind, ActionKind::MagicAttack);
+  Int magic_damage =
+      defender.def() + L::Percent(next.Draw(1, kMagicDefenceRoll), defender.def() / 2) - value;
+  Int cost_draw = 1 + L::One(against_magic);
+  // Otherwise the plain defence; family 2 rolls after its two failed checks.
+  Int plain_draw = 1 + 2 * L::One(family2);
+  Int plain_damage = L::Percent(next.DrawAt(plain_draw, kPlainDefenceRoll), defender.def()) - value;
+  Int damage = L::Choose(magic_defence, L::Only(against_magic, magic_damage),
+                         L::Only(L::Not(evades), plain_damage));
+  Mask hit = plain & (damage >= 1);
+  defender.hp() -= L::Only(hit, damage);
+  defender.mp() -= L::Only(magic_defence, next.DrawAt(cost_draw, kMagicDefenceCost));
+  // Draws taken: the magic defence's cost is its last, an evasion's check
+  // is its third, the plain roll the plain defence's last; a song and a
+  // deflection go on from the draws they made.
+  Int plain_draws = L::Choose(magic_defence, cost_draw + 1, plain_draw + 1 - L::One(evades));
+  Int draws = L::Choose(plain, plain_draws, 1 + L::One(deflects));  // a song 1, a deflection 2
+  dice.state = L::Choose(active, next.StateAfterAt(draws), dice.state);
+  if (L::Any(song))
+    ListenIn(defender, attacker, dice, song);
+  if (L::Any(deflects))
+    attacker.hp() -=
+        L::Only(deflects, L::Percent(DrawIn<L>(dice, deflects, kDeflectionRoll), value));
+}
+
+/// The three steps of the turn state machine in the lanes of a mask. B
+/// holds the fighters in their roles, swaps the roles, declares defeats
+/// and keeps what the steps keep between ticks; hp is clamped by the
+/// engine at the end of each tick.
+template <class B, class Dice, class L = typename B::Lanes>
+void AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
+  using Mask = typename L::Mask;
+  Mask attacker_down = m & (bout.attacker.hp() <= 0);
+  Mask defender_falls = bout.defender.hp() <= 0;
+  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
+  bout.DefeatAttacker(attacker_down);
+  bout.DefeatDefender(defender_down);
+  m = L::Not(attacker_down | defender_down) & m;
+  if (!L::Any(m))
+    return;
+  LaneAction<L> result = AttackIn(bout.attacker, bout.defender, dice, m);
+  bout.last_value = L::Choose(m, result.value, bout.last_value);
+  bout.last_kind = L::Choose(m, result.kind, bout.last_kind);
+  Mask pummel = L::Is(result.kind, ActionKind::Pummel) & m;
+  if (L::Any(pummel)) {
+    bout.pummel_hits =
+        L::Choose(pummel, DrawIn<L>(dice, pummel, rules::kPummelBlows), bout.pummel_hits);
+    bout.pummel_count = L::Choose(pummel, typename L::Int{}, bout.pummel_count);
+  }
+  Mask poison = L::Is(result.kind, ActionKind::Poison) & m;
+  bout.SwapRoles(poison);
+  bout.turn_state = L::Choose(m, L::TurnOf(TurnState::ResponseTurn), bout.turn_state);
+  bout.turn_state = L::Choose(pummel, L::TurnOf(TurnState::PummelTurn), bout.turn_state);
+  bout.turn_state = L::Choose(poison, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+}
+
+template <class B, class Dice, class L = typename B::Lanes>
+void ResponseStepIn(B& bout, Dice& dice, typename L::Mask m) {
+  using Mask = typename L::Mask;
+  RespondIn(bout.defender, bout.attacker, bout.last_value, bout.last_kind, dice, m);
+  // The attacker is tested first: when both fall, the attacker has lost.
+  Mask attacker_down = m & (bout.attacker.hp() <= 0);
+  Mask defender_falls = bout.defender.hp() <= 0;
+  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
+  bout.DefeatAttacker(attacker_down);
+  bout.DefeatDefender(defender_down);
+  Mask goes_on = L::Not(attacker_down | defender_down) & m;
+  bout.SwapRoles(goes_on);
+  bout.turn_state = L::Choose(goes_on, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+}
+
+template <class B, class Dice, class L = typename B::Lanes>
+void PummelStepIn(B& bout, Dice& dice, typename L::Mask m) {
+  using Mask = typename L::Mask;
+  bout.pummel_count += L::One(m);
+  Mask over = m & (bout.pummel_count > bout.pummel_hits);  // a silent tick passes the turn
+  bout.SwapRoles(over);
+  bout.turn_state = L::Choose(over, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  Mask blows = L::Not(over) & m;
+  if (!L::Any(blows))
+    return;
+  typename L::Int blow = L::Percent(DrawIn<L>(dice, blows, rules::kBlowRoll), bout.last_value);
+  bout.defender.hp() -= L::Only(blows, blow);
+  bout.DefeatDefender(blows & (bout.defender.hp() <= 0));
+}
+
+}  // namespace bramble::lab::lanes
+
+#endif  // BRAMBLE_LAB_LANES_LANE_RULES_H_
