@@ -68,8 +68,12 @@ std::string IntervalJson(const Interval& interval) {
   return "[" + JsonNumber(interval.low) + ", " + JsonNumber(interval.high) + "]";
 }
 
-// One CSV field: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text) {
+// One CSV field: quoted when it holds a comma, a quote or a line break. A
+// field a spreadsheet would run as a formula (= + - @ first) gets an
+// apostrophe in front, which spreadsheets take as "text" and hide.
+std::string CsvField(std::string text) {
+  if (!text.empty() && std::string_view("=+-@").find(text[0]) != std::string_view::npos)
+    text.insert(0, 1, '\'');
   if (text.find_first_of(",\"\r\n") == std::string::npos)
     return text;
   std::string quoted = "\"";

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "lab/numbers.h"
+
 namespace bramble::lab {
 
 namespace {
@@ -76,7 +78,7 @@ std::string HistogramText(const Tally& tally, int columns, bool unicode) {
   int fixed = static_cast<int>(label_width) + 2 + 3 + 9;
   uint64_t bar_columns = static_cast<uint64_t>(std::max(columns - fixed, 10));
   std::string text =
-      "Battle lengths in ticks (" + std::to_string(tally.finished()) + " finished battles):\n";
+      "Battle lengths in ticks (" + Counted(tally.finished(), "finished battle") + "):\n";
   for (const LengthBin& bin : bins) {
     std::string label = BinLabel(bin);
     uint64_t eighths = (bin.count * bar_columns * 8 + most / 2) / most;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "console/ascii.h"
+#include "lab/defaults.h"
 #include "lab/export.h"
 #include "lab/numbers.h"
 #include "version.h"
@@ -142,6 +143,10 @@ bool SameLab(const Json& doc, std::string* error) {
     *error = "written with another schema of the lab's JSON than " + std::to_string(kJsonSchema);
     return false;
   }
+  if (Text(doc, "program") != "brambleworthen-odds") {
+    *error = "not written by brambleworthen-odds";
+    return false;
+  }
   return true;
 }
 
@@ -259,7 +264,7 @@ std::optional<PairReport> ReadPair(std::string_view json, bool exact_only, std::
   } else {
     std::optional<uint64_t> seed = Unsigned(*doc, "seed");
     std::optional<uint64_t> threads = Unsigned(*doc, "threads");
-    if (!seed || !threads || *threads == 0 || *threads > 1024)
+    if (!seed || *seed > kMostSeed || !threads || *threads == 0 || *threads > 1024)
       return Refuse(error, "a sample without its seed and threads");
     report.seed = *seed;
     report.threads = static_cast<int>(*threads);
@@ -306,7 +311,7 @@ std::optional<RankReport> ReadRankReport(std::string_view json, std::string* err
   if (kind == "rank") {
     report.battles = per_pair;
     report.seed = Unsigned(*doc, "seed");
-    if (!report.seed)
+    if (!report.seed || *report.seed > kMostSeed)
       return Refuse(error, "a sampled ranking without its seed");
   } else {
     report.fewest = report.most = *per_pair;

@@ -39,7 +39,7 @@ int Run(const std::vector<std::string>& args, std::ostream& data, std::ostream& 
   if (!problem.empty())
     return session.BadInput(problem);
   if (options.split)
-    return SplitPair(session);
+    return SplitPair(session, name1, name2);
   switch (options.mode) {
     case Mode::kExact:
       return RunExact(session, name1, name2);

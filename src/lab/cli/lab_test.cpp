@@ -74,6 +74,14 @@ TEST(RunLab, SampleReportIsReproducibleWithASeed) {
   EXPECT_EQ(a, b);
 }
 
+TEST(RunLab, OneBattleIsSingular) {
+  LabOutcome outcome = RunRecorded({"-n", "1", "-s", "9", "abc", "xyz"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  for (const char* says :
+       {"1 battle sampled (seed 9", "(1 battle)\n", "(0 battles)\n", "(1 finished battle)"})
+    EXPECT_NE(outcome.out.find(says), std::string::npos) << says << "\n" << outcome.out;
+}
+
 TEST(RunLab, ExactOverAPartOfTheStatesGivesFractions) {
   LabOutcome outcome = RunRecorded({"--exact-range=4000:1000", "--format=text", "abc", "xyz"});
   ASSERT_EQ(outcome.status, 0) << outcome.err;

@@ -45,7 +45,7 @@ int RunRank(const Session& session) {
   if (!list.error.empty())
     return session.BadInput("rank file '" + options.rank_file + "': " + list.error);
   if (options.split)
-    return SplitRank(session, list.typed);
+    return SplitRank(session, list.names);
   if (options.merge)
     return MergeRank(session, list.names);
 

@@ -16,11 +16,13 @@ namespace bramble::lab {
 namespace {
 
 // One job of a split: the share `range` of the pair's exact run, saved to
-// `file`, on one thread (the job runner runs one job per core). Every word
-// is quoted for a POSIX shell, so any name survives.
+// `file`, on one thread (the job runner runs one job per core). The names
+// are the game's bytes, taken as they are under LC_ALL=C, so a job plays
+// the same fighters whatever the locale of the shell or host that runs it;
+// every word is quoted for a POSIX shell, so any name survives.
 std::string JobLine(const std::string& program, const StateRange& range, const std::string& name1,
                     const std::string& name2, const std::string& file) {
-  return ShellQuote(program) + " --exact-range=" + std::to_string(range.first) + ":" +
+  return "LC_ALL=C " + ShellQuote(program) + " --exact-range=" + std::to_string(range.first) + ":" +
          std::to_string(range.count) + " --format=json -j 1 -- " + ShellQuote(name1) + " " +
          ShellQuote(name2) + " > " + ShellQuote(file) + "\n";
 }
@@ -84,31 +86,27 @@ std::vector<StateRange> Jobs(const LabOptions& options) {
 
 }  // namespace
 
-int SplitPair(const Session& session) {
+int SplitPair(const Session& session, const std::string& name1, const std::string& name2) {
   const LabOptions& options = session.options;
-  std::string lines;
   uint64_t k = 0;
   for (const StateRange& range : Jobs(options))
-    lines += JobLine(session.program, range, options.names[0], options.names[1],
-                     "part-" + PartNumber(++k, options.split) + ".json");
-  Show(lines);
+    session.data << JobLine(session.program, range, name1, name2,
+                            "part-" + PartNumber(++k, options.split) + ".json");
   return 0;
 }
 
-int SplitRank(const Session& session, const std::vector<std::string>& typed) {
+int SplitRank(const Session& session, const std::vector<std::string>& names) {
   const LabOptions& options = session.options;
-  size_t n = typed.size();
-  std::string lines;
+  size_t n = names.size();
   for (size_t i = 0; i < n; ++i) {
     for (size_t j = i + 1; j < n; ++j) {
       uint64_t k = 0;
       for (const StateRange& range : Jobs(options))
-        lines += JobLine(session.program, range, typed[i], typed[j],
-                         "pair-" + PartNumber(i + 1, n) + "-" + PartNumber(j + 1, n) + "-part-" +
-                             PartNumber(++k, options.split) + ".json");
+        session.data << JobLine(session.program, range, names[i], names[j],
+                                "pair-" + PartNumber(i + 1, n) + "-" + PartNumber(j + 1, n) +
+                                    "-part-" + PartNumber(++k, options.split) + ".json");
     }
   }
-  Show(lines);
   return 0;
 }
 
@@ -128,7 +126,7 @@ int MergeRank(const Session& session, const std::vector<std::string>& names) {
   if (!parts)
     return 2;
   std::string error;
-  std::optional<RankReport> merged = MergedRank(names, std::move(*parts), &error);
+  std::optional<RankReport> merged = MergedRank(names, std::move(*parts), Shown, &error);
   if (!merged)
     return session.BadInput("--merge: " + error);
   return ShowRanking(session, *merged);

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "lab/defaults.h"
+
 namespace bramble::lab {
 
 namespace {
@@ -65,9 +67,9 @@ class Parser {
         return true;
       }
       case 's': {
-        auto n = ParseNumber(value, UINT64_MAX);
+        auto n = ParseNumber(value, kMostSeed);
         if (!n)
-          return Fail("-s wants a number (0 to 2^64-1), not '" + value + "'");
+          return Fail("-s wants a number from 0 to 2^53 (9007199254740992), not '" + value + "'");
         o.seed = n;
         return true;
       }
@@ -278,6 +280,19 @@ class Parser {
     }
     if (o.split && o.mode != Mode::kExact && o.mode != Mode::kRank) {
       Fail("--split spreads an exact run of a pair or of a --rank file, not a replay");
+      return;
+    }
+    if (o.split && (o.svg || o.format)) {
+      Fail(std::string(o.svg ? "--svg" : "--format") +
+           " goes with the result; --split prints job lines, whose shares are JSON for --merge");
+      return;
+    }
+    if (o.threads && (o.split || o.merge || o.mode == Mode::kReplay)) {
+      Fail("-j chooses the threads that play battles; " +
+           std::string(o.split   ? "--split prints job lines (each runs on one)"
+                       : o.merge ? "--merge adds up shares"
+                                 : "--replay plays one battle") +
+           " and takes none");
       return;
     }
     if (o.split && o.split > o.range_count) {

@@ -52,10 +52,10 @@ TEST(ParseOptions, KeepsTheValuesOfEachMode) {
   EXPECT_EQ(replay.options.replay_state, 4294967295u);
   EXPECT_EQ(replay.options.transcript.value_or(""), "out.txt");
 
-  ParsedOptions rank = ParseOptions({"-r", "names.txt", "-s", "18446744073709551615"});
+  ParsedOptions rank = ParseOptions({"-r", "names.txt", "-s", "9007199254740992"});
   ASSERT_EQ(rank.error, "");
   EXPECT_EQ(rank.options.rank_file, "names.txt");
-  EXPECT_EQ(rank.options.seed.value_or(0), UINT64_MAX);
+  EXPECT_EQ(rank.options.seed.value_or(0), uint64_t{1} << 53);
 
   ParsedOptions exact = ParseOptions({"a", "b"});
   EXPECT_EQ(exact.options.range_first, 0u);
@@ -88,6 +88,13 @@ TEST(ParseOptions, RejectsBadInputWithAMessage) {
       {{"--replay", "99999999999999999999999", "a", "b"}, "32 bits"},
       {{"--replay=-1", "a", "b"}, "32 bits"},
       {{"-s", "18446744073709551616", "a", "b"}, "-s wants"},
+      {{"-s", "9007199254740993", "a", "b"}, "0 to 2^53"},  // beyond what JSON readers keep
+      {{"--split", "2", "--svg", "x.svg", "a", "b"}, "--svg goes with the result"},
+      {{"--split", "2", "--format", "csv", "a", "b"}, "--format goes with the result"},
+      {{"-r", "f", "--split", "2", "--format=json"}, "--format goes with the result"},
+      {{"--replay", "1", "-j", "4", "a", "b"}, "--replay plays one battle"},
+      {{"--split", "2", "-j", "4", "a", "b"}, "--split prints job lines"},
+      {{"--merge", "-j", "2", "p.json"}, "--merge adds up shares"},
       {{"--exact", "--rank", "f"}, "cannot be used together"},
       {{"--replay", "1", "--exact", "a", "b"}, "cannot be used together"},
       {{"--exact", "-n", "5", "a", "b"}, "-n and -s"},

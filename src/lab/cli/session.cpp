@@ -7,8 +7,10 @@
 #include <fstream>
 #include <thread>
 
+#include "console/sgr.h"
 #include "console/terminal.h"
 #include "lab/battle_run.h"
+#include "lab/defaults.h"
 #include "lab/histogram.h"
 #include "lab/svg.h"
 
@@ -32,6 +34,10 @@ std::string Duration(double seconds) {
 
 std::string Decode(std::string typed) { return terminal::platform::DecodeWord(std::move(typed)); }
 
+std::string Shown(const std::string& gbk) {
+  return terminal::platform::Unicode() ? NameText(gbk) : ShowControls(gbk);
+}
+
 void Show(const std::string& gbk) {
   terminal::Write(gbk);
   terminal::Flush();
@@ -53,9 +59,8 @@ std::string ConsoleHistogram(const Tally& tally) {
 }
 
 uint64_t ClockSeed() {
-  auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
-  return SampleState(static_cast<uint64_t>(ticks), 0) |
-         static_cast<uint64_t>(SampleState(static_cast<uint64_t>(ticks), 1)) << 32;
+  auto ticks = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  return (SampleState(ticks, 0) | uint64_t{SampleState(ticks, 1)} << 32) & (kMostSeed - 1);
 }
 
 int Session::BadInput(const std::string& message) const {

@@ -62,6 +62,11 @@ struct Session {
 /// game converts the words a player types (GBK from a UTF-8 terminal).
 std::string Decode(std::string typed);
 
+/// A name (GBK) as the user's terminal shows it, for messages: UTF-8 where
+/// the terminal speaks Unicode, the game's bytes elsewhere; control bytes
+/// shown as ^X.
+std::string Shown(const std::string& gbk);
+
 /// GBK text on the console, and text in console colours.
 void Show(const std::string& gbk);
 void Show(const std::vector<Segment>& painted);
@@ -79,8 +84,8 @@ int RunExact(const Session& session, const std::string& name1, const std::string
 int ShowExact(const Session& session, const PairReport& report, const std::string& before);
 int RunRank(const Session& session);
 int ShowRanking(const Session& session, const RankReport& report);
-int SplitPair(const Session& session);
-int SplitRank(const Session& session, const std::vector<std::string>& typed);
+int SplitPair(const Session& session, const std::string& name1, const std::string& name2);
+int SplitRank(const Session& session, const std::vector<std::string>& names);
 int MergePair(const Session& session);
 int MergeRank(const Session& session, const std::vector<std::string>& names);
 int RunReplay(const Session& session, const std::string& name1, const std::string& name2);
