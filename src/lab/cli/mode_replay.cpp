@@ -25,32 +25,34 @@ bool Replay(uint32_t state, const std::string& name1, const std::string& name2) 
   return arena.bout.ended;
 }
 
-int RunReplay(const Session& session, const std::string& name1, const std::string& name2) {
-  const LabOptions& options = session.options;
-  if (session.format() != Format::kText) {
-    ReplayReport report = ReplaySummary(options.replay_state, name1, name2);
-    if (session.format() == Format::kJson)
-      WriteJson(session.data, report);
+int Run(const Session& session, const ReplayCommand& command) {
+  auto names = session.Pair(command.name1, command.name2);
+  if (!names)
+    return 2;
+  const auto& [name1, name2] = *names;
+  if (command.format != Format::kText) {
+    ReplayReport report = ReplaySummary(command.state, name1, name2);
+    if (command.format == Format::kJson)
+      WriteJson(session.io.data, report);
     else
-      WriteCsv(session.data, report);
-    session.data.flush();
+      WriteCsv(session.io.data, report);
     return 0;
   }
   bool ended = false;
-  auto replay = [&] { ended = Replay(options.replay_state, name1, name2); };
+  auto replay = [&] { ended = Replay(command.state, name1, name2); };
   TranscriptResult saved = TranscriptResult::kSaved;
-  if (options.transcript)
-    saved = PrintSaving(*options.transcript, replay);
+  if (command.transcript)
+    saved = PrintSaving(*command.transcript, replay);
   else
     replay();
   if (!ended)
-    session.err << "brambleworthen-odds: the battle was stopped unfinished after " << kTickCap
-                << " ticks\n";
+    session.io.err << "brambleworthen-odds: the battle was stopped unfinished after " << kTickCap
+                   << " ticks\n";
   // The game tells of a transcript it cannot write on the console and goes
   // on without it; the lab does the same, and then says so in its status.
   if (saved != TranscriptResult::kSaved) {
-    session.err << "brambleworthen-odds: the transcript '" << *options.transcript
-                << "' could not be written\n";
+    session.io.err << "brambleworthen-odds: the transcript '" << *command.transcript
+                   << "' could not be written\n";
     return 1;
   }
   return 0;
