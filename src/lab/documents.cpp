@@ -100,8 +100,7 @@ void WriteValue(std::string* out, const Json& value) {
 // other.
 void WriteDocument(std::ostream& out, const Json& doc) {
   auto holds_objects = [](const Json& value) {
-    return value.is_array() &&
-           std::any_of(value.begin(), value.end(), [](const Json& item) {
+    return value.is_array() && std::any_of(value.begin(), value.end(), [](const Json& item) {
              return item.is_object() ||
                     (item.is_array() && std::any_of(item.begin(), item.end(), [](const Json& cell) {
                        return cell.is_object();
