@@ -52,45 +52,27 @@ constexpr double kConfidence = 0.95;
 // shortest text that reads back the same.
 void WriteValue(std::string* out, const Json& value) {
   switch (value.type()) {
-    case Json::value_t::object: {
-      const char* comma = "";
-      *out += '{';
-      for (const auto& [name, item] : value.items()) {
-        *out += comma + JsonString(name) + ": ";
-        WriteValue(out, item);
-        comma = ", ";
-      }
-      *out += '}';
-      break;
-    }
+    case Json::value_t::object:
     case Json::value_t::array: {
+      bool object = value.is_object();
       const char* comma = "";
-      *out += '[';
-      for (const Json& item : value) {
-        *out += comma;
-        WriteValue(out, item);
+      *out += object ? '{' : '[';
+      for (const auto& item : value.items()) {
+        *out += comma + (object ? JsonString(item.key()) + ": " : "");
+        WriteValue(out, item.value());
         comma = ", ";
       }
-      *out += ']';
+      *out += object ? '}' : ']';
       break;
     }
     case Json::value_t::string:
       *out += JsonString(value.get_ref<const std::string&>());
       break;
-    case Json::value_t::boolean:
-      *out += value.get<bool>() ? "true" : "false";
-      break;
-    case Json::value_t::number_integer:
-      *out += std::to_string(value.get<int64_t>());
-      break;
-    case Json::value_t::number_unsigned:
-      *out += std::to_string(value.get<uint64_t>());
-      break;
     case Json::value_t::number_float:
       *out += ShortestNumber(value.get<double>());
       break;
-    default:
-      *out += "null";
+    default:  // whole numbers, true, false, null
+      *out += value.dump();
       break;
   }
 }
