@@ -29,7 +29,8 @@ int Run(const Session& session, const ReplayCommand& command) {
   auto names = session.Pair(command.name1, command.name2);
   if (!names)
     return 2;
-  const auto& [name1, name2] = *names;
+  const std::string& name1 = names->first;  // named, not bound: lambdas capture them
+  const std::string& name2 = names->second;
   if (command.format != Format::kText) {
     ReplayReport report = ReplaySummary(command.state, name1, name2);
     if (command.format == Format::kJson)
