@@ -1,16 +1,74 @@
 // The lab's option parser on any argument vector (the input's bytes, cut
-// into arguments at zero bytes): either a message, or options that make
-// sense together.
+// into arguments at zero bytes): either a message, or one command whose
+// options make sense together.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "check.h"
 #include "lab/cli/options.h"
+#include "lab/defaults.h"
 
-using bramble::lab::Mode;
+namespace {
+
+using namespace bramble::lab;
+
+// Every operand is an argument given, in order.
+void CheckOperands(const std::vector<std::string>& args, const std::vector<std::string>& operands) {
+  size_t next = 0;
+  for (const std::string& operand : operands) {
+    while (next < args.size() && args[next] != operand)
+      ++next;
+    FUZZ_CHECK(next < args.size());
+    ++next;
+  }
+}
+
+void CheckRange(uint64_t first, uint64_t count) {
+  FUZZ_CHECK(count >= 1 && first + count <= kStateCount);
+}
+
+struct Check {
+  const std::vector<std::string>& args;
+  void operator()(const HelpCommand&) const {}
+  void operator()(const VersionCommand&) const {}
+  void operator()(const SampleCommand& c) const {
+    FUZZ_CHECK(c.threads >= 0 && c.threads <= 1024);
+    FUZZ_CHECK(!c.battles || (*c.battles >= 1 && *c.battles <= kStateCount));
+    FUZZ_CHECK(!c.seed || *c.seed <= kMostSeed);
+    CheckOperands(args, {c.name1, c.name2});
+  }
+  void operator()(const ExactCommand& c) const {
+    FUZZ_CHECK(c.threads >= 0 && c.threads <= 1024);
+    CheckRange(c.first, c.count);
+    CheckOperands(args, {c.name1, c.name2});
+  }
+  void operator()(const SplitCommand& c) const {
+    CheckRange(c.first, c.count);
+    FUZZ_CHECK(c.jobs >= 1 && c.jobs <= c.count);
+    if (c.rank_file)
+      FUZZ_CHECK(!c.rank_file->empty() && c.name1.empty() && c.name2.empty());
+    else
+      CheckOperands(args, {c.name1, c.name2});
+  }
+  void operator()(const MergeCommand& c) const {
+    FUZZ_CHECK(!c.files.empty() && (!c.rank_file || !c.rank_file->empty()));
+    CheckOperands(args, c.files);
+  }
+  void operator()(const RankCommand& c) const {
+    FUZZ_CHECK(!c.rank_file.empty() && c.threads >= 0 && c.threads <= 1024);
+    FUZZ_CHECK(!c.seed || *c.seed <= kMostSeed);
+  }
+  void operator()(const ReplayCommand& c) const {
+    FUZZ_CHECK(!c.transcript || (!c.transcript->empty() && c.format == Format::kText));
+    CheckOperands(args, {c.name1, c.name2});
+  }
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -20,34 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     args.emplace_back(input.substr(start, end - start));
     start = end + 1;
   }
-  bramble::lab::ParsedOptions parsed = bramble::lab::ParseOptions(args);
-  if (!parsed.error.empty())
-    return 0;
-  const bramble::lab::LabOptions& o = parsed.options;
-  if (o.mode == Mode::kHelp || o.mode == Mode::kVersion)
-    return 0;
-  FUZZ_CHECK(o.threads >= 0 && o.threads <= 1024);
-  FUZZ_CHECK(!o.battles || *o.battles >= 1);
-  FUZZ_CHECK(o.range_count >= 1 && o.range_first + o.range_count <= (uint64_t{1} << 32));
-  bool sampled = (o.mode == Mode::kOdds || o.mode == Mode::kRank) && !o.merge && !o.split;
-  FUZZ_CHECK(sampled || (!o.battles && !o.seed));
-  FUZZ_CHECK(!o.transcript || (o.mode == Mode::kReplay && !o.transcript->empty()));
-  FUZZ_CHECK(!o.partial || o.mode == Mode::kExact || (o.mode == Mode::kRank && o.split));
-  FUZZ_CHECK(!o.split ||
-             ((o.mode == Mode::kExact || o.mode == Mode::kRank) && o.split <= o.range_count));
-  if (o.merge)  // the operands are files of partial results
-    FUZZ_CHECK(!o.names.empty() && !o.split && o.mode != Mode::kExact && o.mode != Mode::kReplay);
-  else if (o.mode == Mode::kRank)
-    FUZZ_CHECK(o.names.empty() && !o.rank_file.empty());
-  else
-    FUZZ_CHECK(o.names.size() == 2);
-  // Every operand is an argument given, in order.
-  size_t next = 0;
-  for (const std::string& name : o.names) {
-    while (next < args.size() && args[next] != name)
-      ++next;
-    FUZZ_CHECK(next < args.size());
-    ++next;
-  }
+  ParsedCommand parsed = ParseOptions(args);
+  if (parsed.error.empty())
+    std::visit(Check{args}, parsed.command);
   return 0;
 }

@@ -62,6 +62,11 @@ check 0 --exact --split 4 abc xyz
 check 0 -n 2000 -s 1 --format csv --svg "$(mktemp)" abc xyz
 check 2 --merge /nonexistent
 check 2 --format yaml abc xyz
+# options that would be ignored are refused, and seeds beyond 2^53
+check 2 --split 2 --svg "$(mktemp)" abc xyz
+check 2 --split 2 --format csv abc xyz
+check 2 --replay 1 -j 4 abc xyz
+check 2 -s 9007199254740993 abc xyz
 printf 'abc\nxyz\nalice\n' | "$odds" --rank - -n 5000 -s 1
 passed=$((passed + 1))
 # Hostile counts and lists (about 30 s): a count that would wrap, thread

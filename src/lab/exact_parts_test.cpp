@@ -57,7 +57,9 @@ TEST(ExactParts, RefusesWhatWouldGiveAWrongAnswer) {
       {edited("\"unfinished\": 0", "\"unfinished\": 1"), "do not add up"},
       {edited("\"cap\": 100000", "\"cap\": 5"), "tick cap"},
       {good.substr(0, good.size() / 2), "at byte"},
+      {edited("\"program\": \"brambleworthen-odds\"", "\"program\": \"other\""), "not written by"},
       {"[" + std::string(100, '['), "deep"},
+      {"{\"a\": " + std::string(1000000, '[') + std::string(1000000, ']') + "}", "deep"},
   };
   for (const auto& [text, why] : cases) {
     std::string error;

@@ -16,6 +16,9 @@ namespace bramble::lab {
 /// hexadecimal ("gbk"), which identify a fighter exactly. The README's
 /// section on output for scripts describes every field.
 
+/// The JSON documents are written in documents.cpp, each kind beside its
+/// reader (json_read.h), so that a key is named once.
+
 /// The version of the JSON documents' layout, in each as "schema".
 constexpr int kJsonSchema = 2;
 

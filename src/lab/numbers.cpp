@@ -73,4 +73,8 @@ std::optional<uint64_t> ParseNumber(std::string_view text, uint64_t max) {
   return value;
 }
 
+std::string Counted(uint64_t count, std::string_view noun) {
+  return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
 }  // namespace bramble::lab

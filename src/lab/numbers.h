@@ -23,6 +23,9 @@ double Ratio(uint64_t part, uint64_t whole);
 /// part/whole in lowest terms ("0/1" for 0).
 std::string LowestTerms(uint64_t part, uint64_t whole);
 
+/// A count and its noun, singular for one: "1 battle", "2 battles".
+std::string Counted(uint64_t count, std::string_view noun);
+
 /// A decimal number (or 0x followed by hexadecimal digits) no greater than
 /// `max`; nothing for anything else, signs and blanks included.
 std::optional<uint64_t> ParseNumber(std::string_view text, uint64_t max);

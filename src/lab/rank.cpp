@@ -36,7 +36,6 @@ NameList ReadNames(std::istream& in, const std::function<std::string(std::string
       return list;
     }
     list.names.push_back(std::move(name));
-    list.typed.push_back(std::move(typed));
   }
   if (in.bad()) {
     list.error = "the list of names could not be read";

@@ -15,8 +15,7 @@ namespace bramble::lab {
 
 struct NameList {
   std::vector<std::string> names;
-  std::vector<std::string> typed;  // the same names as written in the file
-  std::string error;               // set for bad input
+  std::string error;  // set for bad input
 };
 
 /// Reads one name per line. Blank lines are skipped and blanks around a

@@ -1,18 +1,20 @@
 #include "lab/reports.h"
 
+#include "lab/numbers.h"
+
 namespace bramble::lab {
 
 std::string PairReport::Subtitle() const {
   if (kind == Kind::kExact)
     return "exact over " + std::to_string(Covered(ranges)) + " start states";
-  return std::to_string(tally.battles()) + " sampled battles (seed " + std::to_string(seed) + ")";
+  return Counted(tally.battles(), "sampled battle") + " (seed " + std::to_string(seed) + ")";
 }
 
 std::string RankReport::Heading() const {
   size_t n = ranking.rows.size();
   if (battles)
-    return "Round-robin of " + std::to_string(n) + " names, " + std::to_string(*battles) +
-           " battles per pair (seed " + std::to_string(seed.value_or(0)) + ")";
+    return "Round-robin of " + std::to_string(n) + " names, " + Counted(*battles, "battle") +
+           " per pair (seed " + std::to_string(seed.value_or(0)) + ")";
   std::string states = fewest == most ? std::to_string(most)
                                       : std::to_string(fewest) + " to " + std::to_string(most);
   return "Exact round-robin of " + std::to_string(n) + " names over " + states + " of the " +

@@ -81,7 +81,9 @@ RankReport SampleRank(const std::vector<std::string>& names, uint64_t battles, u
 }
 
 std::optional<RankReport> MergedRank(const std::vector<std::string>& names,
-                                     std::vector<ExactPart> parts, std::string* error) {
+                                     std::vector<ExactPart> parts,
+                                     const std::function<std::string(const std::string&)>& shown,
+                                     std::string* error) {
   size_t n = names.size();
   size_t part_count = parts.size();
   std::vector<std::vector<std::vector<ExactPart>>> by_pair(n,
@@ -93,7 +95,7 @@ std::optional<RankReport> MergedRank(const std::vector<std::string>& names,
     size_t i = at(part.name1);
     size_t j = at(part.name2);
     if (i >= n || j >= n || i >= j) {
-      *error = "a part of the pair " + part.name1 + " and " + part.name2 +
+      *error = "a part of the pair " + shown(part.name1) + " and " + shown(part.name2) +
                ", which is not a pair of the rank file in its order";
       return std::nullopt;
     }
@@ -105,12 +107,12 @@ std::optional<RankReport> MergedRank(const std::vector<std::string>& names,
   for (size_t i = 0; i < n; ++i) {
     for (size_t j = i + 1; j < n; ++j) {
       if (by_pair[i][j].empty()) {
-        *error = "no part of the pair " + names[i] + " and " + names[j];
+        *error = "no part of the pair " + shown(names[i]) + " and " + shown(names[j]);
         return std::nullopt;
       }
       std::optional<ExactPart> merged = MergeExactParts(by_pair[i][j], error);
       if (!merged) {
-        *error = names[i] + " and " + names[j] + ": " + *error;
+        *error = shown(names[i]) + " and " + shown(names[j]) + ": " + *error;
         return std::nullopt;
       }
       uint64_t covered = Covered(merged->ranges);

@@ -2,6 +2,7 @@
 #define BRAMBLE_LAB_RUNS_H_
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,8 +41,11 @@ RankReport SampleRank(const std::vector<std::string>& names, uint64_t battles, u
 /// name of the list as fighter one); nothing, with the reason in `error`,
 /// when a pair has no share, a share is of no pair of the list, or a
 /// pair's shares do not merge.
+/// `shown` writes a name for the reason.
 std::optional<RankReport> MergedRank(const std::vector<std::string>& names,
-                                     std::vector<ExactPart> parts, std::string* error);
+                                     std::vector<ExactPart> parts,
+                                     const std::function<std::string(const std::string&)>& shown,
+                                     std::string* error);
 
 /// How the battle from `state` goes, played silently.
 ReplayReport ReplaySummary(uint32_t state, const std::string& name1, const std::string& name2);

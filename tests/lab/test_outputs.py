@@ -202,8 +202,74 @@ if shutil.which("parallel"):
           "60000 of the 4294967296 start states" in merged_text)
     check("split: the merged report is the one run's report",
           merged_text.split("\n", 1)[1] == odds("--exact-range=0:60000", "--format=text", "abc", "xyz"))
+    for p in parts:
+        os.remove(os.path.join(tmp, p))
 else:
     failures.append("GNU parallel is missing (apt-get install parallel)")
+
+
+def run_bytes(args, locale, cwd=tmp, status=0):
+    run = subprocess.run([ODDS.encode(), *args], capture_output=True, cwd=cwd,
+                         stdin=subprocess.DEVNULL, env=dict(os.environ, LC_ALL=locale), timeout=300)
+    if run.returncode != status:
+        raise SystemExit(f"brambleworthen-odds {args}: status {run.returncode}: {run.stderr!r}")
+    return run
+
+
+# Names beyond ASCII (a name given as GBK bytes, which are no UTF-8, among
+# them) and names a shell misreads, split in a UTF-8 locale and in C, run by
+# GNU parallel and by xargs, merge to exactly the counts of the whole range.
+NAMES = ["张三".encode(), "é".encode(), "甲乙".encode("gbk"), b"a'b", b"x$y;*", b"`id`", b"'",
+         b"\\", b"--", b"-n"]
+RUNNERS = {"parallel": ["parallel", "-j", "2"], "xargs": ["xargs", "-d", "\n", "-n", "1", "-P", "2", "sh", "-c"]}
+for locale in ("C.UTF-8", "C"):
+    for one, two in zip(NAMES, NAMES[1:] + NAMES[:1]):
+        whole = json.loads(run_bytes([b"--exact-range=0:1500", b"--", one, two], locale).stdout)
+        job_lines = run_bytes([b"--exact-range=0:1500", b"--split", b"3", b"--", one, two], locale).stdout
+        for runner, command in RUNNERS.items():
+            if not shutil.which(command[0]):
+                continue
+            # The jobs run in a locale of their own: the job lines name the
+            # fighters whatever the locale.
+            subprocess.run(command, input=job_lines, cwd=tmp, check=True, timeout=300,
+                           env=dict(os.environ, LC_ALL="C.UTF-8" if locale == "C" else "C"))
+            merged = json.loads(run_bytes([b"--merge", b"--format=json", b"part-1.json", b"part-2.json",
+                                           b"part-3.json"], locale).stdout)
+            check(f"split {locale} {runner} {one!r} {two!r}: the merged counts are the whole range's",
+                  [merged[k] for k in ("fighters", "wins", "unfinished", "ticks", "ranges")] ==
+                  [whole[k] for k in ("fighters", "wins", "unfinished", "ticks", "ranges")])
+            for k in (1, 2, 3):
+                os.remove(os.path.join(tmp, f"part-{k}.json"))
+
+# A message that names a fighter names it as the user typed it.
+with open(names, "wb") as f:
+    f.write("abc\nxyz\n张三\n".encode())
+for locale in ("C.UTF-8", "C"):
+    with open(os.path.join(tmp, "share.json"), "wb") as f:
+        f.write(run_bytes([b"--exact-range=0:10", b"abc", b"xyz"], locale).stdout)
+    refused = run_bytes([b"--rank", names.encode(), b"--merge", b"share.json"], locale, status=2)
+    check(f"messages ({locale}): a name as typed",
+          "no part of the pair abc and 张三\n".encode() in refused.stderr)
+
+# Seeds read back exactly as a double (jq, JavaScript): drawn or given,
+# none is above 2^53, and a larger one is refused.
+for args in ((), ("-s", str(2**53))):
+    seed = json.loads(odds("-n", "10", *args, "--format=json", "abc", "xyz"))["seed"]
+    check(f"seed {args}: within 2^53, exact as a double", seed <= 2**53 and int(float(seed)) == seed)
+check("seed: beyond 2^53 refused",
+      run_bytes([b"-s", str(2**53 + 1).encode(), b"abc", b"xyz"], "C", status=2).stderr != b"")
+
+# CSV names a spreadsheet would run as formulas start with an apostrophe.
+rows = list(csv.DictReader(io.StringIO(odds("-n", "10", "-s", "1", "--format=csv", "--", "=1+1", "@x"))))
+check("csv: formulas neutralised", [r["name"] for r in rows] == ["'=1+1", "'@x"])
+
+# A share another program wrote is refused.
+share = json.loads(odds("--exact-range=0:10", "abc", "xyz"))
+share["program"] = "something-else"
+with open(os.path.join(tmp, "other.json"), "w") as f:
+    json.dump(share, f)
+check("merge: a share of another program is refused",
+      b"not written by brambleworthen-odds" in run_bytes([b"--merge", b"other.json"], "C", status=2).stderr)
 
 shutil.rmtree(tmp)
 print(f"lab outputs: {passed} passed, {len(failures)} failed")

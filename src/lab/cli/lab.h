@@ -2,29 +2,49 @@
 #define BRAMBLE_LAB_CLI_LAB_H_
 
 #include <cstdint>
+#include <functional>
+#include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "console/print_marked.h"
 
 namespace bramble::lab {
 
+/// The console that reports for people are shown on: GBK text in console
+/// colours, and the facts of the terminal that shape them.
+struct ReportConsole {
+  std::function<void(uint16_t attribute, std::string_view gbk)> write;
+  std::function<std::string(std::string)> decode;  // a typed name as the game's bytes
+  int columns = 80;
+  bool unicode = false;  // characters beyond ASCII (block elements) can be drawn
+};
+
+/// The process's own console (the layer the game prints through).
+ReportConsole TerminalConsole();
+
+/// Where a run of the lab reads and writes: nothing else.
+struct LabStreams {
+  std::istream& in;      // a rank file given as "-"
+  const ReportConsole& screen;  // reports for people, replays
+  std::ostream& data;    // data for scripts (UTF-8) and job lines
+  std::ostream& err;     // messages, and the progress bar when `progress`
+  bool progress = false;
+  std::string program = "brambleworthen-odds";  // how the lab was started, for job lines
+};
+
 /// The win-rate lab's command line: parses `args` (the arguments after the
-/// program name), runs what they ask for and returns the exit status: 0
-/// done, 1 a transcript, picture or data could not be written, 2 bad
-/// input.
-/// Reports for people and replays go to the console layer the game prints
-/// through; data for scripts (--format json or csv) goes to `data`;
-/// messages go to `err`. `program` is how the lab was started, for the job
-/// lines of --split.
-int RunLab(const std::vector<std::string>& args, std::ostream& data, std::ostream& err,
-           const std::string& program = "brambleworthen-odds");
+/// program name), runs the command they ask for and returns the exit
+/// status: 0 done, 1 a transcript, picture or data could not be written, 2
+/// bad input.
+int RunLab(const std::vector<std::string>& args, const LabStreams& io);
 
 /// Prints the battle that starts from generator state `state` on `screen`
 /// exactly as the game's Arena shows it, at once. Returns whether it ended
 /// within the tick cap.
-bool Replay(Screen& screen, uint32_t state, const std::string& name1, const std::string& name2);
+bool Replay(bramble::Screen& screen, uint32_t state, const std::string& name1, const std::string& name2);
 
 }  // namespace bramble::lab
 

@@ -74,6 +74,14 @@ TEST(RunLab, SampleReportIsReproducibleWithASeed) {
   EXPECT_EQ(a, b);
 }
 
+TEST(RunLab, OneBattleIsSingular) {
+  LabOutcome outcome = RunRecorded({"-n", "1", "-s", "9", "abc", "xyz"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  for (const char* says :
+       {"1 battle sampled (seed 9", "(1 battle)\n", "(0 battles)\n", "(1 finished battle)"})
+    EXPECT_NE(outcome.out.find(says), std::string::npos) << says << "\n" << outcome.out;
+}
+
 TEST(RunLab, ExactOverAPartOfTheStatesGivesFractions) {
   LabOutcome outcome = RunRecorded({"--exact-range=4000:1000", "--format=text", "abc", "xyz"});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
@@ -101,6 +109,19 @@ TEST(RunLab, RanksTheNamesOfAFile) {
             std::string::npos)
       << outcome.out;
   EXPECT_NE(outcome.out.find("     1  xyz"), std::string::npos) << outcome.out;
+}
+
+TEST(RunLab, RanksTheNamesOfItsInputAndSplitsAndMergesThem) {
+  LabOutcome ranked = RunRecorded({"--rank", "-", "-n", "100", "-s", "1"}, "abc\nxyz\n");
+  ASSERT_EQ(ranked.status, 0) << ranked.err;
+  EXPECT_NE(ranked.out.find("Round-robin of 2 names"), std::string::npos) << ranked.out;
+  LabOutcome split = RunRecorded({"-r", "-", "--split", "2", "--exact-range=0:10"}, "abc\nxyz\n");
+  ASSERT_EQ(split.status, 0) << split.err;
+  EXPECT_NE(split.data.find("-- abc xyz > pair-1-2-part-2.json\n"), std::string::npos)
+      << split.data;
+  LabOutcome merge = RunRecorded({"-r", "-", "--merge", testing::TempDir() + "none.json"}, "abc\n");
+  EXPECT_EQ(merge.status, 2);
+  EXPECT_NE(merge.err.find("at least two names"), std::string::npos) << merge.err;
 }
 
 TEST(RunLab, ReplayShowsTheBattleAsTheGameDoesAndKeepsATranscript) {
@@ -137,10 +158,13 @@ TEST(RunLab, ReplayThatCannotWriteItsTranscriptSaysSo) {
 }
 
 TEST(RunLab, DataThatCannotBeWrittenIsAFailure) {
+  std::istringstream in;
+  ReportConsole screen{[](uint16_t, std::string_view) {}, [](std::string typed) { return typed; }};
   std::ostringstream data;
   data.setstate(std::ios::badbit);  // as a full disk leaves a stream
   std::ostringstream err;
-  EXPECT_EQ(RunLab({"-n", "10", "-s", "1", "--format=json", "abc", "xyz"}, data, err), 1);
+  EXPECT_EQ(RunLab({"-n", "10", "-s", "1", "--format=json", "abc", "xyz"}, {in, screen, data, err}),
+            1);
   EXPECT_NE(err.str().find("could not be written"), std::string::npos) << err.str();
 }
 

@@ -18,15 +18,24 @@ struct LabOutcome {
   std::string data;  // for scripts (--format json or csv)
 };
 
-/// Runs the command line with its console output recorded.
-inline LabOutcome RunRecorded(const std::vector<std::string>& args) {
+/// Runs the command line on recorded streams: `input` is its standard
+/// input; the screen records text as it is (GBK), and the game's own
+/// printer, which a replay prints through, is recorded too.
+inline LabOutcome RunRecorded(const std::vector<std::string>& args, const std::string& input = "") {
+  LabOutcome outcome{0, "", "", ""};
+  ReportConsole screen{[&](uint16_t, std::string_view gbk) { outcome.out += gbk; },
+                [](std::string typed) { return typed; }, 80, false};
   terminal::Recording recording;
+  std::istringstream in(input);
   std::ostringstream data;
   std::ostringstream err;
   terminal::StartRecording(&recording);
-  int status = RunLab(args, data, err);
+  outcome.status = RunLab(args, {in, screen, data, err});
   terminal::StopRecording();
-  return {status, recording.text, err.str(), data.str()};
+  outcome.out += recording.text;
+  outcome.err = err.str();
+  outcome.data = data.str();
+  return outcome;
 }
 
 }  // namespace bramble::lab

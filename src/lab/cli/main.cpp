@@ -4,9 +4,12 @@
 #include <vector>
 
 #include "lab/cli/lab.h"
+#include "lab/cli/progress.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  return bramble::lab::RunLab(args, std::cout, std::cerr,
-                              argc > 0 ? argv[0] : "brambleworthen-odds");
+  bramble::lab::ReportConsole screen = bramble::lab::TerminalConsole();
+  return bramble::lab::RunLab(
+      args, {std::cin, screen, std::cout, std::cerr, bramble::lab::StandardErrorIsTerminal(),
+             argc > 0 ? argv[0] : "brambleworthen-odds"});
 }

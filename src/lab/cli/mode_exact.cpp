@@ -8,24 +8,29 @@
 
 namespace bramble::lab {
 
-int ShowExact(const Session& session, const PairReport& report, const std::string& before) {
-  return session.Publish(report, [&] {
-    Show(before + "Fighters\n" + FighterTable(report.one, report.two) + "\n" +
-         ExactReport(report.one, report.two, report.tally, report.ranges) +
-         ConsoleHistogram(report.tally));
+int ShowExact(const Session& session, const Output& output, const PairReport& report,
+              const std::string& before) {
+  return session.Publish(output, report, [&] {
+    session.Show(before + "Fighters\n" + FighterTable(report.one, report.two) + "\n" +
+                 ExactReport(report.one, report.two, report.tally, report.ranges) +
+                 session.Histogram(report.tally));
   });
 }
 
-int RunExact(const Session& session, const std::string& name1, const std::string& name2) {
-  const LabOptions& options = session.options;
-  session.WarnIfLong(name1, name2, options.range_count, 1);
+int Run(const Session& session, const ExactCommand& command) {
+  auto names = session.Pair(command.name1, command.name2);
+  if (!names)
+    return 2;
+  const auto& [name1, name2] = *names;
+  int threads = Threads(command.threads);
+  session.WarnIfLong(name1, name2, command.count, 1, threads);
   PairReport report;
   {
-    ProgressBar bar(options.range_count);
-    report = ExactPair(name1, name2, {options.range_first, options.range_count}, session.threads(),
+    ProgressBar bar(command.count, session.progress());
+    report = ExactPair(name1, name2, {command.first, command.count}, threads,
                        [&](uint64_t done) { bar.Update(done); });
   }
-  return ShowExact(session, report, "");
+  return ShowExact(session, command.output, report, "");
 }
 
 }  // namespace bramble::lab

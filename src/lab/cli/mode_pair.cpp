@@ -8,21 +8,25 @@
 
 namespace bramble::lab {
 
-int RunSample(const Session& session, const std::string& name1, const std::string& name2) {
-  const LabOptions& options = session.options;
-  uint64_t battles = options.battles.value_or(kDefaultBattles);
-  session.WarnIfLong(name1, name2, battles, 1);
-  uint64_t seed = options.seed ? *options.seed : ClockSeed();
+int Run(const Session& session, const SampleCommand& command) {
+  auto names = session.Pair(command.name1, command.name2);
+  if (!names)
+    return 2;
+  const auto& [name1, name2] = *names;
+  uint64_t battles = command.battles.value_or(kDefaultBattles);
+  int threads = Threads(command.threads);
+  session.WarnIfLong(name1, name2, battles, 1, threads);
+  uint64_t seed = command.seed ? *command.seed : ClockSeed();
   PairReport report;
   {
-    ProgressBar bar(battles);
-    report = SamplePair(name1, name2, battles, seed, session.threads(),
-                        [&](uint64_t done) { bar.Update(done); });
+    ProgressBar bar(battles, session.progress());
+    report =
+        SamplePair(name1, name2, battles, seed, threads, [&](uint64_t done) { bar.Update(done); });
   }
-  return session.Publish(report, [&] {
-    Show("Fighters\n" + FighterTable(report.one, report.two) + "\n" +
-         SampleReport(report.one, report.two, report.tally, seed, report.threads) +
-         ConsoleHistogram(report.tally));
+  return session.Publish(command.output, report, [&] {
+    session.Show("Fighters\n" + FighterTable(report.one, report.two) + "\n" +
+                 SampleReport(report.one, report.two, report.tally, seed, report.threads) +
+                 session.Histogram(report.tally));
   });
 }
 

@@ -1,7 +1,6 @@
 // A round robin of the names of a file, from samples.
 #include <cstring>
 #include <fstream>
-#include <iostream>
 
 #include "lab/cli/progress.h"
 #include "lab/cli/report.h"
@@ -19,47 +18,51 @@ constexpr size_t kMostHeatMapNames = 40;
 
 }  // namespace
 
-int ShowRanking(const Session& session, const RankReport& report) {
-  return session.Publish(report, [&] {
-    Show(RankTable(report.ranking, report.Heading()) + "\n");
+int ShowRanking(const Session& session, const Output& output, const RankReport& report) {
+  return session.Publish(output, report, [&] {
+    session.Show(RankTable(report.ranking, report.Heading()) + "\n");
     if (report.ranking.rows.size() <= kMostHeatMapNames)
-      Show(HeatMap(report.ranking));
+      session.Show(HeatMap(report.ranking));
     else
-      Show("Head to head: " + std::to_string(report.ranking.rows.size()) +
-           " names are too many to show; --format json gives the matrix\n");
+      session.Show("Head to head: " + std::to_string(report.ranking.rows.size()) +
+                   " names are too many to show; --format json gives the matrix\n");
   });
 }
 
-int RunRank(const Session& session) {
-  const LabOptions& options = session.options;
-  NameList list;
-  if (options.rank_file == "-") {
-    list = ReadNames(std::cin, Decode);
+bool ReadRankFile(const Session& session, const std::string& path, NameList* list) {
+  auto decode = [&](std::string typed) { return session.Decode(typed); };
+  if (path == "-") {
+    *list = ReadNames(session.io.in, decode);
   } else {
-    std::ifstream file(options.rank_file);
-    if (!file)
-      return session.BadInput("cannot read the rank file '" + options.rank_file +
-                              "': " + std::strerror(errno));
-    list = ReadNames(file, Decode);
+    std::ifstream file(path);
+    if (!file) {
+      session.BadInput("cannot read the rank file '" + path + "': " + std::strerror(errno));
+      return false;
+    }
+    *list = ReadNames(file, decode);
   }
-  if (!list.error.empty())
-    return session.BadInput("rank file '" + options.rank_file + "': " + list.error);
-  if (options.split)
-    return SplitRank(session, list.typed);
-  if (options.merge)
-    return MergeRank(session, list.names);
+  if (list->error.empty())
+    return true;
+  session.BadInput("rank file '" + path + "': " + list->error);
+  return false;
+}
 
+int Run(const Session& session, const RankCommand& command) {
+  NameList list;
+  if (!ReadRankFile(session, command.rank_file, &list))
+    return 2;
   size_t n = list.names.size();
-  uint64_t battles = options.battles.value_or(kDefaultRankBattles);
-  uint64_t seed = options.seed ? *options.seed : ClockSeed();
-  session.WarnIfLong(list.names[0], list.names[1], battles, n * (n - 1) / 2);
+  uint64_t battles = command.battles.value_or(kDefaultRankBattles);
+  uint64_t seed = command.seed ? *command.seed : ClockSeed();
+  int threads = Threads(command.threads);
+  session.WarnIfLong(list.names[0], list.names[1], battles, n * (n - 1) / 2, threads);
   RankReport report;
   {
-    ProgressBar bar(battles * (n * (n - 1) / 2));
-    report = SampleRank(list.names, battles, seed, session.threads(),
-                        [&](uint64_t done) { bar.Update(done); });
+    ProgressBar bar(battles * (n * (n - 1) / 2), session.progress());
+    report =
+        SampleRank(list.names, battles, seed, threads, [&](uint64_t done) { bar.Update(done); });
   }
-  return ShowRanking(session, report);
+  return ShowRanking(session, command.output, report);
 }
 
 }  // namespace bramble::lab

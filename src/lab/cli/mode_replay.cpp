@@ -12,7 +12,7 @@
 
 namespace bramble::lab {
 
-bool Replay(Screen& screen, uint32_t state, const std::string& name1, const std::string& name2) {
+bool Replay(bramble::Screen& screen, uint32_t state, const std::string& name1, const std::string& name2) {
   // The game's own Arena, on a tick source that never waits: the same
   // lines, colours and transcript as a game, shown at once. The build draws
   // nothing, so the state set here is the one right before the
@@ -27,28 +27,31 @@ bool Replay(Screen& screen, uint32_t state, const std::string& name1, const std:
   return arena.bout.ended;
 }
 
-int RunReplay(const Session& session, const std::string& name1, const std::string& name2) {
-  const LabOptions& options = session.options;
-  if (session.format() != Format::kText) {
-    ReplayReport report = ReplaySummary(options.replay_state, name1, name2);
-    if (session.format() == Format::kJson)
-      WriteJson(session.data, report);
+int Run(const Session& session, const ReplayCommand& command) {
+  auto names = session.Pair(command.name1, command.name2);
+  if (!names)
+    return 2;
+  const std::string& name1 = names->first;
+  const std::string& name2 = names->second;
+  if (command.format != Format::kText) {
+    ReplayReport report = ReplaySummary(command.state, name1, name2);
+    if (command.format == Format::kJson)
+      WriteJson(session.io.data, report);
     else
-      WriteCsv(session.data, report);
-    session.data.flush();
+      WriteCsv(session.io.data, report);
     return 0;
   }
-  Screen screen(options.transcript.value_or(""));
-  bool ended = Replay(screen, options.replay_state, name1, name2);
+  bramble::Screen screen(command.transcript.value_or(""));
+  bool ended = Replay(screen, command.state, name1, name2);
   TranscriptResult saved = screen.saving();
   if (!ended)
-    session.err << "brambleworthen-odds: the battle was stopped unfinished after " << kTickCap
-                << " ticks\n";
+    session.io.err << "brambleworthen-odds: the battle was stopped unfinished after " << kTickCap
+                   << " ticks\n";
   // The game tells of a transcript it cannot write on the console and goes
   // on without it; the lab does the same, and then says so in its status.
   if (saved != TranscriptResult::kSaved) {
-    session.err << "brambleworthen-odds: the transcript '" << *options.transcript
-                << "' could not be written\n";
+    session.io.err << "brambleworthen-odds: the transcript '" << *command.transcript
+                   << "' could not be written\n";
     return 1;
   }
   return 0;

@@ -16,11 +16,13 @@ namespace bramble::lab {
 namespace {
 
 // One job of a split: the share `range` of the pair's exact run, saved to
-// `file`, on one thread (the job runner runs one job per core). Every word
-// is quoted for a POSIX shell, so any name survives.
+// `file`, on one thread (the job runner runs one job per core). The names
+// are the game's bytes, taken as they are under LC_ALL=C, so a job plays
+// the same fighters whatever the locale of the shell or host that runs it;
+// every word is quoted for a POSIX shell, so any name survives.
 std::string JobLine(const std::string& program, const StateRange& range, const std::string& name1,
                     const std::string& name2, const std::string& file) {
-  return ShellQuote(program) + " --exact-range=" + std::to_string(range.first) + ":" +
+  return "LC_ALL=C " + ShellQuote(program) + " --exact-range=" + std::to_string(range.first) + ":" +
          std::to_string(range.count) + " --format=json -j 1 -- " + ShellQuote(name1) + " " +
          ShellQuote(name2) + " > " + ShellQuote(file) + "\n";
 }
@@ -52,9 +54,10 @@ std::string ReadWholeFile(const std::string& path, std::string* error) {
 }
 
 // Reads the shares named on the command line.
-std::optional<std::vector<ExactPart>> ReadParts(const Session& session) {
+std::optional<std::vector<ExactPart>> ReadParts(const Session& session,
+                                                const std::vector<std::string>& files) {
   std::vector<ExactPart> parts;
-  for (const std::string& path : session.options.names) {
+  for (const std::string& path : files) {
     std::string error;
     std::string text = ReadWholeFile(path, &error);
     std::optional<ExactPart> part;
@@ -78,60 +81,53 @@ std::string CoverageLine(size_t parts, uint64_t covered) {
          share + ")\n";
 }
 
-std::vector<StateRange> Jobs(const LabOptions& options) {
-  return SplitRange({options.range_first, options.range_count}, options.split);
-}
-
 }  // namespace
 
-int SplitPair(const Session& session) {
-  const LabOptions& options = session.options;
-  std::string lines;
-  uint64_t k = 0;
-  for (const StateRange& range : Jobs(options))
-    lines += JobLine(session.program, range, options.names[0], options.names[1],
-                     "part-" + PartNumber(++k, options.split) + ".json");
-  Show(lines);
-  return 0;
-}
-
-int SplitRank(const Session& session, const std::vector<std::string>& typed) {
-  const LabOptions& options = session.options;
-  size_t n = typed.size();
-  std::string lines;
-  for (size_t i = 0; i < n; ++i) {
-    for (size_t j = i + 1; j < n; ++j) {
-      uint64_t k = 0;
-      for (const StateRange& range : Jobs(options))
-        lines += JobLine(session.program, range, typed[i], typed[j],
-                         "pair-" + PartNumber(i + 1, n) + "-" + PartNumber(j + 1, n) + "-part-" +
-                             PartNumber(++k, options.split) + ".json");
-    }
+int Run(const Session& session, const SplitCommand& command) {
+  std::vector<StateRange> jobs = SplitRange({command.first, command.count}, command.jobs);
+  auto write = [&](const std::string& name1, const std::string& name2, const std::string& file) {
+    uint64_t k = 0;
+    for (const StateRange& range : jobs)
+      session.io.data << JobLine(session.io.program, range, name1, name2,
+                                 file + PartNumber(++k, command.jobs) + ".json");
+  };
+  if (!command.rank_file) {
+    auto names = session.Pair(command.name1, command.name2);
+    if (!names)
+      return 2;
+    write(names->first, names->second, "part-");
+    return 0;
   }
-  Show(lines);
+  NameList list;
+  if (!ReadRankFile(session, *command.rank_file, &list))
+    return 2;
+  size_t n = list.names.size();
+  for (size_t i = 0; i < n; ++i)
+    for (size_t j = i + 1; j < n; ++j)
+      write(list.names[i], list.names[j],
+            "pair-" + PartNumber(i + 1, n) + "-" + PartNumber(j + 1, n) + "-part-");
   return 0;
 }
 
-int MergePair(const Session& session) {
-  std::optional<std::vector<ExactPart>> parts = ReadParts(session);
+int Run(const Session& session, const MergeCommand& command) {
+  NameList list;
+  if (command.rank_file && !ReadRankFile(session, *command.rank_file, &list))
+    return 2;
+  std::optional<std::vector<ExactPart>> parts = ReadParts(session, command.files);
   if (!parts)
     return 2;
   std::string error;
+  if (command.rank_file) {
+    std::optional<RankReport> merged = MergedRank(
+        list.names, std::move(*parts), [&](const std::string& name) { return session.Shown(name); },
+        &error);
+    return merged ? ShowRanking(session, command.output, *merged)
+                  : session.BadInput("--merge: " + error);
+  }
   std::optional<PairReport> merged = MergedPair(*parts, &error);
-  if (!merged)
-    return session.BadInput("--merge: " + error);
-  return ShowExact(session, *merged, CoverageLine(parts->size(), Covered(merged->ranges)));
-}
-
-int MergeRank(const Session& session, const std::vector<std::string>& names) {
-  std::optional<std::vector<ExactPart>> parts = ReadParts(session);
-  if (!parts)
-    return 2;
-  std::string error;
-  std::optional<RankReport> merged = MergedRank(names, std::move(*parts), &error);
-  if (!merged)
-    return session.BadInput("--merge: " + error);
-  return ShowRanking(session, *merged);
+  return merged ? ShowExact(session, command.output, *merged,
+                            CoverageLine(parts->size(), Covered(merged->ranges)))
+                : session.BadInput("--merge: " + error);
 }
 
 }  // namespace bramble::lab

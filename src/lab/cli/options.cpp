@@ -2,11 +2,36 @@
 
 #include <string_view>
 
+#include "lab/defaults.h"
+
 namespace bramble::lab {
 
 namespace {
 
 constexpr int kMaxThreads = 1024;
+
+enum class Mode { kOdds, kExact, kRank, kReplay };
+
+// The options as given, before they become a command.
+struct Given {
+  Mode mode = Mode::kOdds;
+  std::vector<std::string> names;  // the operands
+  std::optional<uint64_t> battles;
+  std::optional<uint64_t> seed;
+  int threads = 0;
+  std::string rank_file;
+  uint32_t replay_state = 0;
+  std::optional<std::string> transcript;
+  bool partial = false;  // --exact-range given
+  uint64_t range_first = 0;
+  uint64_t range_count = kStateCount;
+  std::optional<Format> format;
+  std::optional<std::string> svg;
+  uint64_t split = 0;
+  bool merge = false;
+  bool help = false;
+  bool version = false;
+};
 
 struct OptionSpec {
   char id;          // what Apply switches on
@@ -28,18 +53,16 @@ constexpr OptionSpec kSpecs[] = {
 
 class Parser {
  public:
-  explicit Parser(ParsedOptions* out) : out_(out) {}
-
   bool Fail(std::string message) {
-    if (out_->error.empty())
-      out_->error = std::move(message);
+    if (error_.empty())
+      error_ = std::move(message);
     return false;
   }
 
   bool SetMode(Mode mode, std::string_view option) {
     if (mode_option_.empty() || mode_option_ == option) {
       mode_option_ = std::string(option);
-      out_->options.mode = mode;
+      given_.mode = mode;
       return true;
     }
     return Fail("options " + mode_option_ + " and " + std::string(option) +
@@ -47,7 +70,7 @@ class Parser {
   }
 
   bool Apply(const OptionSpec& spec, const std::string& value) {
-    LabOptions& o = out_->options;
+    Given& o = given_;
     switch (spec.id) {
       case 'n': {
         auto n = ParseNumber(value, UINT64_MAX);
@@ -65,9 +88,9 @@ class Parser {
         return true;
       }
       case 's': {
-        auto n = ParseNumber(value, UINT64_MAX);
+        auto n = ParseNumber(value, kMostSeed);
         if (!n)
-          return Fail("-s wants a number (0 to 2^64-1), not '" + value + "'");
+          return Fail("-s wants a number from 0 to 2^53 (9007199254740992), not '" + value + "'");
         o.seed = n;
         return true;
       }
@@ -130,10 +153,10 @@ class Parser {
         o.transcript = value;
         return true;
       case 'h':
-        help_ = true;
+        o.help = true;
         return true;
       case 'V':
-        version_ = true;
+        o.version = true;
         return true;
       case 'R': {
         auto state = ParseNumber(value, kStateCount - 1);
@@ -210,13 +233,13 @@ class Parser {
     return true;
   }
 
-  void Run(const std::vector<std::string>& args) {
+  ParsedCommand Run(const std::vector<std::string>& args) {
     bool options_over = false;
     for (size_t i = 0; i < args.size(); ++i) {
       const std::string& arg = args[i];
       bool ok = true;
       if (options_over || arg.size() < 2 || arg[0] != '-')
-        out_->options.names.push_back(arg);  // "-" alone is a name too
+        given_.names.push_back(arg);  // "-" alone is a name too
       else if (arg == "--")
         options_over = true;
       else if (arg[1] == '-')
@@ -224,22 +247,19 @@ class Parser {
       else
         ok = Short(args, &i);
       if (!ok)
-        return;
+        return {HelpCommand{}, error_};
     }
-    Check();
+    Command command = Build();
+    return {std::move(command), error_};
   }
 
-  // What the options mean together.
-  void Check() {
-    LabOptions& o = out_->options;
-    if (help_) {
-      o.mode = Mode::kHelp;
-      return;
-    }
-    if (version_) {
-      o.mode = Mode::kVersion;
-      return;
-    }
+  // What the options mean together: the command, or a message in error_.
+  Command Build() {
+    Given& o = given_;
+    if (o.help)
+      return HelpCommand{};
+    if (o.version)
+      return VersionCommand{};
     // A range of states is an exact run of a pair, or with --rank the
     // range every pair's jobs of a split cover.
     if (o.partial && o.mode == Mode::kOdds && !o.merge)
@@ -247,74 +267,75 @@ class Parser {
     // A split is of an exact run, --exact or not.
     if (o.split && o.mode == Mode::kOdds && !o.merge)
       SetMode(Mode::kExact, "--split");
-    if (o.partial && o.mode != Mode::kExact && !(o.mode == Mode::kRank && o.split)) {
+    bool rank = o.mode == Mode::kRank;
+    bool sampled = (o.mode == Mode::kOdds || rank) && !o.merge && !o.split;
+    std::string mode = o.merge ? "--merge" : o.split ? "--split" : mode_option_;
+    if (!error_.empty())
+      return HelpCommand{};
+    else if (o.partial && o.mode != Mode::kExact && !(rank && o.split))
       Fail("--exact-range goes with a pair of names, or with --rank and --split");
-      return;
-    }
-    bool sampled = (o.mode == Mode::kOdds || o.mode == Mode::kRank) && !o.merge && !o.split;
-    if (!sampled && (o.battles || o.seed)) {
-      Fail("-n and -s choose a random sample; " +
-           (o.merge   ? std::string("--merge")
-            : o.split ? "--split"
-                      : mode_option_) +
-           " takes none");
-      return;
-    }
-    if (o.transcript && o.mode != Mode::kReplay) {
+    else if (!sampled && (o.battles || o.seed))
+      Fail("-n and -s choose a random sample; " + mode + " takes none");
+    else if (o.transcript && o.mode != Mode::kReplay)
       Fail("-t (--transcript) goes with --replay only");
-      return;
-    }
-    if (o.transcript && o.format.value_or(Format::kText) != Format::kText) {
+    else if (o.transcript && o.format.value_or(Format::kText) != Format::kText)
       Fail("-t shows the battle; --format json or csv gives its summary only");
-      return;
-    }
-    if (o.svg && o.mode == Mode::kReplay) {
+    else if (o.svg && o.mode == Mode::kReplay)
       Fail("--svg draws a pair report or a ranking, not a replay");
-      return;
-    }
-    if (o.merge && (o.mode == Mode::kExact || o.mode == Mode::kReplay || o.split)) {
+    else if (o.merge && (o.mode == Mode::kExact || o.mode == Mode::kReplay || o.split))
       Fail("--merge adds up partial results; it goes alone or with --rank");
-      return;
-    }
-    if (o.split && o.mode != Mode::kExact && o.mode != Mode::kRank) {
+    else if (o.split && o.mode != Mode::kExact && !rank)
       Fail("--split spreads an exact run of a pair or of a --rank file, not a replay");
-      return;
-    }
-    if (o.split && o.split > o.range_count) {
+    else if (o.split && (o.svg || o.format))
+      Fail(std::string(o.svg ? "--svg" : "--format") +
+           " goes with the result; --split prints job lines, whose shares are JSON for --merge");
+    else if (o.threads && (o.split || o.merge || o.mode == Mode::kReplay))
+      Fail("-j chooses the threads that play battles; " +
+           std::string(o.split   ? "--split prints job lines (each runs on one)"
+                       : o.merge ? "--merge adds up shares"
+                                 : "--replay plays one battle") +
+           " and takes none");
+    else if (o.split && o.split > o.range_count)
       Fail("--split: more jobs than start states in the range");
-      return;
-    }
-    if (o.merge) {
-      if (o.names.empty())
-        Fail("--merge wants the files of the partial results");
-      return;
-    }
-    if (o.mode == Mode::kRank) {
-      if (!o.names.empty())
-        Fail("--rank reads its names from the file; give none on the command line");
-      return;
-    }
-    if (o.names.size() != 2) {
+    else if (o.merge && o.names.empty())
+      Fail("--merge wants the files of the partial results");
+    else if (rank && !o.merge && !o.names.empty())
+      Fail("--rank reads its names from the file; give none on the command line");
+    else if (!rank && !o.merge && o.names.size() != 2)
       Fail(o.names.empty() ? "two names are needed (see --help)"
                            : "two names are needed, " + std::to_string(o.names.size()) +
                                  (o.names.size() == 1 ? " was given" : " were given"));
-      return;
+    if (!error_.empty())
+      return HelpCommand{};
+
+    std::optional<std::string> rank_file = rank ? std::optional(o.rank_file) : std::nullopt;
+    Output output{o.format.value_or(o.partial ? Format::kJson : Format::kText), o.svg};
+    if (o.merge)
+      return MergeCommand{o.names, rank_file, output};
+    std::string name1 = rank ? "" : o.names[0], name2 = rank ? "" : o.names[1];
+    if (o.split)
+      return SplitCommand{name1, name2, rank_file, o.range_first, o.range_count, o.split};
+    switch (o.mode) {
+      case Mode::kRank:
+        return RankCommand{o.rank_file, o.battles, o.seed, o.threads, output};
+      case Mode::kReplay:
+        return ReplayCommand{name1, name2, o.replay_state, o.transcript, output.format};
+      case Mode::kExact:
+        return ExactCommand{name1, name2, o.range_first, o.range_count, o.threads, output};
+      case Mode::kOdds:
+        break;
     }
+    return SampleCommand{name1, name2, o.battles, o.seed, o.threads, output};
   }
 
  private:
-  ParsedOptions* out_;
+  Given given_;
+  std::string error_;
   std::string mode_option_;
-  bool help_ = false;
-  bool version_ = false;
 };
 
 }  // namespace
 
-ParsedOptions ParseOptions(const std::vector<std::string>& args) {
-  ParsedOptions parsed;
-  Parser(&parsed).Run(args);
-  return parsed;
-}
+ParsedCommand ParseOptions(const std::vector<std::string>& args) { return Parser().Run(args); }
 
 }  // namespace bramble::lab

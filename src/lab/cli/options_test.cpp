@@ -7,64 +7,62 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(ParseOptions, AcceptsGetoptStyles) {
+TEST(ParseOptions, GivesEachCommandItsOptions) {
   struct Case {
     Args args;
-    Mode mode;
-    Args names;
-    uint64_t battles;  // 0: not given
-    int threads;
+    Command command;
   };
   const Case cases[] = {
-      {{"abc", "xyz"}, Mode::kOdds, {"abc", "xyz"}, 0, 0},
-      {{"-n", "500", "abc", "xyz"}, Mode::kOdds, {"abc", "xyz"}, 500, 0},
-      {{"-n500", "-j2", "abc", "xyz"}, Mode::kOdds, {"abc", "xyz"}, 500, 2},
-      {{"abc", "--battles=7", "xyz", "--jobs", "3"}, Mode::kOdds, {"abc", "xyz"}, 7, 3},
-      {{"--bat", "9", "abc", "xyz"}, Mode::kOdds, {"abc", "xyz"}, 9, 0},  // unique prefix
-      {{"-ej2", "abc", "xyz"}, Mode::kExact, {"abc", "xyz"}, 0, 2},       // bundled
-      {{"--exact", "abc", "xyz"}, Mode::kExact, {"abc", "xyz"}, 0, 0},
-      {{"--split", "4", "abc", "xyz"}, Mode::kExact, {"abc", "xyz"}, 0, 0},  // a split is exact
-      {{"--", "-abc", "xyz"}, Mode::kOdds, {"-abc", "xyz"}, 0, 0},
-      {{"-", "xyz"}, Mode::kOdds, {"-", "xyz"}, 0, 0},
-      {{"--rank", "-"}, Mode::kRank, {}, 0, 0},
-      {{"--replay", "0x10", "abc", "xyz"}, Mode::kReplay, {"abc", "xyz"}, 0, 0},
-      {{"--help"}, Mode::kHelp, {}, 0, 0},
-      {{"abc", "-h"}, Mode::kHelp, {"abc"}, 0, 0},
-      {{"-V"}, Mode::kVersion, {}, 0, 0},
+      {{"abc", "xyz"}, SampleCommand{.name1 = "abc", .name2 = "xyz"}},
+      {{"-n", "500", "abc", "xyz"}, SampleCommand{.name1 = "abc", .name2 = "xyz", .battles = 500}},
+      {{"-n500", "-j2", "abc", "xyz"},
+       SampleCommand{.name1 = "abc", .name2 = "xyz", .battles = 500, .threads = 2}},
+      {{"abc", "--battles=7", "xyz", "--jobs", "3"},
+       SampleCommand{.name1 = "abc", .name2 = "xyz", .battles = 7, .threads = 3}},
+      {{"--bat", "9", "abc", "xyz"},  // a unique prefix
+       SampleCommand{.name1 = "abc", .name2 = "xyz", .battles = 9}},
+      {{"--", "-abc", "xyz"}, SampleCommand{.name1 = "-abc", .name2 = "xyz"}},
+      {{"-", "xyz"}, SampleCommand{.name1 = "-", .name2 = "xyz"}},
+      {{"-ej2", "abc", "xyz"}, ExactCommand{.name1 = "abc", .name2 = "xyz", .threads = 2}},
+      {{"--exact", "--svg=x.svg", "abc", "xyz"},
+       ExactCommand{.name1 = "abc", .name2 = "xyz", .output = {.svg = "x.svg"}}},
+      // a share is JSON for --merge unless told otherwise
+      {{"--exact-range=4294967290:6", "a", "b"},
+       ExactCommand{.name1 = "a",
+                    .name2 = "b",
+                    .first = 4294967290u,
+                    .count = 6,
+                    .output = {.format = Format::kJson}}},
+      {{"--split", "4", "abc", "xyz"}, SplitCommand{.name1 = "abc", .name2 = "xyz", .jobs = 4}},
+      {{"-r", "f", "--split", "3", "--exact-range=10:20"},
+       SplitCommand{.rank_file = "f", .first = 10, .count = 20, .jobs = 3}},
+      {{"--merge", "p1", "--svg", "x.svg", "p2"},
+       MergeCommand{.files = {"p1", "p2"}, .output = {.svg = "x.svg"}}},
+      {{"-r", "f", "--merge", "--format=csv", "p"},
+       MergeCommand{.files = {"p"}, .rank_file = "f", .output = {.format = Format::kCsv}}},
+      {{"--rank", "-"}, RankCommand{.rank_file = "-"}},
+      {{"-r", "names.txt", "-s", "9007199254740992"},
+       RankCommand{.rank_file = "names.txt", .seed = uint64_t{1} << 53}},
+      {{"--replay", "0x10", "abc", "xyz"},
+       ReplayCommand{.name1 = "abc", .name2 = "xyz", .state = 16}},
+      {{"--replay=4294967295", "-t", "out.txt", "a", "b"},
+       ReplayCommand{.name1 = "a", .name2 = "b", .state = 4294967295u, .transcript = "out.txt"}},
+      {{"--replay=1", "--format=csv", "a", "b"},
+       ReplayCommand{.name1 = "a", .name2 = "b", .state = 1, .format = Format::kCsv}},
+      {{"--help"}, HelpCommand{}},
+      {{"abc", "-h"}, HelpCommand{}},
+      {{"-V"}, VersionCommand{}},
   };
   for (const Case& c : cases) {
-    ParsedOptions parsed = ParseOptions(c.args);
+    ParsedCommand parsed = ParseOptions(c.args);
     std::string joined;
     for (const std::string& a : c.args)
       joined += a + " ";
     SCOPED_TRACE(joined);
     ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.mode, c.mode);
-    EXPECT_EQ(parsed.options.names, c.names);
-    EXPECT_EQ(parsed.options.battles.value_or(0), c.battles);
-    EXPECT_EQ(parsed.options.threads, c.threads);
+    EXPECT_EQ(parsed.command.index(), c.command.index());
+    EXPECT_TRUE(parsed.command == c.command);
   }
-}
-
-TEST(ParseOptions, KeepsTheValuesOfEachMode) {
-  ParsedOptions replay = ParseOptions({"--replay=4294967295", "-t", "out.txt", "a", "b"});
-  ASSERT_EQ(replay.error, "");
-  EXPECT_EQ(replay.options.replay_state, 4294967295u);
-  EXPECT_EQ(replay.options.transcript.value_or(""), "out.txt");
-
-  ParsedOptions rank = ParseOptions({"-r", "names.txt", "-s", "18446744073709551615"});
-  ASSERT_EQ(rank.error, "");
-  EXPECT_EQ(rank.options.rank_file, "names.txt");
-  EXPECT_EQ(rank.options.seed.value_or(0), UINT64_MAX);
-
-  ParsedOptions exact = ParseOptions({"a", "b"});
-  EXPECT_EQ(exact.options.range_first, 0u);
-  EXPECT_EQ(exact.options.range_count, uint64_t{1} << 32);  // all states unless told
-  ParsedOptions part = ParseOptions({"--exact-range=4294967290:6", "a", "b"});
-  ASSERT_EQ(part.error, "");
-  EXPECT_EQ(part.options.mode, Mode::kExact);
-  EXPECT_EQ(part.options.range_first, 4294967290u);
-  EXPECT_EQ(part.options.range_count, 6u);
 }
 
 TEST(ParseOptions, RejectsBadInputWithAMessage) {
@@ -88,6 +86,13 @@ TEST(ParseOptions, RejectsBadInputWithAMessage) {
       {{"--replay", "99999999999999999999999", "a", "b"}, "32 bits"},
       {{"--replay=-1", "a", "b"}, "32 bits"},
       {{"-s", "18446744073709551616", "a", "b"}, "-s wants"},
+      {{"-s", "9007199254740993", "a", "b"}, "0 to 2^53"},  // beyond what JSON readers keep
+      {{"--split", "2", "--svg", "x.svg", "a", "b"}, "--svg goes with the result"},
+      {{"--split", "2", "--format", "csv", "a", "b"}, "--format goes with the result"},
+      {{"-r", "f", "--split", "2", "--format=json"}, "--format goes with the result"},
+      {{"--replay", "1", "-j", "4", "a", "b"}, "--replay plays one battle"},
+      {{"--split", "2", "-j", "4", "a", "b"}, "--split prints job lines"},
+      {{"--merge", "-j", "2", "p.json"}, "--merge adds up shares"},
       {{"--exact", "--rank", "f"}, "cannot be used together"},
       {{"--replay", "1", "--exact", "a", "b"}, "cannot be used together"},
       {{"--exact", "-n", "5", "a", "b"}, "-n and -s"},
@@ -103,7 +108,7 @@ TEST(ParseOptions, RejectsBadInputWithAMessage) {
       {{"--exact-range=0:0", "a", "b"}, "within the 2^32"},
   };
   for (const Case& c : cases) {
-    ParsedOptions parsed = ParseOptions(c.args);
+    ParsedCommand parsed = ParseOptions(c.args);
     EXPECT_NE(parsed.error.find(c.says), std::string::npos)
         << "args[0] " << (c.args.empty() ? "" : c.args[0]) << ": got '" << parsed.error << "'";
   }

@@ -45,22 +45,17 @@ std::string ProgressLine(uint64_t done, uint64_t total, double seconds) {
   return line;
 }
 
-ProgressBar::ProgressBar(uint64_t total)
-    : total_(total), shown_(StandardErrorIsTerminal()), start_(Now()) {}
+ProgressBar::ProgressBar(uint64_t total, std::ostream* out)
+    : total_(total), out_(out), start_(Now()) {}
 
 ProgressBar::~ProgressBar() {
-  if (!shown_)
-    return;
-  std::fputs("\r\x1b[K", stderr);
-  std::fflush(stderr);
+  if (out_)
+    *out_ << "\r\x1b[K" << std::flush;
 }
 
 void ProgressBar::Update(uint64_t done) {
-  if (!shown_)
-    return;
-  std::string line = "\r" + ProgressLine(done, total_, Now() - start_) + "\x1b[K";
-  std::fputs(line.c_str(), stderr);
-  std::fflush(stderr);
+  if (out_)
+    *out_ << "\r" << ProgressLine(done, total_, Now() - start_) << "\x1b[K" << std::flush;
 }
 
 }  // namespace bramble::lab

@@ -62,7 +62,7 @@ std::string SampleReport(const Fighter& one, const Fighter& two, const Tally& ta
                          int threads) {
   size_t width = NameWidth(one, two);
   uint64_t n = tally.battles();
-  std::string text = std::to_string(n) + " battles sampled (seed " + std::to_string(seed) + ", " +
+  std::string text = Counted(n, "battle") + " sampled (seed " + std::to_string(seed) + ", " +
                      std::to_string(threads) + (threads == 1 ? " thread)\n" : " threads)\n");
   const std::pair<const Fighter*, uint64_t> rows[] = {{&one, tally.first_wins},
                                                       {&two, tally.second_wins}};
@@ -71,7 +71,7 @@ std::string SampleReport(const Fighter& one, const Fighter& two, const Tally& ta
     Interval ci = WilsonInterval(wins, n);
     text += "  " + PadRight(fighter->name, width) + "  wins " + Format("%8.4f %%", share * 100) +
             "   95 % CI " + Format("%.4f %%", ci.low * 100) + " .. " +
-            Format("%.4f %%", ci.high * 100) + "   (" + std::to_string(wins) + " battles)\n";
+            Format("%.4f %%", ci.high * 100) + "   (" + Counted(wins, "battle") + ")\n";
   }
   text += UnfinishedLine(tally);
   text += LengthLine(tally);

@@ -7,9 +7,11 @@
 #include <fstream>
 #include <thread>
 
-#include "console/terminal.h"
+#include "console/sgr.h"
 #include "lab/battle_run.h"
+#include "lab/defaults.h"
 #include "lab/histogram.h"
+#include "lab/runs.h"
 #include "lab/svg.h"
 
 namespace bramble::lab {
@@ -30,89 +32,91 @@ std::string Duration(double seconds) {
 
 }  // namespace
 
-std::string Decode(std::string typed) { return terminal::platform::DecodeWord(std::move(typed)); }
-
-void Show(const std::string& gbk) {
-  terminal::Write(gbk);
-  terminal::Flush();
+std::optional<std::pair<std::string, std::string>> Session::Pair(const std::string& typed1,
+                                                                 const std::string& typed2) const {
+  std::pair names{Decode(typed1), Decode(typed2)};
+  std::string problem = PairProblem(names.first, names.second);
+  if (problem.empty())
+    return names;
+  BadInput(problem);
+  return std::nullopt;
 }
 
-void Show(const std::vector<Segment>& painted) {
-  for (const Segment& segment : painted) {
-    terminal::SetAttribute(segment.attribute);
-    terminal::Write(segment.text);
-  }
-  terminal::SetAttribute(terminal::kDefaultAttribute);
-  terminal::Flush();
+std::string Session::Shown(const std::string& gbk) const {
+  return io.screen.unicode ? NameText(gbk) : ShowControls(gbk);
 }
 
-std::string ConsoleHistogram(const Tally& tally) {
-  std::string text =
-      HistogramText(tally, terminal::platform::Columns(), terminal::platform::Unicode());
+void Session::Show(const std::string& gbk) const {
+  io.screen.write(terminal::kDefaultAttribute, gbk);
+}
+
+void Session::Show(const std::vector<Segment>& painted) const {
+  for (const Segment& segment : painted)
+    io.screen.write(segment.attribute, segment.text);
+  io.screen.write(terminal::kDefaultAttribute, "");
+}
+
+std::string Session::Histogram(const Tally& tally) const {
+  std::string text = HistogramText(tally, io.screen.columns, io.screen.unicode);
   return text.empty() ? text : "\n" + text;
 }
 
 uint64_t ClockSeed() {
-  auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
-  return SampleState(static_cast<uint64_t>(ticks), 0) |
-         static_cast<uint64_t>(SampleState(static_cast<uint64_t>(ticks), 1)) << 32;
+  auto ticks = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  return (SampleState(ticks, 0) | uint64_t{SampleState(ticks, 1)} << 32) & (kMostSeed - 1);
 }
 
 int Session::BadInput(const std::string& message) const {
-  err << "brambleworthen-odds: " << message << "\n";
+  io.err << "brambleworthen-odds: " << message << "\n";
   return 2;
 }
 
-Format Session::format() const {
-  return options.format.value_or(options.partial ? Format::kJson : Format::kText);
-}
-
-int Session::threads() const {
-  if (options.threads > 0)
-    return options.threads;
+int Threads(int asked) {
+  if (asked > 0)
+    return asked;
   unsigned cores = std::thread::hardware_concurrency();
   return cores > 0 ? static_cast<int>(cores) : 1;
 }
 
 template <class Report>
-int Session::Picture(const Report& report) const {
-  if (!options.svg)
+int Session::Picture(const Output& output, const Report& report) const {
+  if (!output.svg)
     return 0;
-  std::ofstream file(*options.svg, std::ios::binary | std::ios::trunc);
+  std::ofstream file(*output.svg, std::ios::binary | std::ios::trunc);
   WriteSvg(file, report);
   file.close();
   if (file)
     return 0;
-  err << "brambleworthen-odds: the picture '" << *options.svg << "' could not be written\n";
+  io.err << "brambleworthen-odds: the picture '" << *output.svg << "' could not be written\n";
   return 1;
 }
-template int Session::Picture(const PairReport&) const;
-template int Session::Picture(const RankReport&) const;
+template int Session::Picture(const Output&, const PairReport&) const;
+template int Session::Picture(const Output&, const RankReport&) const;
 
 // Times a small probe of the pair. The probe counts CPU time, so a busy
 // machine does not raise false alarms; a run of hours should never be a
 // surprise.
 void Session::WarnIfLong(const std::string& name1, const std::string& name2, uint64_t battles,
-                         uint64_t runs) const {
+                         uint64_t runs, int threads) const {
   constexpr uint64_t kProbe = 20000;
   uint64_t probe = std::min(battles, kProbe);
   std::clock_t start = std::clock();
   RunBattles(name1, name2, BattlePlan::Sample(probe, 0), 1);
   double probe_seconds = std::max(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 1e-6);
   unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
-  int workers = threads();
-  double parallel = std::min<double>(workers, cores);
+  double parallel = std::min<double>(threads, cores);
   double per_run = battles == probe
                        ? probe_seconds
                        : probe_seconds * static_cast<double>(battles) / probe / parallel;
   double seconds = per_run * static_cast<double>(runs);
   if (seconds < 3600)
     return;
-  err << "brambleworthen-odds: ";
+  io.err << "brambleworthen-odds: ";
   if (runs > 1)
-    err << runs << " pairs of ";
-  err << battles << " battles on " << workers << (workers == 1 ? " thread" : " threads")
-      << " will take about " << Duration(seconds) << "; Ctrl-C stops the run\n";
+    io.err << runs << " pairs of ";
+  io.err << Counted(battles, "battle") << " on " << threads
+         << (threads == 1 ? " thread" : " threads") << " will take about " << Duration(seconds)
+         << "; Ctrl-C stops the run\n";
 }
 
 }  // namespace bramble::lab

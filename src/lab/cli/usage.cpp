@@ -30,8 +30,8 @@ give the exact answer.
          std::to_string(kDefaultBattles) + R"(; with --rank,
                        per pair, default )" +
          std::to_string(kDefaultRankBattles) + R"()
-  -s, --seed=S         seed of the sample, for a run that can be repeated
-                       (default: taken from the clock and shown)
+  -s, --seed=S         seed of the sample, 0 to 2^53, for a run that can be
+                       repeated (default: taken from the clock and shown)
   -e, --exact          play every one of the 2^32 start states and give the
                        exact win probabilities (minutes, not seconds)
       --exact-range=FIRST:COUNT  play only the start states FIRST to
