@@ -27,10 +27,10 @@ ReportConsole TerminalConsole();
 
 /// Where a run of the lab reads and writes: nothing else.
 struct LabStreams {
-  std::istream& in;      // a rank file given as "-"
+  std::istream& in;             // a rank file given as "-"
   const ReportConsole& screen;  // reports for people, replays
-  std::ostream& data;    // data for scripts (UTF-8) and job lines
-  std::ostream& err;     // messages, and the progress bar when `progress`
+  std::ostream& data;           // data for scripts (UTF-8) and job lines
+  std::ostream& err;            // messages, and the progress bar when `progress`
   bool progress = false;
   std::string program = "brambleworthen-odds";  // how the lab was started, for job lines
 };
@@ -44,7 +44,8 @@ int RunLab(const std::vector<std::string>& args, const LabStreams& io);
 /// Prints the battle that starts from generator state `state` on `screen`
 /// exactly as the game's Arena shows it, at once. Returns whether it ended
 /// within the tick cap.
-bool Replay(bramble::Screen& screen, uint32_t state, const std::string& name1, const std::string& name2);
+bool Replay(bramble::Screen& screen, uint32_t state, const std::string& name1,
+            const std::string& name2);
 
 }  // namespace bramble::lab
 

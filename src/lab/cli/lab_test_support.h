@@ -24,7 +24,7 @@ struct LabOutcome {
 inline LabOutcome RunRecorded(const std::vector<std::string>& args, const std::string& input = "") {
   LabOutcome outcome{0, "", "", ""};
   ReportConsole screen{[&](uint16_t, std::string_view gbk) { outcome.out += gbk; },
-                [](std::string typed) { return typed; }, 80, false};
+                       [](std::string typed) { return typed; }, 80, false};
   terminal::Recording recording;
   std::istringstream in(input);
   std::ostringstream data;

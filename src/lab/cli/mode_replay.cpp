@@ -12,7 +12,8 @@
 
 namespace bramble::lab {
 
-bool Replay(bramble::Screen& screen, uint32_t state, const std::string& name1, const std::string& name2) {
+bool Replay(bramble::Screen& screen, uint32_t state, const std::string& name1,
+            const std::string& name2) {
   // The game's own Arena, on a tick source that never waits: the same
   // lines, colours and transcript as a game, shown at once. The build draws
   // nothing, so the state set here is the one right before the
