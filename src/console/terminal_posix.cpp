@@ -358,8 +358,20 @@ void Write(std::string_view gbk) {
   const Settings& settings = TheSettings();
   if (settings.input_terminal)
     QuietInput();
-  std::string shown = settings.to_terminal ? ShowControls(gbk) : std::string(gbk);
-  g_out += settings.utf8_out ? GbkToUtf8(shown) : shown;
+  std::string shown_controls;
+  std::string_view shown = gbk;
+  if (settings.to_terminal) {
+    shown_controls = ShowControls(gbk);
+    shown = shown_controls;
+  }
+  // ASCII is the same in GBK and UTF-8: only text beyond it is converted
+  // (a name of many "<" is a segment per "<").
+  bool ascii = std::all_of(shown.begin(), shown.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (settings.utf8_out && !ascii)
+    g_out += GbkToUtf8(shown);
+  else
+    g_out += shown;
   if (g_out.size() >= kSendAt)
     SendPending();
 }
