@@ -23,11 +23,9 @@ with a message: write it as an ordinary literal.
 Usage, as CMAKE_CXX_COMPILER_LAUNCHER: gbk_compile.py COMPILER ARGS...
 """
 import os
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from host_iconv import Converter  # noqa: E402
 
 _PREFIXES = ("u8", "u", "U", "L")
 
@@ -120,29 +118,38 @@ def check_headers(headers):
     return 1 if failed else 0
 
 
+def run(command):
+    """Becomes the compiler: no second process waits beside each compile."""
+    sys.stdout.flush()
+    os.execvp(command[0], command)
+
+
 def compile_source(command):
     sources = [k for k, arg in enumerate(command)
                if arg.endswith((".cpp", ".cc")) and os.path.isfile(arg)]
     if "-o" not in command or len(sources) != 1:
-        return subprocess.call(command)
+        run(command)
     k = sources[0]
     source = os.path.abspath(command[k])
     with open(source, encoding="utf-8") as f:
         text = f.read()
+    if text.isascii():  # most sources: nothing to convert, no iconv to load
+        run(command)
+    from host_iconv import Converter
     try:
         converted = convert(text, Converter("GBK", "UTF-8"))
     except SourceError as e:
         print("%s:%d: %s" % (source, e.args[0], e.args[1]), file=sys.stderr)
         return 1
     if converted is None:
-        return subprocess.call(command)
+        run(command)
     copy = command[command.index("-o") + 1] + ".gbk.cpp"
     with open(copy, "w", encoding="utf-8") as f:
         f.write('#line 1 "%s"\n' % source.replace("\\", "\\\\").replace('"', '\\"'))
         f.write(converted)
     # Quoted includes still resolve beside the original source.
     command[k:k + 1] = ["-iquote", os.path.dirname(source), copy]
-    return subprocess.call(command)
+    run(command)
 
 
 def main():

@@ -14,7 +14,10 @@ same name always gives the same fighter, on every machine.
 
 Also brambleworthen-odds, a lab that computes how often one name beats
 another, sampled or exactly over every start state of the generator.")
-set(BRAMBLE_PROGRAMS brambleworthen brambleworthen-odds)
+set(BRAMBLE_PROGRAMS brambleworthen)
+if(TARGET brambleworthen-odds)
+  list(APPEND BRAMBLE_PROGRAMS brambleworthen-odds)
+endif()
 # The date both manual pages carry in their title lines: when they last
 # changed in substance.
 set(BRAMBLE_PAGES_DATE 2026-12-08)

@@ -1,9 +1,22 @@
 # Sourced by ./play, ./check and tools/check_all.sh: installs the Debian packages that
 # are missing, saying which, or says clearly why it cannot.
-#
+
+# What the steps of ./check --all need beyond ./check (the format, the
+# sanitizers and fuzz harnesses, Windows under Wine, the browser build in
+# Chromium, the packages).
+BRAMBLE_ALL_PACKAGES=(clang-format clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 faketime
+  lintian icoutils emscripten chromium chromium-driver python3-selenium)
+
+# also_need PACKAGE...: the next need_packages call installs these too, so
+# that what several steps need comes in one apt-get call.
+BRAMBLE_ALSO_NEEDED=()
+also_need() { BRAMBLE_ALSO_NEEDED+=("$@"); }
+
 # need_packages PACKAGE...: returns 0 once every package is installed.
 need_packages() {
   local package missing=()
+  set -- "$@" "${BRAMBLE_ALSO_NEEDED[@]}"
+  BRAMBLE_ALSO_NEEDED=()
   for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
       missing+=("$package")

@@ -82,6 +82,7 @@ std::string ColorPrinter::Emit() const {
     plain += texts_[i];
   }
   terminal::SetAttribute(terminal::kDefaultAttribute);
+  terminal::Flush();  // the whole text leaves at once
   return plain;
 }
 

@@ -16,10 +16,15 @@ namespace bramble::terminal {
 /// colours where the terminal has its own.
 inline constexpr uint16_t kDefaultAttribute = 7;
 
-/// Sets the colour of the text written next. Pending output is flushed first,
-/// so each segment shows in its own colour.
+/// Sets the colour of the text written next. Each segment still shows in its
+/// own colour: a terminal gets the change in the byte stream, in its place;
+/// a console that takes colours by a call of its own gets the text before
+/// the change written first.
 void SetAttribute(uint16_t attribute);
-/// Writes GBK bytes to standard output.
+/// Writes GBK bytes to standard output. Output may wait in a buffer (a line,
+/// or a run of one colour) until Flush or the next read: whoever prints
+/// flushes at the end of what it prints, so a line leaves in a few writes
+/// instead of one per segment.
 void Write(std::string_view gbk);
 void Flush();
 

@@ -4,7 +4,9 @@
 //
 // Output is written with write(2) straight from a buffer of our own, so the
 // signal handlers know what the terminal really shows: a colour reset still
-// sitting in a buffer has not reset anything. Whenever the game is not
+// sitting in a buffer has not reset anything. Colour changes are escape
+// sequences in the same buffer, so a printed line leaves in one write (or
+// one per 64 KiB), however many segments it has. Whenever the game is not
 // waiting for input, a terminal on standard input does not echo: what a
 // player types then waits, unseen, and is shown after the next prompt, where
 // it is read in order. Every way out (the end, the end of input, a signal,
@@ -169,6 +171,9 @@ void QuietInput() {
 // --- Output. -----------------------------------------------------------------
 
 std::string g_out;  // written, not yet sent
+// Whether the last colour sequence in g_out is the reset: once g_out is on
+// the screen, the terminal shows its own colours again.
+bool g_out_ends_in_reset = false;
 
 [[noreturn]] void EndOnLostOutput(int error) {
   RestoreTerminal();
@@ -210,8 +215,15 @@ void SendPending() {
     return;
   std::string pending;
   pending.swap(g_out);
+  bool resets = g_out_ends_in_reset;
+  g_out_ends_in_reset = false;
   SendAll(pending.data(), pending.size());
+  if (resets)
+    g_colour_dirty = 0;  // the reset is on the screen now
 }
+
+// Output waits for Flush unless it grows large.
+constexpr size_t kSendAt = 65536;
 
 void Settings::AtExit() {
   SendPending();
@@ -332,23 +344,35 @@ void SetAttribute(uint16_t attribute) {
   const Settings& settings = TheSettings();
   if (settings.input_terminal)
     QuietInput();
-  if (settings.colour) {
-    if (attribute != kDefaultAttribute)
-      g_colour_dirty = 1;  // before the sequence can reach the screen
-    g_out += SgrSequence(attribute, settings.light);
-  }
-  SendPending();
-  if (settings.colour && attribute == kDefaultAttribute)
-    g_colour_dirty = 0;  // the reset is on the screen now
+  if (!settings.colour)
+    return;
+  if (attribute != kDefaultAttribute)
+    g_colour_dirty = 1;  // before the sequence can reach the screen
+  g_out += SgrSequence(attribute, settings.light);
+  g_out_ends_in_reset = attribute == kDefaultAttribute;
+  if (g_out.size() >= kSendAt)
+    SendPending();
 }
 
 void Write(std::string_view gbk) {
   const Settings& settings = TheSettings();
   if (settings.input_terminal)
     QuietInput();
-  std::string shown = settings.to_terminal ? ShowControls(gbk) : std::string(gbk);
-  g_out += settings.utf8_out ? GbkToUtf8(shown) : shown;
-  if (g_out.size() >= 65536)
+  std::string shown_controls;
+  std::string_view shown = gbk;
+  if (settings.to_terminal) {
+    shown_controls = ShowControls(gbk);
+    shown = shown_controls;
+  }
+  // ASCII is the same in GBK and UTF-8: only text beyond it is converted
+  // (a name of many "<" is a segment per "<").
+  bool ascii = std::all_of(shown.begin(), shown.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (settings.utf8_out && !ascii)
+    g_out += GbkToUtf8(shown);
+  else
+    g_out += shown;
+  if (g_out.size() >= kSendAt)
     SendPending();
 }
 

@@ -6,6 +6,8 @@
 // Asyncify: the page runs on while the game waits.
 #include <emscripten.h>
 
+#include <string>
+
 #include "console/charset.h"
 #include "console/terminal.h"
 
@@ -28,18 +30,48 @@ EM_JS(void, PageWrite, (const char* utf8, size_t length),
 EM_ASYNC_JS(int, PageReadByte, (), { return await Module["page"].readByte(); });
 // clang-format on
 
-}  // namespace
+// The text of one colour (a run) goes to the page in one call: when the
+// colour changes, or the game flushes or reads. Each segment is converted
+// on its own, as it always was.
+struct Run {
+  std::string utf8;
+  uint16_t attribute = 0;
+  bool attribute_set = false;  // whether the page has our colour yet
+};
 
-void SetAttribute(uint16_t attribute) { PageAttribute(attribute); }
-
-void Write(std::string_view gbk) {
-  std::string utf8 = GbkToUtf8(gbk);
-  PageWrite(utf8.data(), utf8.size());
+Run& TheRun() {
+  static Run run;
+  return run;
 }
 
-void Flush() {}
+void SendRun() {
+  Run& run = TheRun();
+  if (run.utf8.empty())
+    return;
+  PageWrite(run.utf8.data(), run.utf8.size());
+  run.utf8.clear();
+}
 
-int ReadByte() { return PageReadByte(); }
+}  // namespace
+
+void SetAttribute(uint16_t attribute) {
+  Run& run = TheRun();
+  if (run.attribute_set && run.attribute == attribute)
+    return;  // the same colour: the run goes on
+  SendRun();
+  PageAttribute(attribute);
+  run.attribute = attribute;
+  run.attribute_set = true;
+}
+
+void Write(std::string_view gbk) { TheRun().utf8 += GbkToUtf8(gbk); }
+
+void Flush() { SendRun(); }
+
+int ReadByte() {
+  SendRun();
+  return PageReadByte();
+}
 
 std::string DecodeWord(std::string word) { return Utf8ToGbk(word); }
 

@@ -1,5 +1,7 @@
 // The console on Windows. Colours are console character attributes, set on
-// standard output before every segment. The game's text is code page 936
+// standard output when a segment's colour differs from the one in force:
+// the text of one colour (a run) is gathered and written at once before the
+// next colour is set, or when the game flushes or reads. The game's text is code page 936
 // (GBK): on a console showing that code page, and whenever a handle is
 // redirected, bytes pass unchanged through the C runtime's streams. On a
 // console set to any other code page, text is converted and written as
@@ -10,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "console/charset.h"
@@ -141,23 +144,38 @@ class WideInput {
   bool ended_ = false;
 };
 
-}  // namespace
+// The run being gathered: GBK bytes, or (on a console in another code page)
+// the same text already converted segment by segment, as each segment was
+// always converted on its own.
+struct Run {
+  std::string bytes;
+  std::wstring wide;
+  uint16_t attribute = 0;
+  bool attribute_set = false;  // whether the console has our colour yet
+};
 
-void SetAttribute(uint16_t attribute) {
-  std::fflush(stdout);
-  SetConsoleTextAttribute(GetStdHandle(STD_OUTPUT_HANDLE), attribute);
+void SendRun();
+
+Run& TheRun() {
+  static Run* run = [] {
+    std::atexit(SendRun);  // what an exit leaves in the run still shows
+    return new Run;        // never destroyed: the exit handler writes it
+  }();
+  return *run;
 }
 
-void Write(std::string_view gbk) {
-  if (!TheSettings().wide_output) {
-    std::fwrite(gbk.data(), 1, gbk.size(), stdout);
-    return;
+constexpr size_t kSendAt = 65536;
+
+void SendRun() {
+  Run& run = TheRun();
+  if (!run.bytes.empty()) {
+    std::fwrite(run.bytes.data(), 1, run.bytes.size(), stdout);
+    run.bytes.clear();
   }
   std::fflush(stdout);
-  std::wstring wide = GbkToWide(gbk);
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  const wchar_t* data = wide.data();
-  DWORD left = static_cast<DWORD>(wide.size());
+  const wchar_t* data = run.wide.data();
+  DWORD left = static_cast<DWORD>(run.wide.size());
   while (left > 0) {
     DWORD written = 0;
     if (!WriteConsoleW(out, data, left, &written, nullptr) || written == 0)
@@ -165,12 +183,35 @@ void Write(std::string_view gbk) {
     data += written;
     left -= written;
   }
+  run.wide.clear();
 }
 
-void Flush() { std::fflush(stdout); }
+}  // namespace
+
+void SetAttribute(uint16_t attribute) {
+  Run& run = TheRun();
+  if (run.attribute_set && run.attribute == attribute)
+    return;  // the same colour: the run goes on
+  SendRun();
+  SetConsoleTextAttribute(GetStdHandle(STD_OUTPUT_HANDLE), attribute);
+  run.attribute = attribute;
+  run.attribute_set = true;
+}
+
+void Write(std::string_view gbk) {
+  Run& run = TheRun();
+  if (TheSettings().wide_output)
+    run.wide += GbkToWide(gbk);
+  else
+    run.bytes += gbk;
+  if (run.bytes.size() + run.wide.size() >= kSendAt)
+    SendRun();
+}
+
+void Flush() { SendRun(); }
 
 int ReadByte() {
-  std::fflush(stdout);
+  SendRun();
   if (TheSettings().wide_input) {
     static WideInput input;
     return input.Next();

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The release, Windows, fuzz and browser builds hold the same bytes for every
-# text the game prints: each build's text_session plays the same session
-# through the game's code and prints what it showed in hexadecimal; all four
-# must equal the release build's. Run after all four presets are built (as
-# .ci/run does); a build that is missing fails the check.
+# The release, Windows, clang (sanitize or fuzz) and browser builds hold the
+# same bytes for every text the game prints: each build's text_session plays
+# the same session through the game's code and prints what it showed in
+# hexadecimal; all four must equal the release build's. Run after all four
+# presets are built (as .ci/run does); a build that is missing fails the check.
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 WORK=$(mktemp -d)
@@ -37,6 +37,10 @@ compare() {  # NAME COMMAND...
   fi
 }
 compare windows wine "$ROOT/build/windows/tests/texts/text_session.exe"
-compare fuzz "$ROOT/build/fuzz/tests/texts/text_session"
+# The clang build: the sanitize preset's (CI builds that one), or the fuzz
+# preset's.
+clang_build=$ROOT/build/sanitize
+[ -x "$clang_build/tests/texts/text_session" ] || clang_build=$ROOT/build/fuzz
+compare clang "$clang_build/tests/texts/text_session"
 compare web node "$ROOT/build/web/tests/texts/text_session.js"
 exit $failed
