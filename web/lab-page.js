@@ -227,7 +227,8 @@
       endWorkers();
     });
     $(name + "-json").addEventListener("click", function () {
-      BrambleDownload("brambleworthen-" + name + ".json", new Blob([part.json], { type: "application/json" }));
+      BrambleDownload(part.fileName || "brambleworthen-" + name + ".json",
+                      new Blob([part.json], { type: "application/json" }));
     });
     $(name + "-svg").addEventListener("click", function () {
       BrambleDownload("brambleworthen-" + name + ".svg", new Blob([part.svg], { type: "image/svg+xml" }));
@@ -239,7 +240,7 @@
   const odds = {
     form: $("odds-form"), status: $("odds-status"), progress: $("odds-progress"),
     cancel: $("odds-cancel"), run: $("odds-run"), result: $("odds-result"),
-    json: null, svg: null, cancelled: false,
+    json: null, svg: null, cancelled: false, fileName: null,
   };
 
   function setBusy(part, busy) {
@@ -395,6 +396,7 @@
     try {
       history.replaceState(null, "", oddsAddress(request));
       $("odds-link").href = location.href;
+      $("odds-link").hidden = false;
       const work = request.exact ? request.range[1] : request.battles;
       if (!asked && work > PROBE_ABOVE) {
         odds.status.textContent = T("estimating");
@@ -413,6 +415,11 @@
       const result = request.exact ? await oddsExact(request) : await oddsSample(request);
       odds.json = lab.json = result.text;
       odds.svg = lab.svg = result.svg;
+      // A share of a run downloads under the name of its states, to be
+      // merged with the others on any device.
+      const share = request.exact && request.range[1] < STATES;
+      odds.fileName = share ? "brambleworthen-share-" + request.range[0] + "-" + request.range[1] + ".json" : null;
+      $("odds-share").hidden = !share;
       showOdds(result.report, result.svg);
       lab.runs += 1;
       lab.last = result.report;
@@ -425,6 +432,134 @@
   }
 
   wirePanel(odds, "odds", oddsRequest, runOdds, function () { odds.range = null; });
+
+  // ---- Shares of an exact run, merged ------------------------------------------
+
+  // Files opened or dropped are merged one at a time into the total so far,
+  // by the lab's own merge (--merge), so that a refused file leaves the
+  // total as it was and the page can say which file it was and why.
+  const merge = { total: null, files: 0 };
+  lab.merges = 0;
+
+  function mergeLine(text, refused) {
+    const item = document.createElement("li");
+    item.textContent = text;
+    if (refused)
+      item.className = "refused";
+    $("merge-list").appendChild(item);
+  }
+
+  function rangesText(ranges) {
+    return ranges.map(function (r) { return r[0] + ":" + r[1]; }).join(", ");
+  }
+
+  function coverageText(report) {
+    if (report.states === STATES)
+      return T("merge_done", { files: whole(merge.files), all: whole(STATES) });
+    const part = report.states / STATES;
+    return T("merge_state", { files: whole(merge.files), states: whole(report.states), all: whole(STATES),
+                              percent: percent(part, part < 0.01 ? 4 : 2) });
+  }
+
+  async function mergeFiles(files) {
+    const status = $("merge-status");
+    if (lab.busy) {
+      status.textContent = T("busy");
+      return;
+    }
+    lab.busy = true;
+    odds.run.disabled = true;
+    $("merge-files").disabled = true;
+    status.textContent = T("merge_working");
+    try {
+      const worker = pool(1)[0];
+      let taken = 0;
+      for (const file of files) {
+        let text;
+        try {
+          text = await file.text();
+        } catch (error) {
+          mergeLine(T("merge_file_refused", { file: file.name, reason: T("merge_unreadable") }), true);
+          continue;
+        }
+        const answer = await worker.call("merge", [JSON.stringify(merge.total ? [merge.total, text] : [text])]);
+        try {
+          parsed(answer);
+        } catch (error) {
+          mergeLine(T("merge_file_refused", { file: file.name, reason: error.message }), true);
+          continue;
+        }
+        merge.total = answer.text;
+        merge.files += 1;
+        taken += 1;
+        mergeLine(T("merge_file_taken", { file: file.name, ranges: rangesText(JSON.parse(text).ranges) }));
+      }
+      if (merge.total) {
+        const report = JSON.parse(merge.total);
+        if (taken) {
+          const svg = await drawn(worker, merge.total);
+          odds.json = lab.json = merge.total;
+          odds.svg = lab.svg = svg;
+          odds.fileName = "brambleworthen-merged.json";
+          $("odds-link").hidden = true;
+          $("odds-share").hidden = true;
+          showOdds(report, svg);
+          lab.last = report;
+        }
+        $("merge-coverage").hidden = false;
+        $("merge-coverage").value = report.states / STATES;
+        $("merge-clear").hidden = false;
+        status.textContent = coverageText(report);
+      } else {
+        status.textContent = "";
+      }
+    } catch (error) {
+      status.textContent = T("error", { message: error.message });
+    } finally {
+      lab.busy = false;
+      odds.run.disabled = false;
+      $("merge-files").disabled = false;
+      lab.merges += 1;
+    }
+  }
+
+  $("merge-files").addEventListener("change", function () {
+    const files = Array.from(this.files);
+    this.value = "";  // the same file may be chosen again
+    mergeFiles(files);
+  });
+  $("merge-clear").addEventListener("click", function () {
+    merge.total = null;
+    merge.files = 0;
+    $("merge-list").textContent = "";
+    $("merge-coverage").hidden = true;
+    $("merge-clear").hidden = true;
+    $("merge-status").textContent = T("merge_cleared");
+  });
+  // Files dropped anywhere on the page are shares to merge (never a page
+  // for the browser to open in place of this one).
+  function carriesFiles(event) {
+    return event.dataTransfer && Array.from(event.dataTransfer.types || []).indexOf("Files") >= 0;
+  }
+  document.addEventListener("dragover", function (event) {
+    if (!carriesFiles(event))
+      return;
+    event.preventDefault();
+    event.dataTransfer.dropEffect = "copy";
+    $("merge").classList.add("dropping");
+  });
+  document.addEventListener("dragleave", function (event) {
+    if (event.relatedTarget === null)
+      $("merge").classList.remove("dropping");
+  });
+  document.addEventListener("drop", function (event) {
+    if (!carriesFiles(event))
+      return;
+    event.preventDefault();
+    $("merge").classList.remove("dropping");
+    show("odds");
+    mergeFiles(Array.from(event.dataTransfer.files));
+  });
 
   // ---- Ranking -----------------------------------------------------------------
 

@@ -522,7 +522,11 @@ class LabTest(Browser):
         shown = self.driver.execute_script("""
             const svg = window.brambleLab.svg;
             const doc = svg && new DOMParser().parseFromString(svg, "image/svg+xml");
-            return document.getElementById(arguments[0]).innerText + "\\n" + (doc ?
+            // Options and link keys (in code) are the interface, not words.
+            let text = document.getElementById(arguments[0]).innerText;
+            for (const code of document.getElementById(arguments[0]).querySelectorAll("code"))
+              text = text.replace(code.textContent, " ");
+            return text + "\\n" + (doc ?
                    [...doc.querySelectorAll("text, title")].map(t => t.textContent).join("\\n") : "");""", panel)
         for name in sorted(names, key=len, reverse=True):
             shown = shown.replace(name, " ")
@@ -629,6 +633,106 @@ class LabTest(Browser):
         self.wait_for("return !window.brambleLab.busy", "the cancel")
         self.assertEqual(self.driver.find_element(By.ID, "odds-status").text, "已取消")
         self.assertTrue(self.driver.find_element(By.ID, "odds-progress").get_attribute("hidden"))
+
+
+    # Shares of an exact run made by range links, merged in another page
+    # as the command line's --merge merges them.
+
+    def downloaded(self, button, name):
+        """The file the button downloads, by its name."""
+        for old in glob.glob(os.path.join(self.downloads, "*")):
+            os.remove(old)
+        self.driver.find_element(By.ID, button).click()
+        path = os.path.join(self.downloads, name)
+        end = time.monotonic() + TIMEOUT
+        while not os.path.exists(path) and time.monotonic() < end:
+            time.sleep(0.1)
+        with open(path, encoding="utf-8") as f:
+            return f.read()
+
+    def merge_files(self, files, drop=False):
+        """Opens (or drops) the files [(name, text)] in the merge panel;
+        returns the lines it says about them."""
+        merges = self.driver.execute_script("return window.brambleLab.merges")
+        if drop:
+            self.driver.execute_script("""
+                const carried = new DataTransfer();
+                for (const [name, text] of arguments[0])
+                  carried.items.add(new File([text], name, { type: "application/json" }));
+                document.getElementById("battle").dispatchEvent(
+                    new DragEvent("drop", { dataTransfer: carried, bubbles: true, cancelable: true }));""", files)
+        else:
+            paths = []
+            for name, text in files:
+                paths.append(os.path.join(self.folder, name))
+                with open(paths[-1], "w", encoding="utf-8") as f:
+                    f.write(text)
+            self.driver.find_element(By.ID, "merge-files").send_keys("\n".join(paths))
+        self.wait_for("return window.brambleLab.merges > %d" % merges, "the merge")
+        return self.driver.execute_script(
+            "return [...document.querySelectorAll('#merge-list li')].map(l => [l.className, l.textContent])")
+
+    def test_shares_of_range_links_merge_as_the_command_line_merges_them(self):
+        self.folder = tempfile.mkdtemp(prefix="bramble-shares-")
+        self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
+        pair = "?odds=%E5%BC%A0%E4%B8%89,xyz"  # 张三 against xyz
+        shares = []
+        for first, count in ((3000, 2500), (0, 3000)):
+            with self.subTest(range=(first, count)):
+                self.run_link("%s&range=%d:%d" % (pair, first, count))
+                self.assertTrue(self.driver.find_element(By.ID, "odds-share").is_displayed())
+                name = "brambleworthen-share-%d-%d.json" % (first, count)
+                text = self.downloaded("odds-json", name)
+                self.assertEqual(text, self.driver.execute_script("return window.brambleLab.json"))
+                shares.append((name, text))
+        for name, text in shares:
+            with open(os.path.join(self.folder, name), "w", encoding="utf-8") as f:
+                f.write(text)
+        expected = odds_json("--merge", *(os.path.join(self.folder, name) for name, _ in shares))
+
+        # Another device: a page that has run nothing, and has fetched no lab.
+        self.driver.get(self.base)
+        self.wait_for("return window.brambleworthen && window.brambleworthen.firstReadAt !== null",
+                      "the name prompt")
+        fetched = self.driver.execute_script(
+            "return performance.getEntriesByType('resource').map(r => r.name)")
+        self.assertFalse([f for f in fetched if re.search(r"/lab\.(js|wasm)$", f)], fetched)
+        self.driver.find_element(By.ID, "tab-odds").click()
+        lines = self.merge_files(shares)
+        self.assertEqual([c for c, _ in lines], ["", ""])
+        merged = self.driver.execute_script("return window.brambleLab.json")
+        self.assertEqual(json.loads(merged), expected)
+        self.assertIn("5,500 / 4,294,967,296", self.driver.find_element(By.ID, "merge-status").text)
+        cells = self.driver.execute_script(
+            "return [...document.querySelectorAll('#odds-wins td')].map(c => c.textContent)")
+        for wins in expected["wins"]:
+            self.assertIn("{:,}".format(wins), cells)
+        self.assertEqual(self.downloaded("odds-json", "brambleworthen-merged.json"), merged)
+
+        # Shares that cannot join are refused, each with why, in the page's
+        # words, and the total stays as it was.
+        share = json.loads(shares[0][1])
+        older = dict(share, version="9.9.9")
+        refused = [
+            ("abc-xyz.json", json.dumps(odds_json("--exact-range=5500:100", "abc", "xyz")), "另一对名字"),
+            ("again.json", shares[1][1], "重叠"),
+            ("overlap.json", json.dumps(odds_json("--exact-range=5499:2", "张三", "xyz")), "重叠"),
+            ("older.json", json.dumps(older), "另一个版本"),
+            ("sample.json", json.dumps(odds_json("-n", "100", "-s", "1", "张三", "xyz")), "不是精确计算的份额"),
+            ("张三.json", shares[0][1][:100], "读不出来"),
+        ]
+        lines = self.merge_files([(name, text) for name, text, _ in refused], drop=True)
+        for (name, _, says), (kind, line) in zip(refused, lines[2:]):
+            with self.subTest(name):
+                self.assertEqual(kind, "refused")
+                self.assertTrue(line.startswith(name), line)
+                self.assertIn(says, line)
+                # The page's words, but for the names of files and options.
+                self.assertEqual(set(re.findall(r"[A-Za-z]{2,}", line[len(name):])) - {"range", "exact", "JSON"},
+                                 set())
+        self.assertEqual(len(lines), 2 + len(refused))
+        self.assertEqual(self.driver.execute_script("return window.brambleLab.json"), merged)
+        self.assertIn("5,500 / 4,294,967,296", self.driver.find_element(By.ID, "merge-status").text)
 
 
 if __name__ == "__main__":

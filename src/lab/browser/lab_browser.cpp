@@ -7,10 +7,12 @@
 #include <nlohmann/json.hpp>
 
 #include "console/charset.h"
+#include "lab/exact_parts.h"
 #include "lab/export.h"
 #include "lab/json_read.h"
 #include "lab/runs.h"
 #include "lab/svg.h"
+#include "version.h"
 
 namespace bramble::lab::browser {
 
@@ -83,6 +85,40 @@ std::string ExactRange(const std::string& name1, const std::string& name2, doubl
   return Json(ExactPair(names.one, names.two, {*f, *c}, kThreads));
 }
 
+namespace {
+
+// Why a share could not be read, as a kind a page can word: written by
+// another version of the lab or another schema, not a share of an exact
+// run, or damaged (anything else).
+const char* ShareProblem(const std::string& text) {
+  nlohmann::json doc = nlohmann::json::parse(text, nullptr, false);
+  if (doc.is_discarded() || !doc.is_object())
+    return "merge";
+  auto version = doc.find("version");
+  auto schema = doc.find("schema");
+  if ((version != doc.end() && *version != BRAMBLE_VERSION) ||
+      (schema != doc.end() && *schema != kJsonSchema))
+    return "merge-version";
+  auto kind = doc.find("kind");
+  if (kind == doc.end() || *kind != "exact")
+    return "merge-kind";
+  return "merge";
+}
+
+// Why shares that each read well cannot be merged: another pair, or start
+// states that two of them share.
+const char* PartsProblem(const std::vector<ExactPart>& parts) {
+  std::vector<StateRange> ranges;
+  for (const ExactPart& part : parts) {
+    if (part.name1 != parts[0].name1 || part.name2 != parts[0].name2)
+      return "merge-pair";
+    ranges.insert(ranges.end(), part.ranges.begin(), part.ranges.end());
+  }
+  return SortApart(&ranges) ? "merge" : "merge-overlap";
+}
+
+}  // namespace
+
 std::string Merge(const std::string& shares) {
   nlohmann::json list = nlohmann::json::parse(shares, nullptr, false);
   if (list.is_discarded() || !list.is_array())
@@ -93,13 +129,13 @@ std::string Merge(const std::string& shares) {
     std::string error;
     std::optional<ExactPart> part = ReadExactPart(text, &error);
     if (!part)
-      return Error("merge", "--merge: share " + std::to_string(i + 1) + ": " + error);
+      return Error(ShareProblem(text), "--merge: share " + std::to_string(i + 1) + ": " + error);
     parts.push_back(std::move(*part));
   }
   std::string error;
   std::optional<PairReport> merged = MergedPair(parts, &error);
   if (!merged)
-    return Error("merge", "--merge: " + error);
+    return Error(parts.empty() ? "merge" : PartsProblem(parts), "--merge: " + error);
   return Json(*merged);
 }
 

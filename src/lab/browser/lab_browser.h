@@ -17,9 +17,13 @@
 //   question the command line would refuse (the message is the one it
 //   gives, without its "brambleworthen-odds: " prefix, and "code", the
 //   kind of problem, for a page to say it in its own words: "names",
-//   "rank-names", "battles", "seed", "range", "merge", "report" or
-//   "words"); LabSvg returns an SVG document, or {"error": ...} when its
-//   argument is no report.
+//   "rank-names", "battles", "seed", "range", "report", "words", or for
+//   LabMerge "merge-pair" (shares of different pairs), "merge-overlap"
+//   (start states in two shares), "merge-version" (a share of another
+//   version or schema), "merge-kind" (a document that is no share of an
+//   exact run) and "merge" (anything else: damaged, not JSON); LabSvg
+//   returns an SVG document, or {"error": ...} when its argument is no
+//   report.
 // - Names become the game's GBK bytes as the page's battle converts typed
 //   names, so a name is the same fighter as in the console. A name is one
 //   word: no blanks, not empty; the two names of a pair differ.

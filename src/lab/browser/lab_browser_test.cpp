@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -106,6 +108,42 @@ TEST(LabBrowser, RefusesWhatTheCommandLineRefuses) {
     EXPECT_NE(doc["error"].get<std::string>().find(says), std::string::npos) << answer;
     EXPECT_TRUE(doc["code"].is_string()) << answer;
   }
+}
+
+// A page says why shares cannot be merged by the kind of problem: each
+// refusal carries the code that names it.
+TEST(LabBrowser, SaysWhySharesCannotBeMerged) {
+  std::string share = browser::ExactRange("张三", "xyz", 0, 100);
+  std::string next = browser::ExactRange("张三", "xyz", 100, 50);
+  std::string merged = browser::Merge(nlohmann::json::array({share, next}).dump());
+  nlohmann::json older = nlohmann::json::parse(share);
+  older["version"] = "0.0.0";
+  nlohmann::json schema = nlohmann::json::parse(share);
+  schema["schema"] = 1;
+  nlohmann::json damaged = nlohmann::json::parse(share);
+  damaged["wins"][0] = damaged["wins"][0].get<int>() + 1;
+  auto merge = [](const std::vector<std::string>& shares) {
+    return browser::Merge(nlohmann::json(shares).dump());
+  };
+  const std::pair<std::string, const char*> cases[] = {
+      {merge({share, browser::ExactRange("xyz", "张三", 100, 50)}), "merge-pair"},
+      {merge({merged, browser::ExactRange("张三", "xyz", 149, 2)}), "merge-overlap"},
+      {merge({share, share}), "merge-overlap"},
+      {merge({merged, older.dump()}), "merge-version"},
+      {merge({share, schema.dump()}), "merge-version"},
+      {merge({share, browser::Sample("张三", "xyz", 10, 1)}), "merge-kind"},
+      {merge({share, damaged.dump()}), "merge"},
+      {merge({share, "{\"kind\": \"exact\""}), "merge"},
+      {merge({}), "merge"},
+  };
+  for (const auto& [answer, code] : cases) {
+    nlohmann::json doc = nlohmann::json::parse(answer, nullptr, false);
+    ASSERT_TRUE(doc.is_object() && doc.contains("error")) << code << ": " << answer;
+    EXPECT_EQ(doc["code"], code) << answer;
+  }
+  // A merged document merges on: the page adds one share at a time.
+  EXPECT_EQ(merge({merged, browser::ExactRange("张三", "xyz", 150, 9)}),
+            merge({share, next, browser::ExactRange("张三", "xyz", 150, 9)}));
 }
 
 // A table of words for every key, each word marked so that the picture
