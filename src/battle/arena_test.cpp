@@ -17,39 +17,34 @@ namespace {
 // many ticks a battle took and can end a battle with a quit after any tick.
 class ArenaTest : public ::testing::Test {
  protected:
-  void SetUp() override { terminal::StartRecording(&console); }
-  void TearDown() override { terminal::StopRecording(); }
-
   size_t Count(const std::string& what) const {
     size_t count = 0;
-    for (size_t at = console.text.find(what); at != std::string::npos;
-         at = console.text.find(what, at + 1))
+    for (size_t at = told.text.find(what); at != std::string::npos;
+         at = told.text.find(what, at + 1))
       ++count;
     return count;
   }
 
   // The first battle of a run with seed 1, quit after `ticks` ticks.
   std::string FirstBattle(uint64_t ticks) {
-    console.text.clear();
+    told.text.clear();
     Dice seeded = Dice::Seeded(1);
-    Arena arena(Ticker::Immediate(ticks), narrator, seeded);
+    Arena arena(Ticker::Immediate(ticks), told, seeded);
     arena.Setup("abc", "xyz");
     arena.Battle();
-    return console.text;
+    return told.text;
   }
 
-  Screen screen;
-  ScreenNarrator narrator{screen};
+  RecordingNarrator told;
   Dice dice = Dice::Seeded(1);
-  Arena arena{Ticker::Immediate(1000000), narrator, dice};
-  terminal::Recording console;
+  Arena arena{Ticker::Immediate(1000000), told, dice};
 };
 
 TEST_F(ArenaTest, ABattleEndsOneTickAfterTheDefeatLine) {
   arena.Setup("abc", "xyz");
   EXPECT_EQ(arena.ticker.Waits(), 0);
   EXPECT_NE(arena.Battle(), 0);
-  std::string text = console.text;
+  std::string text = told.text;
   int64_t waits = arena.ticker.Waits();
   EXPECT_EQ(Count("被击败了"), 1u);
   ASSERT_GE(waits, 3);
@@ -70,15 +65,15 @@ TEST_F(ArenaTest, ARematchStartsNoSecondTimerAndPrintsTheEmptyLineAfterTheFighte
   arena.Setup("abc", "xyz");
   arena.Battle();
   EXPECT_EQ(arena.ticker.Starts(), 1);
-  console.text.clear();
+  told.text.clear();
   arena.Rematch("xyz", "abc");
   EXPECT_EQ(arena.ticker.Starts(), 1);
-  EXPECT_EQ(console.text.find("xyz HP:248"), 0u);
-  size_t second_line = console.text.find('\n') + 1;
-  EXPECT_EQ(console.text.substr(second_line, 4), "abc ");
-  size_t empty_line = console.text.find('\n', second_line) + 1;
-  EXPECT_EQ(console.text.substr(empty_line, 1), "\n");
-  EXPECT_EQ(console.text.substr(empty_line + 1, 10), "决斗开始！");
+  EXPECT_EQ(told.text.find("xyz HP:248"), 0u);
+  size_t second_line = told.text.find('\n') + 1;
+  EXPECT_EQ(told.text.substr(second_line, 4), "abc ");
+  size_t empty_line = told.text.find('\n', second_line) + 1;
+  EXPECT_EQ(told.text.substr(empty_line, 1), "\n");
+  EXPECT_EQ(told.text.substr(empty_line + 1, 10), "决斗开始！");
   EXPECT_TRUE(arena.bout.ended);
 }
 
@@ -105,11 +100,14 @@ TEST_F(ArenaTest, AQuitEndsTheBattleAtOnce) {
 TEST_F(ArenaTest, TheTranscriptGetsTheBattleButNotTheFighters) {
   std::string path = ::testing::TempDir() + "arena-transcript.txt";
   std::remove(path.c_str());
+  terminal::Recording console;
+  terminal::StartRecording(&console);  // the screen's console, kept off the test's output
   Screen saving(path);
   ScreenNarrator saved_narrator(saving);
   Arena saved_arena(Ticker::Immediate(1000000), saved_narrator, dice);
   saved_arena.Setup("abc", "xyz");
   saved_arena.Battle();
+  terminal::StopRecording();
   FILE* file = std::fopen(path.c_str(), "rb");
   ASSERT_NE(file, nullptr);
   std::string saved;

@@ -57,10 +57,14 @@ void Bout::Defeat(Fighter& fallen) {
 }
 
 void Bout::AttackStep(Dice& dice) {
-  if (attacker->hp <= 0)
-    return Defeat(*attacker);
-  if (defender->hp <= 0)
-    return Defeat(*defender);
+  if (attacker->hp <= 0) {
+    Defeat(*attacker);
+    return;
+  }
+  if (defender->hp <= 0) {
+    Defeat(*defender);
+    return;
+  }
   ActionResult result = Attack(*attacker, *defender, dice);
   last_value = result.value;
   last_kind = result.kind;

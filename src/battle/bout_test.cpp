@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "battle/draw_script_test.h"
-#include "battle/lines.h"
-#include "console/terminal.h"
 
 namespace bramble {
 namespace {
@@ -21,17 +19,15 @@ class BoutTest : public ::testing::Test {
     bout.second.name = "B";
     bout.attacker = &bout.first;
     bout.defender = &bout.second;
-    terminal::StartRecording(&console);
     bout.Begin();
   }
-  void TearDown() override { terminal::StopRecording(); }
 
   // The plain lines printed by one step.
   std::vector<std::string> Step() {
-    console.text.clear();
+    told.text.clear();
     bout.Step(dice);
     std::vector<std::string> lines;
-    std::istringstream in(console.text);
+    std::istringstream in(told.text);
     for (std::string line; std::getline(in, line);)
       lines.push_back(line);
     return lines;
@@ -41,15 +37,13 @@ class BoutTest : public ::testing::Test {
     return "    A HP:" + std::to_string(a) + " B HP:" + std::to_string(b);
   }
 
-  Screen screen;
-  ScreenNarrator narrator{screen};
-  Bout bout{&narrator};
+  RecordingNarrator told;
+  Bout bout{&told};
   Dice dice;
-  terminal::Recording console;
 };
 
 TEST_F(BoutTest, StartLine) {
-  EXPECT_EQ(console.marked, "{12}决斗开始！    \n{7}");
+  EXPECT_EQ(told.marked, "<12>决斗开始！    \n");
   EXPECT_EQ(bout.turn_state, TurnState::AttackTurn);
 }
 
@@ -106,7 +100,7 @@ TEST_F(BoutTest, ADeflectionCanFellTheAttacker) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "B移花接木，A受到反作用伤害68点" + Hp(0, 225));
   EXPECT_EQ(lines[1], "*-- A被击败了 --*\a    ");
-  EXPECT_NE(console.marked.find("{12}*-- {3}A{15}被击败了{12} --*\a    \n{7}"), std::string::npos);
+  EXPECT_NE(told.marked.find("<12>*-- <3>A<15>被击败了<12> --*\a    \n"), std::string::npos);
 }
 
 TEST_F(BoutTest, WhenBothHaveFallenTheAttackerIsDeclaredDefeated) {

@@ -14,6 +14,7 @@
 #include "battle/lines.h"
 #include "battle/narrator.h"
 #include "battle/random.h"
+#include "console/color_printer.h"
 
 namespace bramble {
 
@@ -58,6 +59,29 @@ inline std::vector<int32_t> PeekDraws(const Dice& dice, std::initializer_list<Dr
     results.push_back(ReferenceDraw(&state, draw.a, draw.b));
   return results;
 }
+
+/// A narrator that keeps what a battle told, in the game's words: `marked`
+/// as the lines are given to the screen, `text` as the screen shows them
+/// (no markup; every line but an attribute line and a bare line end is
+/// printed with a line end).
+class RecordingNarrator : public Narrator {
+ public:
+  void Tell(const Event& event, const Fighter& first, const Fighter& second) override {
+    std::string line = ChineseLine(event, first, second);
+    if (event.what != Happening::kIntroduced && event.what != Happening::kLineBreak)
+      line += "\n";
+    marked += line;
+    printer_.Clear();
+    printer_.Parse(line);
+    for (const std::string& segment : printer_.texts())
+      text += segment;
+  }
+  std::string marked;
+  std::string text;
+
+ private:
+  ColorPrinter printer_;
+};
 
 /// What the game says of `event`, without the status line's hp.
 inline std::string Said(const Event& event) {

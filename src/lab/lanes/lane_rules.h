@@ -9,18 +9,9 @@
 // the same named numbers (battle/rules.h); the lane tests hold them to
 // those rules battle by battle.
 //
-// A lane type L (vector_lanes.h) gives:
-//   Int, Bits, Mask, Kind   signed values, generator states, per-lane
-//                           conditions, action kinds
-//   Any(m), Not(m)          whether any lane holds m; the negation
-//   Choose(m, a, b)         a where m holds, b elsewhere (no jump)
-//   Only(m, x), One(m)      x where m holds, 0 elsewhere; 1 where m holds
-//   Advance(s), Output(s)   one generator step; the 15-bit output of a state
-//   Scale(k, a, b)          RandomInt(a, b) for output k
-//   Percent, Check          PercentOf, AttributeCheck
-//   Over100(a, b)           a * b / 100, truncated
-//   FloorTimesF(roll, atk)  PummelAttackTerm
-//   Clamp(x, lo, hi), Abs(x), KindOf, Is, TurnOf, IsTurn
+// The lane type L is vector_lanes.h's: Choose(m, a, b) is a where m holds
+// and b elsewhere, Only(m, x) is x where m holds and 0 elsewhere, One(m)
+// is 1 where m holds, Any(m) whether any lane holds m.
 
 #include <cstdint>
 
@@ -108,9 +99,9 @@ LaneAction<L> AttackIn(F& attacker, F& defender, Dice& dice, typename L::Mask ac
   // Families 2 and 3 open with a check: atk for a pummel, cunning for a
   // song (the two thresholds are one number today).
   static_assert(kPummelThreshold == kSongThreshold);
-  Mask opening_check = L::Check(next.Draw(1, kCheckRoll),
-                                L::Choose(family2, attacker.atk(), attacker.cunning()),
-                                kPummelThreshold);
+  Mask opening_check =
+      L::Check(next.Draw(1, kCheckRoll), L::Choose(family2, attacker.atk(), attacker.cunning()),
+               kPummelThreshold);
   Mask not_last_stand = L::Not(last_stand);
   Mask opens = active & not_last_stand & (family >= 2) & opening_check;
   // Family 2 then checks cunning for a poison.
@@ -188,9 +179,9 @@ void ListenIn(F& listener, F& singer, Dice& dice, typename L::Mask m) {
   Mask left = L::Not(refreshed) & moved;
   if (!L::Any(left))
     return;
-  Mask refreshes_singer = L::Check(DrawIn<L>(dice, left, kListenRoll), listener.cunning(),
-                                   kSingerRefreshedThreshold) &
-                          left;
+  Mask refreshes_singer =
+      L::Check(DrawIn<L>(dice, left, kListenRoll), listener.cunning(), kSingerRefreshedThreshold) &
+      left;
   if (L::Any(refreshes_singer))
     RefreshIn(singer, dice, refreshes_singer);
   Mask hurt = L::Not(refreshes_singer) & left;
@@ -213,7 +204,8 @@ void RespondIn(F& defender, F& attacker, typename L::Int value, typename L::Kind
   Int family = next.Draw(0, kResponseFamily);  // drawn even for a song
   Mask song = L::Is(kind, ActionKind::Song) & active;
   Mask family2 = family == 2;
-  Mask deflection_check = L::Check(next.Draw(1, kCheckRoll), defender.cunning(), kDeflectionThreshold);
+  Mask deflection_check =
+      L::Check(next.Draw(1, kCheckRoll), defender.cunning(), kDeflectionThreshold);
   Mask evasion_check = L::Check(next.Draw(2, kCheckRoll), defender.agility(), kEvasionThreshold);
   Mask deflects = L::Not(song) & active & family2 & deflection_check;
   Mask plain = L::Not(song | deflects) & active;
@@ -242,7 +234,8 @@ void RespondIn(F& defender, F& attacker, typename L::Int value, typename L::Kind
   if (L::Any(song))
     ListenIn(defender, attacker, dice, song);
   if (L::Any(deflects))
-    attacker.hp() -= L::Only(deflects, L::Percent(DrawIn<L>(dice, deflects, kDeflectionRoll), value));
+    attacker.hp() -=
+        L::Only(deflects, L::Percent(DrawIn<L>(dice, deflects, kDeflectionRoll), value));
 }
 
 /// The three steps of the turn state machine in the lanes of a mask. B
@@ -265,7 +258,8 @@ void AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
   bout.last_kind = L::Choose(m, result.kind, bout.last_kind);
   Mask pummel = L::Is(result.kind, ActionKind::Pummel) & m;
   if (L::Any(pummel)) {
-    bout.pummel_hits = L::Choose(pummel, DrawIn<L>(dice, pummel, rules::kPummelBlows), bout.pummel_hits);
+    bout.pummel_hits =
+        L::Choose(pummel, DrawIn<L>(dice, pummel, rules::kPummelBlows), bout.pummel_hits);
     bout.pummel_count = L::Choose(pummel, typename L::Int{}, bout.pummel_count);
   }
   Mask poison = L::Is(result.kind, ActionKind::Poison) & m;
