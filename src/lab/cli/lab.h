@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/lines.h"
 #include "console/print_marked.h"
 
 namespace bramble::lab {
@@ -22,9 +23,10 @@ int RunLab(const std::vector<std::string>& args, std::ostream& data, std::ostrea
            const std::string& program = "brambleworthen-odds");
 
 /// Prints the battle that starts from generator state `state` on `screen`
-/// exactly as the game's Arena shows it, at once. Returns whether it ended
-/// within the tick cap.
-bool Replay(Screen& screen, uint32_t state, const std::string& name1, const std::string& name2);
+/// exactly as the game's Arena shows it in the words of `texts`, at once.
+/// Returns whether it ended within the tick cap.
+bool Replay(Screen& screen, BattleTexts texts, uint32_t state, const std::string& name1,
+            const std::string& name2);
 
 }  // namespace bramble::lab
 

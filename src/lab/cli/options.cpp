@@ -24,6 +24,7 @@ constexpr OptionSpec kSpecs[] = {
     {'V', 'V', "version", false, false},   {'E', 0, "exact-range", true, false},
     {'f', 0, "format", true, false},       {'S', 0, "svg", true, false},
     {'p', 0, "split", true, false},        {'m', 0, "merge", false, false},
+    {'L', 0, "lang", true, false},
 };
 
 class Parser {
@@ -128,6 +129,11 @@ class Parser {
         if (value.empty())
           return Fail("-t wants a file name");
         o.transcript = value;
+        return true;
+      case 'L':
+        o.texts = TextsFor(value);
+        if (o.texts == nullptr)
+          return Fail("--lang wants zh (Chinese) or en (English), not '" + value + "'");
         return true;
       case 'h':
         help_ = true;
@@ -258,6 +264,10 @@ class Parser {
             : o.split ? "--split"
                       : mode_option_) +
            " takes none");
+      return;
+    }
+    if (o.texts != nullptr && o.mode != Mode::kReplay) {
+      Fail("--lang chooses the words of a --replay; the lab's reports are in English");
       return;
     }
     if (o.transcript && o.mode != Mode::kReplay) {

@@ -8,6 +8,7 @@
 
 #include "lab/numbers.h"
 #include "lab/start_states.h"
+#include "shell/texts.h"
 
 namespace bramble::lab {
 
@@ -26,6 +27,7 @@ struct LabOptions {
   std::string rank_file;                  // -r; "-" is standard input
   uint32_t replay_state = 0;              // --replay
   std::optional<std::string> transcript;  // -t, with --replay only
+  const GameTexts* texts = nullptr;       // --lang, with --replay only; null: Chinese
   // --exact-range FIRST:COUNT: only part of the start states, for a share
   // of a run spread over machines (written as JSON unless told otherwise).
   bool partial = false;
