@@ -13,7 +13,7 @@ target_link_options(brambleworthen PRIVATE
   -sENVIRONMENT=web -sEXPORTED_FUNCTIONS=_main,_BrambleSetInterval,_BrambleDefaultInterval,_BrambleDefaultAttribute)
 
 # The page itself.
-foreach(file index.html page.css page.js links.js lab-page.js lab-worker.js favicon.svg)
+foreach(file index.html page.css page.js texts.js links.js lab-page.js lab-worker.js favicon.svg)
   configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${BRAMBLE_SITE}/${file} COPYONLY)
 endforeach()
 

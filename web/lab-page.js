@@ -12,8 +12,11 @@
   const PROBE_ABOVE = 2000000;        // battles beyond which the time is estimated first
   const CHUNK_MAX = 1 << 20;          // start states per call of an exact run
   const FOLD_EVERY = 8;               // shares merged into the running total at a time
+  const BLANK = /[ \t\n\v\f\r]/;         // what ends a word for the game
 
   const $ = function (id) { return document.getElementById(id); };
+  const T = BrambleTexts.text;
+  const whole = BrambleTexts.whole;
   // What the panels last showed, for the tests: the report, its JSON and SVG.
   const lab = window.brambleLab = { runs: 0, busy: false, last: null, json: null, svg: null };
 
@@ -42,14 +45,14 @@
       const done = self.pending.get(id);
       self.pending.delete(id);
       if (error !== undefined)
-        done.reject(new Error(error));
+        done.reject(new Error(T("lab_failed")));
       else
         done.resolve({ text: text, ms: ms });
     };
     this.broken = null;
     this.worker.onerror = function (event) {
       event.preventDefault();
-      const message = event.message || "实验室模块加载失败";
+      const message = T("lab_failed");
       self.broken = message;
       for (const done of self.pending.values())
         done.reject(new Error(message));
@@ -95,25 +98,25 @@
     try {
       value = JSON.parse(answer.text);
     } catch (e) {
-      throw new Error("实验室的回答不是 JSON");
+      throw new Error(T("lab_report"));
     }
+    // The lab's refusal, in the page's words for its kind.
     if (value && typeof value.error === "string")
-      throw new Error(value.error);
+      throw new Error(BrambleTexts.has("lab_" + value.code) ? T("lab_" + value.code) : T("lab_refused"));
     return value;
   }
 
   // ---- Numbers ---------------------------------------------------------------
 
-  function whole(n) { return Number(n).toLocaleString("en-US"); }
   function percent(x, digits) { return (100 * x).toFixed(digits === undefined ? 2 : digits) + " %"; }
   function seconds(s) {
     if (s < 90)
-      return Math.ceil(s) + " 秒";
+      return T("seconds", { n: Math.ceil(s) });
     if (s < 5400)
-      return Math.round(s / 60) + " 分钟";
+      return T("minutes", { n: Math.round(s / 60) });
     if (s < 172800)
-      return (s / 3600).toFixed(1) + " 小时";
-    return Math.round(s / 86400) + " 天";
+      return T("hours", { n: (s / 3600).toFixed(1) });
+    return T("days", { n: whole(s / 86400) });
   }
   function randomSeed() {
     const words = new Uint32Array(1);
@@ -130,11 +133,27 @@
     return td;
   }
 
-  // The lab's SVG as an image (an image runs no script whatever it holds).
+  // The lab's SVG as an image (an image runs no script whatever it holds),
+  // shown at a size whose smallest words are no smaller than the page's
+  // small print: wider than its panel, the panel scrolls sideways.
   function picture(img, svg) {
     if (img.src.startsWith("blob:"))
       URL.revokeObjectURL(img.src);
     img.src = URL.createObjectURL(new Blob([svg], { type: "image/svg+xml" }));
+    const width = /<svg[^>]* width="([\d.]+)"/.exec(svg);
+    const sizes = (svg.match(/font-size="[\d.]+"/g) || []).map(function (a) { return parseFloat(a.slice(11)); });
+    const small = parseFloat(getComputedStyle(document.documentElement).getPropertyValue("--small-print"));
+    const smallest = Math.min.apply(null, sizes.concat([12]));
+    if (width)
+      img.style.width = (parseFloat(width[1]) * Math.max(1, small / smallest)).toFixed(1) + "px";
+  }
+
+  // The picture of a report, in the page's words.
+  async function drawn(worker, report) {
+    const answer = await worker.call("svg", [report, BrambleTexts.svgWords]);
+    if (!answer.text.startsWith("<"))
+      parsed(answer);
+    return answer.text;
   }
 
   // The count in a box (its placeholder, the lab's default, when blank);
@@ -150,7 +169,7 @@
   function seedIn(id) {
     const text = $(id).value.trim();
     if (text && BrambleLinks.wholeNumber(text, 0n, 2n ** 53n) === null)
-      throw new Error("种子应是 0 到 9007199254740992（2^53）之间的整数");
+      throw new Error(T("seed"));
     const seed = text || randomSeed();
     $(id).value = seed;
     return seed;
@@ -189,7 +208,7 @@
     part.form.addEventListener("submit", function (event) {
       event.preventDefault();
       if (lab.busy) {
-        part.status.textContent = "请等上一个计算结束，或取消它";
+        part.status.textContent = T("busy");
         return;
       }
       if (fresh)
@@ -233,15 +252,17 @@
   function oddsRequest() {
     const name1 = $("odds-name1").value, name2 = $("odds-name2").value;
     if (!name1 || !name2)
-      throw new Error("请填两个名字");
+      throw new Error(T("two_names"));
+    if (BLANK.test(name1) || BLANK.test(name2))
+      throw new Error(T("name_blank"));
     if (name1 === name2)
-      throw new Error("自己跟自己打架？请填两个不同的名字");
+      throw new Error(T("same_names"));
     const request = { name1: name1, name2: name2, exact: $("odds-exact").checked, range: null };
     if (request.exact) {
       request.range = odds.range || [0, STATES];
       return request;
     }
-    request.battles = countIn("odds-battles", "场数应是 1 到 4294967296 之间的整数（更多也不会更准：精确计算每种开局只算一次）");
+    request.battles = countIn("odds-battles", T("battles"));
     request.seed = seedIn("odds-seed");
     return request;
   }
@@ -278,30 +299,31 @@
       cell(line, percent(report.fractions[i], exact ? 6 : 2));
       cell(line, exact ? report.exact[i] : percent(report.intervals[i][0]) + " – " + percent(report.intervals[i][1]));
     });
-    $("odds-interval-head").textContent = exact ? "精确值" : "95 % 区间";
-    let summary = "对战长度：平均 " + report.ticks.mean.toFixed(2) + " 回合，中位数 " +
-                  report.ticks.median + " 回合。";
+    $("odds-interval-head").textContent = T(exact ? "exact_head" : "interval_head");
+    const summary = [T("lengths", { mean: report.ticks.mean.toFixed(2), median: whole(report.ticks.median) })];
     if (report.unfinished)
-      summary += " " + whole(report.unfinished) + " 场到 " + whole(report.ticks.cap) + " 回合仍未分胜负。";
+      summary.push(T("unfinished", { count: whole(report.unfinished), cap: whole(report.ticks.cap) }));
     if (exact)
-      summary += report.states === STATES ? " 全部 " + whole(STATES) + " 种开局。"
-                                          : " 覆盖 " + whole(report.states) + " / " + whole(STATES) + " 种开局（" +
-                                                report.ranges.map(function (r) { return r[0] + ":" + r[1]; }).join(", ") + "）。";
+      summary.push(report.states === STATES
+        ? T("all_states", { states: whole(STATES) })
+        : T("some_states", { states: whole(report.states), all: whole(STATES),
+                             ranges: report.ranges.map(function (r) { return r[0] + ":" + r[1]; }).join(", ") }));
     else
-      summary += " 种子 " + report.seed + "。";
-    $("odds-summary").textContent = summary;
+      summary.push(T("seed_used", { seed: report.seed }));
+    $("odds-summary").textContent = summary.join(" ");
     picture($("odds-picture"), svg);
     odds.result.hidden = false;
   }
 
   async function oddsSample(request) {
     const worker = pool(1)[0];
-    odds.status.textContent = "计算中……" + (request.estimate ? "约需 " + seconds(request.estimate) : "");
+    odds.status.textContent = request.estimate ? T("working_about", { time: seconds(request.estimate) }) : T("working");
     const started = performance.now();
     const answer = await worker.call("sample", [request.name1, request.name2, request.battles, Number(request.seed)]);
     const report = parsed(answer);
-    const svg = (await worker.call("svg", [answer.text])).text;
-    odds.status.textContent = whole(request.battles) + " 场，用时 " + ((performance.now() - started) / 1000).toFixed(1) + " 秒";
+    const svg = await drawn(worker, answer.text);
+    odds.status.textContent = T("sampled_in", { battles: whole(request.battles),
+                                                time: seconds((performance.now() - started) / 1000) });
     return { text: answer.text, report: report, svg: svg };
   }
 
@@ -333,7 +355,7 @@
     const started = performance.now();
     odds.progress.hidden = false;
     odds.progress.value = 0;
-    odds.status.textContent = "精确计算中（" + team.length + " 个线程）……";
+    odds.status.textContent = T("exact_working", { workers: team.length });
     async function work(worker) {
       try {
         while (next < chunks.length && !odds.cancelled && !failed) {
@@ -346,8 +368,9 @@
           done += chunks[index][1];
           const elapsed = (performance.now() - started) / 1000;
           odds.progress.value = done / count;
-          odds.status.textContent = percent(done / count, 1) + "，还需约 " +
-                                    seconds(elapsed * (count - done) / done) + "（" + team.length + " 个线程）";
+          odds.status.textContent = T("exact_progress", { percent: percent(done / count, 1),
+                                                          time: seconds(elapsed * (count - done) / done),
+                                                          workers: team.length });
         }
       } catch (error) {
         failed = true;
@@ -360,8 +383,8 @@
     odds.progress.hidden = true;
     const merged = await fold(team[0]);
     const report = JSON.parse(merged);
-    const svg = (await team[0].call("svg", [merged])).text;
-    odds.status.textContent = whole(count) + " 种开局，用时 " + seconds((performance.now() - started) / 1000);
+    const svg = await drawn(team[0], merged);
+    odds.status.textContent = T("exact_in", { states: whole(count), time: seconds((performance.now() - started) / 1000) });
     return { text: merged, report: report, svg: svg };
   }
 
@@ -374,16 +397,16 @@
       $("odds-link").href = location.href;
       const work = request.exact ? request.range[1] : request.battles;
       if (!asked && work > PROBE_ABOVE) {
-        odds.status.textContent = "估算用时……";
+        odds.status.textContent = T("estimating");
         const perWorker = await rate(request.name1, request.name2);
         const estimate = request.estimate = work / (perWorker * (request.exact ? cores() : 1));
         if (estimate > CONFIRM_SECONDS) {
           setBusy(odds, false);
           odds.status.textContent = "";
-          confirmFirst("odds", "这要算 " + whole(work) + " 场，在这台设备上约需 " + seconds(estimate) +
-                                   "（每个线程每秒约 " + whole(Math.round(perWorker)) + " 场）。要开始吗？",
+          confirmFirst("odds", T("odds_confirm", { work: whole(work), time: seconds(estimate),
+                                                   rate: whole(Math.round(perWorker)) }),
                        function () { runOdds(request, true); },
-                       function () { odds.status.textContent = "没有开始"; });
+                       function () { odds.status.textContent = T("not_started"); });
           return;
         }
       }
@@ -395,7 +418,7 @@
       lab.last = result.report;
     } catch (error) {
       odds.progress.hidden = true;
-      odds.status.textContent = odds.cancelled ? "已取消" : "出错了：" + error.message;
+      odds.status.textContent = odds.cancelled ? T("cancelled") : T("error", { message: error.message });
     } finally {
       setBusy(odds, false);
     }
@@ -411,20 +434,24 @@
   };
 
   function rankRequest() {
-    const names = $("rank-names").value.split(/\r?\n/).map(function (n) { return n.trim(); })
-                                 .filter(function (n) { return n !== ""; });
+    const lines = $("rank-names").value.split(/\r?\n/).map(function (n) { return n.replace(/^[ \t\v\f\r]+|[ \t\v\f\r]+$/g, ""); });
+    const names = lines.filter(function (n) { return n !== ""; });
     if (names.length < 2)
-      throw new Error("排名至少要两个名字，一行一个");
+      throw new Error(T("rank_few"));
     if (names.length > RANK_MAX_NAMES)
-      throw new Error(whole(names.length) + " 个名字太多了：页面最多排 " + whole(RANK_MAX_NAMES) +
-                      " 个（对阵表会有 " + whole(names.length * names.length) + " 格）；更多请用命令行的 --rank");
+      throw new Error(T("rank_many", { count: whole(names.length), most: whole(RANK_MAX_NAMES),
+                                       cells: whole(names.length * names.length) }));
     const seen = new Map();
-    names.forEach(function (name, i) {
+    lines.forEach(function (name, i) {
+      if (name === "")
+        return;
+      if (BLANK.test(name))
+        throw new Error(T("rank_blank", { line: i + 1 }));
       if (seen.has(name))
-        throw new Error("第 " + (seen.get(name) + 1) + " 行和第 " + (i + 1) + " 行是同一个名字：" + name);
+        throw new Error(T("rank_repeat", { first: seen.get(name) + 1, second: i + 1, name: name }));
       seen.set(name, i);
     });
-    const battles = countIn("rank-battles", "每对场数应是 1 到 4294967296 之间的整数");
+    const battles = countIn("rank-battles", T("battles_per_pair"));
     return { names: names, battles: battles, seed: seedIn("rank-seed") };
   }
 
@@ -456,32 +483,32 @@
       const n = request.names.length;
       const work = n * (n - 1) / 2 * request.battles;
       if (!asked && work > PROBE_ABOVE) {
-        rank.status.textContent = "估算用时……";
+        rank.status.textContent = T("estimating");
         const estimate = request.estimate = work / await rate(request.names[0], request.names[1]);
         if (estimate > CONFIRM_SECONDS) {
           setBusy(rank, false);
           rank.status.textContent = "";
-          confirmFirst("rank", whole(n) + " 个名字有 " + whole(n * (n - 1) / 2) + " 对，共 " + whole(work) +
-                                   " 场，在这台设备上约需 " + seconds(estimate) + "。要开始吗？",
+          confirmFirst("rank", T("rank_confirm", { names: whole(n), pairs: whole(n * (n - 1) / 2),
+                                                   work: whole(work), time: seconds(estimate) }),
                        function () { runRank(request, true); },
-                       function () { rank.status.textContent = "没有开始"; });
+                       function () { rank.status.textContent = T("not_started"); });
           return;
         }
       }
-      rank.status.textContent = "计算中……" + (request.estimate ? "约需 " + seconds(request.estimate) : "");
+      rank.status.textContent = request.estimate ? T("working_about", { time: seconds(request.estimate) }) : T("working");
       const started = performance.now();
       const worker = pool(1)[0];
       const answer = await worker.call("rank", [request.names.join("\n"), request.battles, Number(request.seed)]);
       const report = parsed(answer);
-      const svg = (await worker.call("svg", [answer.text])).text;
+      const svg = await drawn(worker, answer.text);
       rank.json = lab.json = answer.text;
       rank.svg = lab.svg = svg;
       showRank(report, svg);
-      rank.status.textContent = whole(work) + " 场，用时 " + seconds((performance.now() - started) / 1000);
+      rank.status.textContent = T("rank_in", { work: whole(work), time: seconds((performance.now() - started) / 1000) });
       lab.runs += 1;
       lab.last = report;
     } catch (error) {
-      rank.status.textContent = rank.cancelled ? "已取消" : "出错了：" + error.message;
+      rank.status.textContent = rank.cancelled ? T("cancelled") : T("error", { message: error.message });
     } finally {
       setBusy(rank, false);
     }
@@ -510,12 +537,12 @@
     let request = null;
     try {
       if (names.length !== 2)
-        throw new Error("odds 要两个名字，用逗号隔开（名字里的逗号写作 %2C）");
+        throw new Error(T("link_pair"));
       if ("range" in link) {
         const match = /^(\d{1,10}):(\d{1,10})$/.exec(link.range);
         const first = match ? Number(match[1]) : -1, count = match ? Number(match[2]) : 0;
         if (!match || first >= STATES || count < 1 || first + count > STATES)
-          throw new Error("range 应是 FIRST:COUNT，在 2^32 种开局之内");
+          throw new Error(T("link_range"));
         odds.range = [first, count];
       }
       request = oddsRequest();
@@ -532,7 +559,7 @@
     let request = null;
     try {
       if (link.exact === "1")
-        throw new Error("精确排名只有命令行能算（--rank FILE --split N，再 --merge）");
+        throw new Error(T("rank_exact_link"));
       request = rankRequest();
     } catch (error) {
       rank.status.textContent = error.message;

@@ -13,7 +13,7 @@ const CALLS = {
   exactRange: ["LabExactRange", ["string", "string", "number", "number"]],
   merge: ["LabMerge", ["string"]],
   rank: ["LabRank", ["string", "number", "number"]],
-  svg: ["LabSvg", ["string"]],
+  svg: ["LabSvg", ["string", "string"]],
 };
 
 const ready = createBrambleLab({

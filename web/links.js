@@ -44,7 +44,7 @@ var BrambleLinks = (function () {
       if (LIST_KEYS.has(key)) {
         const names = rawValue === "" ? [] : rawValue.split(",").map(decode);
         if (names.some(function (name) { return name === null; })) {
-          result.errors.push("链接里 " + key + " 的名字编码有误（百分号后应是两位十六进制数）");
+          result.errors.push(BrambleTexts.text("link_names", { key: key }));
           continue;
         }
         result[key] = names;

@@ -221,7 +221,7 @@
       page.firstReadAt = performance.now();
       // A reload in the middle of a game: the lines typed before it, again.
       if (replaying.length) {
-        status.textContent = "重放刷新前的对战";
+        status.textContent = BrambleTexts.text("replaying");
         typedLines = replaying;
         for (const typedLine of replaying)
           enter(typedLine);
@@ -270,7 +270,7 @@
   document.getElementById("save").addEventListener("click", function () {
     const parts = page.transcripts.get(TRANSCRIPT);
     if (!parts || page.firstTickAt === null) {
-      status.textContent = "还没有战况：对战开始后才能保存";
+      status.textContent = BrambleTexts.text("nothing_to_save");
       return;
     }
     BrambleDownload(TRANSCRIPT, new Blob(parts, { type: "application/octet-stream" }));
@@ -322,8 +322,8 @@
     arguments: (interval !== null ? ["/I:" + interval] : []).concat(["/S:" + TRANSCRIPT]),
     print: function (text) { console.log(text); },
     printErr: function (text) { console.warn(text); },
-    onExit: function () { finish("游戏结束"); },
-    onAbort: function (what) { finish("出错了：" + what); },
+    onExit: function () { finish(BrambleTexts.text("game_over")); },
+    onAbort: function (what) { finish(BrambleTexts.text("error", { message: what })); },
     // Before the game's first line: the console's colours and pace as the
     // game defines them (this object is the module by then).
     onRuntimeInitialized: function () {

@@ -75,8 +75,8 @@ std::string HistogramText(const Tally& tally, int columns, bool unicode) {
   // "  label | bar  12.34 %": the bar takes what the rest leaves.
   int fixed = static_cast<int>(label_width) + 2 + 3 + 9;
   uint64_t bar_columns = static_cast<uint64_t>(std::max(columns - fixed, 10));
-  std::string text =
-      "Battle lengths in ticks (" + std::to_string(tally.finished()) + " finished battles):\n";
+  std::string text = "Battle lengths in ticks (" + std::to_string(tally.finished()) +
+                     (tally.finished() == 1 ? " finished battle):\n" : " finished battles):\n");
   for (const LengthBin& bin : bins) {
     std::string label = BinLabel(bin);
     uint64_t eighths = (bin.count * bar_columns * 8 + most / 2) / most;

@@ -78,5 +78,13 @@ TEST(Histogram, FitsTheWidthAndTheLongestBarFillsIt) {
   }
 }
 
+TEST(Histogram, HeadingCountsTheFinishedBattles) {
+  for (auto [battles, heading] :
+       {std::pair{1, "(1 finished battle):"}, {2, "(2 finished battles):"}}) {
+    std::string text = HistogramText(Lengths({{7, battles}}), 80, false);
+    EXPECT_EQ(text.substr(0, text.find('\n')), std::string("Battle lengths in ticks ") + heading);
+  }
+}
+
 }  // namespace
 }  // namespace bramble::lab

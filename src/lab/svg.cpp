@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 
 #include "console/palette.h"
+#include "lab/exact_parts.h"
 #include "lab/export.h"
 #include "lab/heat_scale.h"
 #include "lab/histogram.h"
 #include "lab/numbers.h"
+#include "lab/start_states.h"
 
 namespace bramble::lab {
 
@@ -90,6 +93,30 @@ double TextWidth(const std::string& utf8) {
   return width;
 }
 
+// `text` with each {key} replaced by its value (values are not searched
+// again, so a name holding braces stays as it is).
+std::string Filled(const std::string& text,
+                   std::initializer_list<std::pair<const char*, std::string>> values) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    bool replaced = false;
+    if (text[i] == '{') {
+      for (const auto& [key, value] : values) {
+        std::string tag = std::string("{") + key + "}";
+        if (text.compare(i, tag.size(), tag) == 0) {
+          out += value;
+          i += tag.size();
+          replaced = true;
+          break;
+        }
+      }
+    }
+    if (!replaced)
+      out += text[i++];
+  }
+  return out;
+}
+
 std::string Percent(double rate) {
   char text[16];
   std::snprintf(text, sizeof text, "%.1f %%", rate * 100);
@@ -97,6 +124,78 @@ std::string Percent(double rate) {
 }
 
 }  // namespace
+
+const SvgWords& EnglishSvgWords() {
+  static const SvgWords words = [] {
+    SvgWords w;
+    w.group = "";
+    w.pair_title = "{one} vs {two}: battle lengths";
+    w.sampled = {"{battles} sampled battle (seed {seed})",
+                 "{battles} sampled battles (seed {seed})"};
+    w.exact = {"exact over {states} start state", "exact over {states} start states"};
+    w.pair_subtitle = "{run}, {finished}";
+    w.finished = {"{count} finished battle", "{count} finished battles"};
+    w.count_axis = "battles";
+    w.length_axis = "ticks, first attack to defeat line";
+    w.bar_tip = {"{ticks} ticks: {count} battle", "{ticks} ticks: {count} battles"};
+    w.rank_title = "Head to head: how often the row's name beats the column's";
+    w.rank_sampled = {"Round-robin of {names} names, {battles} battle per pair (seed {seed})",
+                      "Round-robin of {names} names, {battles} battles per pair (seed {seed})"};
+    w.rank_exact =
+        "Exact round-robin of {names} names over {states} of the {all} start states per "
+        "pair{merged}";
+    w.states_span = "{fewest} to {most}";
+    w.merged = {" (1 part merged)", " ({parts} parts merged)"};
+    w.cell_tip = "{row} beats {column} in {rate}";
+    w.legend = "colours:";
+    w.legend_item = "{colour} {range}";
+    w.under = "under {below} %";
+    w.between = "{from}-{below} %";
+    w.over = "{from} % and over";
+    return w;
+  }();
+  return words;
+}
+
+std::span<const SvgWordKey> SvgWordKeys() {
+  using W = SvgWords;
+  static const SvgWordKey keys[] = {
+      {"group", &W::group, nullptr},
+      {"pair_title", &W::pair_title, nullptr},
+      {"sampled", nullptr, &W::sampled},
+      {"exact", nullptr, &W::exact},
+      {"pair_subtitle", &W::pair_subtitle, nullptr},
+      {"finished", nullptr, &W::finished},
+      {"count_axis", &W::count_axis, nullptr},
+      {"length_axis", &W::length_axis, nullptr},
+      {"bar_tip", nullptr, &W::bar_tip},
+      {"rank_title", &W::rank_title, nullptr},
+      {"rank_sampled", nullptr, &W::rank_sampled},
+      {"rank_exact", &W::rank_exact, nullptr},
+      {"states_span", &W::states_span, nullptr},
+      {"merged", nullptr, &W::merged},
+      {"cell_tip", &W::cell_tip, nullptr},
+      {"legend", &W::legend, nullptr},
+      {"legend_item", &W::legend_item, nullptr},
+      {"under", &W::under, nullptr},
+      {"between", &W::between, nullptr},
+      {"over", &W::over, nullptr},
+  };
+  return keys;
+}
+
+std::string Grouped(uint64_t number, const std::string& group) {
+  std::string digits = std::to_string(number);
+  if (group.empty())
+    return digits;
+  std::string out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i && (digits.size() - i) % 3 == 0)
+      out += group;
+    out += digits[i];
+  }
+  return out;
+}
 
 uint64_t AxisStep(uint64_t most, uint64_t ticks) {
   uint64_t want = std::max<uint64_t>((most + ticks - 1) / std::max<uint64_t>(ticks, 1), 1);
@@ -110,7 +209,8 @@ uint64_t AxisStep(uint64_t most, uint64_t ticks) {
   }
 }
 
-void WriteSvg(std::ostream& out, const PairReport& report) {
+void WriteSvg(std::ostream& out, const PairReport& report, const SvgWords& words) {
+  auto number = [&words](uint64_t n) { return Grouped(n, words.group); };
   const Fighter& one = report.one;
   const Fighter& two = report.two;
   const Tally& tally = report.tally;
@@ -118,9 +218,20 @@ void WriteSvg(std::ostream& out, const PairReport& report) {
   const double left = 80, right = 20, top = 70, bottom = 70, plot_height = 300;
   const double bar = bins.size() > 30 ? 12 : 28;
   const double width = left + right + bar * static_cast<double>(std::max<size_t>(bins.size(), 1));
-  const std::string title = NameText(one.name) + " vs " + NameText(two.name) + ": battle lengths";
+  const std::string title =
+      Filled(words.pair_title, {{"one", NameText(one.name)}, {"two", NameText(two.name)}});
+  std::string run;
+  if (report.kind == PairReport::Kind::kExact) {
+    uint64_t states = Covered(report.ranges);
+    run = Filled(words.exact.For(states), {{"states", number(states)}});
+  } else {
+    run = Filled(words.sampled.For(tally.battles()),
+                 {{"battles", number(tally.battles())}, {"seed", std::to_string(report.seed)}});
+  }
   const std::string subtitle =
-      report.Subtitle() + ", " + std::to_string(tally.finished()) + " finished battles";
+      Filled(words.pair_subtitle, {{"run", run},
+                                   {"finished", Filled(words.finished.For(tally.finished()),
+                                                       {{"count", number(tally.finished())}})}});
   const double full_width = std::max(
       {width, 560.0, left + 20 + TextWidth(subtitle), left + 20 + TextWidth(title) * 4 / 3});
   const double height = top + plot_height + bottom;
@@ -139,24 +250,25 @@ void WriteSvg(std::ostream& out, const PairReport& report) {
   for (uint64_t count = 0; count <= top_count; count += step) {
     double y = base - plot_height * static_cast<double>(count) / static_cast<double>(top_count);
     svg += Line(left - 4, y, left, y);
-    svg += Text(left - 8, y + 4, std::to_string(count), " text-anchor=\"end\"");
+    svg += Text(left - 8, y + 4, number(count), " text-anchor=\"end\"");
   }
   svg += Text(
-      18, top + plot_height / 2, "battles",
+      18, top + plot_height / 2, words.count_axis,
       " text-anchor=\"middle\" transform=\"rotate(-90 18 " + Num(top + plot_height / 2) + ")\"");
-  svg += Text((left + width - right) / 2, height - 16, "ticks, first attack to defeat line",
-              " text-anchor=\"middle\"");
+  svg +=
+      Text((left + width - right) / 2, height - 16, words.length_axis, " text-anchor=\"middle\"");
   for (size_t i = 0; i < bins.size(); ++i) {
     const LengthBin& b = bins[i];
     double x = left + bar * static_cast<double>(i);
     double h = plot_height * static_cast<double>(b.count) / static_cast<double>(top_count);
-    std::string label = b.low == b.high ? std::to_string(b.low)
-                                        : std::to_string(b.low) + "-" + std::to_string(b.high);
-    svg += "<rect class=\"bar\" data-low=\"" + std::to_string(b.low) + "\" data-high=\"" +
-           std::to_string(b.high) + "\" data-count=\"" + std::to_string(b.count) + "\" x=\"" +
-           Num(x + 1) + "\" y=\"" + Num(base - h) + "\" width=\"" + Num(bar - 2) + "\" height=\"" +
-           Num(h) + "\" fill=\"#3b6ea8\"><title>" + label + " ticks: " + std::to_string(b.count) +
-           " battles</title></rect>\n";
+    std::string label = b.low == b.high ? number(b.low) : number(b.low) + "-" + number(b.high);
+    svg +=
+        "<rect class=\"bar\" data-low=\"" + std::to_string(b.low) + "\" data-high=\"" +
+        std::to_string(b.high) + "\" data-count=\"" + std::to_string(b.count) + "\" x=\"" +
+        Num(x + 1) + "\" y=\"" + Num(base - h) + "\" width=\"" + Num(bar - 2) + "\" height=\"" +
+        Num(h) + "\" fill=\"#3b6ea8\"><title>" +
+        Escape(Filled(words.bar_tip.For(b.count), {{"ticks", label}, {"count", number(b.count)}})) +
+        "</title></rect>\n";
     double cx = x + bar / 2;
     svg += Text(cx, base + 12, label,
                 " text-anchor=\"end\" font-size=\"10\" transform=\"rotate(-60 " + Num(cx) + " " +
@@ -165,10 +277,29 @@ void WriteSvg(std::ostream& out, const PairReport& report) {
   out << svg << "</svg>\n";
 }
 
-void WriteSvg(std::ostream& out, const RankReport& report) {
+void WriteSvg(std::ostream& out, const RankReport& report, const SvgWords& words) {
+  auto number = [&words](uint64_t n) { return Grouped(n, words.group); };
   const Ranking& ranking = report.ranking;
-  const std::string subtitle = report.Heading();
   size_t n = ranking.rows.size();
+  std::string subtitle;
+  if (report.battles) {
+    subtitle = Filled(words.rank_sampled.For(*report.battles),
+                      {{"names", number(n)},
+                       {"battles", number(*report.battles)},
+                       {"seed", std::to_string(report.seed.value_or(0))}});
+  } else {
+    std::string states = report.fewest == report.most
+                             ? number(report.most)
+                             : Filled(words.states_span, {{"fewest", number(report.fewest)},
+                                                          {"most", number(report.most)}});
+    subtitle = Filled(words.rank_exact,
+                      {{"names", number(n)},
+                       {"states", states},
+                       {"all", number(kStateCount)},
+                       {"merged", report.parts ? Filled(words.merged.For(report.parts),
+                                                        {{"parts", number(report.parts)}})
+                                               : std::string()}});
+  }
   size_t longest = 4;
   for (const RankRow& row : ranking.rows)
     longest = std::max(longest, NameText(row.name).size());
@@ -182,17 +313,18 @@ void WriteSvg(std::ostream& out, const RankReport& report) {
   for (size_t i = 0; i < steps.size(); ++i) {
     std::string below = std::to_string(steps[i].below);
     std::string from = i ? std::to_string(steps[i - 1].below) : "";
-    legend.push_back(std::string(steps[i].colour) + " " +
-                     (i == 0                  ? "under " + below + " %"
-                      : i + 1 == steps.size() ? from + " % and over"
-                                              : from + "-" + below + " %"));
+    std::string range = i == 0 ? Filled(words.under, {{"below", below}})
+                        : i + 1 == steps.size()
+                            ? Filled(words.over, {{"from", from}})
+                            : Filled(words.between, {{"from", from}, {"below", below}});
+    legend.push_back(Filled(words.legend_item, {{"colour", steps[i].colour}, {"range", range}}));
   }
-  const char* const title = "Head to head: how often the row's name beats the column's";
+  const std::string& title = words.rank_title;
   const double width = std::max({left + cell * static_cast<double>(n) + 20, 560.0,
                                  40 + TextWidth(subtitle), 40 + TextWidth(title) * 4 / 3});
   const double swatch = 12, gap = 16;
   std::vector<std::pair<double, double>> places;  // x and the line of each legend item
-  double x = 20 + TextWidth("colours:") + gap;
+  double x = 20 + TextWidth(words.legend) + gap;
   int lines = 1;
   for (const std::string& label : legend) {
     double item = swatch + 4 + TextWidth(label);
@@ -232,14 +364,17 @@ void WriteSvg(std::ostream& out, const RankReport& report) {
              "\" data-wins=\"" + std::to_string(share.wins) + "\" data-battles=\"" +
              std::to_string(share.battles) + "\" data-rate=\"" + ShortestNumber(share.Rate()) +
              "\" x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" width=\"" + Num(cell) + "\" height=\"" +
-             Num(cell) + "\" fill=\"" + Fill(colour >> 4) + "\" stroke=\"white\"><title>" + row +
-             " beats " + column + " in " + Percent(share.Rate()) + "</title></rect>\n";
+             Num(cell) + "\" fill=\"" + Fill(colour >> 4) + "\" stroke=\"white\"><title>" +
+             Escape(Filled(words.cell_tip, {{"row", NameText(ranking.rows[r].name)},
+                                            {"column", NameText(ranking.rows[c].name)},
+                                            {"rate", Percent(share.Rate())}})) +
+             "</title></rect>\n";
       svg += Text(x + cell / 2, y + cell / 2 + 4, Percent(share.Rate()),
                   std::string(" text-anchor=\"middle\" fill=\"") + TextFill(colour) + "\"");
     }
   }
   double legend_top = top + cell * static_cast<double>(n) + 30;
-  svg += Text(20, legend_top + 10, "colours:", " class=\"legend\"");
+  svg += Text(20, legend_top + 10, words.legend, " class=\"legend\"");
   for (size_t i = 0; i < legend.size(); ++i) {
     auto [lx, line] = places[i];
     double ly = legend_top + 18 * line;

@@ -1,15 +1,18 @@
 """The documents say what the programs do.
 
-Runs every command of the EXAMPLES sections of both manual pages and of the
-lab examples in the READMEs against the built programs (with smaller sizes
-where an example would take minutes), runs the README's job runners on job
-lines whose names hold quotes and shell characters, checks that every option
-of each program's usage text is in its manual page and every option the page
-describes is accepted, that the numbers the documents repeat (default pace,
-sample sizes, tick cap, the timer's limits) are the programs' own, that a
-README section a page cites exists, that the pages' sections come in the
-usual order, that the README installs by hand what ./check installs, and
-that the Windows README.txt keeps its layout.
+Runs every command of the EXAMPLES sections of both manual pages, of the
+lab examples in the READMEs and of doc/exact-runs.md against the built
+programs (with smaller sizes where an example would take minutes), runs the
+job runners of doc/exact-runs.md on job lines whose names hold quotes and
+shell characters, checks that every option of each program's usage text is
+in its manual page and every option the page describes is accepted, that
+the numbers the documents repeat (default pace, sample sizes, tick cap, the
+timer's limits) are the programs' own, that every document a page cites and
+every link between the documents leads somewhere, that figures of speed and
+size stay in doc/figures.md, that the README stays short with its contents
+list, that the pages' sections come in the usual order, that
+doc/building.md installs by hand what ./check installs, and that the
+Windows README.txt keeps its layout.
 
 Usage: test_documents.py GAME LAB SOURCE_DIR GAME_PAGE LAB_PAGE
 (the pages as CMake configured them; mandoc renders them).
@@ -152,11 +155,11 @@ def check_examples(work, bindir, examples):
         expect(old in used, "the stand-in for %r matches no example any more" % old)
 
 
-def check_runners(work, bindir, readme):
-    """The README's job runners on job lines of names that need quoting."""
-    block = markdown_blocks(readme, "### Exact runs across machines")[0]
+def check_runners(work, bindir, recipe):
+    """The recipe's job runners on job lines of names that need quoting."""
+    block = markdown_blocks(recipe, "# Exact runs across machines")[0]
     runners = [line for line in block.splitlines() if "jobs" in line and "--split" not in line]
-    expect(len(runners) >= 3, "the README shows %d job runners" % len(runners))
+    expect(len(runners) >= 3, "doc/exact-runs.md shows %d job runners" % len(runners))
     env = dict(os.environ, PATH=bindir + os.pathsep + os.environ["PATH"], LC_ALL="C.UTF-8")
     for runner in runners:
         folder = tempfile.mkdtemp(dir=work)
@@ -264,22 +267,17 @@ def the_numbers(game, lab, source):
 # Where each document repeats a number; each pattern must still be found.
 REPEATED = [
     ("game page", r"milliseconds \(default ([\d,]+)\)", "interval"),
-    ("README.md", r"in milliseconds \(default ([\d,]+)\)", "interval"),
     ("players", r"milliseconds between two steps \(default ([\d,]+)", "interval"),
     ("windows", r"milliseconds between two steps \(default ([\d,]+)\)", "interval"),
     ("lab page", r"\(default ([\d,]+); with --rank, per pair, default [\d,]+\)", "battles"),
     ("lab page", r"\(default [\d,]+; with --rank, per pair, default ([\d,]+)\)", "rank battles"),
     ("lab page", r"after ([\d,]+) ticks", "tick cap"),
     ("README.md", r"([\d,]+) sampled battles", "battles"),
-    ("README.md", r"plays ([\d,]+) battles per pair", "rank battles"),
-    ("README.md", r"after ([\d,]+) ticks", "tick cap"),
     ("players", r"([\d,]+) sampled battles", "battles"),
     ("windows", r"([\d,]+) sampled battles", "battles"),
     ("game page", r"Periods below (\d+) ms", "shortest period"),
     ("game page", r"are taken as (\d+) ms", "shortest period"),
     ("game page", r"at most (\d+) ms", "longest period"),
-    ("README.md", r"Periods below (\d+) ms are (\d+) ms", "shortest period"),
-    ("README.md", r"at most (0x[0-9A-F]+) ms", "longest period"),
     ("players", r"values below (\d+) are taken as (\d+)", "shortest period"),
     ("web page", r'id="odds-battles"[^>]* placeholder="(\d+)"', "battles"),
     ("web page", r'id="rank-battles"[^>]* placeholder="(\d+)"', "rank battles"),
@@ -323,30 +321,78 @@ def check_text_layout(path):
                        path, number, len(line), len(lines[number - 2])))
 
 
-def check_package_lists(source, readme):
-    """The packages the README installs by hand are those ./check installs."""
+def check_package_lists(source, building):
+    """The packages doc/building.md installs by hand are those ./check installs."""
     with open(os.path.join(source, "check"), encoding="utf-8") as f:
         wanted = re.search(r"^need_packages (.*)$", f.read(), re.M)
-    by_hand = re.search(r"apt-get install -y (.*)", markdown_blocks(readme, "## Building by hand")[0])
+    by_hand = re.search(r"apt-get install -y (.*)", markdown_blocks(building, "## Building by hand")[0])
     expect(wanted and by_hand and set(wanted.group(1).split()) == set(by_hand.group(1).split()),
-           "README's packages by hand %s, ./check's %s" % (
+           "doc/building.md's packages by hand %s, ./check's %s" % (
                by_hand and by_hand.group(1), wanted and wanted.group(1)))
 
 
-def check_cited_sections(texts, readme):
-    """A section of README.md that a manual page sends the reader to exists."""
-    with open(readme, encoding="utf-8") as f:
-        headings = [line.lstrip("#").strip() for line in f if line.startswith("#")]
+def anchor(heading):
+    """The anchor a Markdown viewer gives a heading."""
+    return re.sub(r"[^\w\- ]", "", heading.strip().lower()).replace(" ", "-")
+
+
+def check_links(texts, source, documents):
+    """Every document a manual page cites exists; every relative link of the
+    Markdown documents leads to a file, and to a heading of it where it names
+    one."""
     for where in ("game page", "lab page"):
-        for cited in re.findall(r'section "([^"]+)" of README\.md', texts[where]):
-            expect(any(h.startswith(cited) for h in headings),
-                   "%s cites README.md's section %r, which is not there" % (where, cited))
+        for cited in re.findall(r"\b((?:doc|fuzz)/[\w.-]+\.md)\b", texts[where]):
+            expect(os.path.exists(os.path.join(source, cited)),
+                   "%s cites %s, which is not there" % (where, cited))
+    for path in documents:
+        with open(path, encoding="utf-8") as f:
+            text = f.read()
+        for target in re.findall(r"\]\(([^)\s]+)\)", text):
+            if re.match(r"[a-z]+:", target):
+                continue
+            file, _, part = target.partition("#")
+            linked = os.path.normpath(os.path.join(os.path.dirname(path), file)) if file else path
+            if not expect(os.path.exists(linked), "%s links to %s, which is not there" % (
+                    os.path.relpath(path, source), target)) or not part or not linked.endswith(".md"):
+                continue
+            with open(linked, encoding="utf-8") as f:
+                anchors = {anchor(line.lstrip("#")) for line in f if line.startswith("#")}
+            expect(part in anchors, "%s links to %s, a heading that is not there" % (
+                os.path.relpath(path, source), target))
+
+
+# A figure of speed or size, which belongs in doc/figures.md alone.
+FIGURE = re.compile(r"\d[\d.,]* ?(?:KB|MB)\b|per second|battles a second|million battles|few seconds|"
+                    r"quarter of an hour|\d+(?:\.\d+)? ?(?:minutes|seconds) (?:on|with)\b")
+
+
+def check_figures_in_one_place(source, documents):
+    for path in documents:
+        if path.endswith(os.path.join("doc", "figures.md")):
+            continue
+        with open(path, encoding="utf-8") as f:
+            for number, line in enumerate(f, 1):
+                found = FIGURE.search(line)
+                expect(not found, "%s:%d: a figure (%r) outside doc/figures.md" % (
+                    os.path.relpath(path, source), number, found and found.group(0)))
+
+
+def check_readme_is_short(readme):
+    with open(readme, encoding="utf-8") as f:
+        lines = f.read().splitlines()
+    expect(len(lines) <= 200, "README.md has %d lines; a newcomer's README has at most 200" % len(lines))
+    expect("## Contents" in lines, "README.md has no contents list")
 
 
 def main():
     game, lab, source, game_page, lab_page = map(os.path.abspath, sys.argv[1:])
     readme = os.path.join(source, "README.md")
     players = os.path.join(source, "doc", "README.players.md")
+    recipe = os.path.join(source, "doc", "exact-runs.md")
+    building = os.path.join(source, "doc", "building.md")
+    documents = sorted([readme, os.path.join(source, "fuzz", "README.md")] +
+                       [os.path.join(source, "doc", name) for name in os.listdir(os.path.join(source, "doc"))
+                        if name.endswith((".md", ".in"))])
     windows = os.path.join(source, "doc", "README-windows.txt.in")
     work = tempfile.mkdtemp(prefix="documents-")
     try:
@@ -364,8 +410,9 @@ def main():
                      for b in markdown_blocks(readme, "## The win-rate lab: brambleworthen-odds")]
         examples += [("README.players.md, the lab", b)
                      for b in markdown_blocks(players, "## The win-rate lab")]
+        examples += [("doc/exact-runs.md", b) for b in markdown_blocks(recipe, "# Exact runs across machines")]
         check_examples(work, bindir, examples)
-        check_runners(work, bindir, readme)
+        check_runners(work, bindir, recipe)
 
         check_game_options(work, game, game_page)
         check_lab_options(lab, lab_page)
@@ -377,12 +424,14 @@ def main():
             with open(path, encoding="utf-8") as f:
                 texts[name] = flat(f.read())
         check_numbers(the_numbers(game, lab, source), texts)
-        check_cited_sections(texts, readme)
+        check_links(texts, source, [d for d in documents if d.endswith(".md")])
+        check_figures_in_one_place(source, documents)
+        check_readme_is_short(readme)
 
         for page in (game_page, lab_page):
             check_section_order(page)
         check_text_layout(windows)
-        check_package_lists(source, readme)
+        check_package_lists(source, building)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

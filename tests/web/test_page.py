@@ -467,6 +467,18 @@ class LabTest(Browser):
         self.wait_for("return window.brambleLab.runs > 0", "the lab's answer after a reload")
         self.assertEqual(self.driver.execute_script("return window.brambleLab.json"), answer)
         self.assertEqual(json.loads(answer)["fighters"][0]["name"], "a,b")
+        # The picture downloaded is the one shown. The page's policy lets it
+        # read no address, not even its own image's, so the test lifts it.
+        self.driver.execute_cdp_cmd("Page.setBypassCSP", {"enabled": True})
+        try:
+            self.driver.refresh()
+            self.wait_for("return window.brambleLab.runs > 0", "the lab's answer with the policy lifted")
+            shown = self.driver.execute_async_script("""
+                const done = arguments[arguments.length - 1];
+                fetch(document.getElementById("odds-picture").src).then(r => r.text()).then(done, e => done(String(e)));""")
+        finally:
+            self.driver.execute_cdp_cmd("Page.setBypassCSP", {"enabled": False})
+        self.assertEqual(shown, text)
 
     def test_hostile_names_show_as_typed_and_run_nothing(self):
         for query, fields, cells, names in (
@@ -504,6 +516,59 @@ class LabTest(Browser):
         self.assertTrue(self.driver.execute_script("return window.pwned === undefined"))
         refused = [e for e in self.driver.get_log("browser") if "Content Security Policy" in e["message"]]
         self.assertTrue(refused)
+
+    def lab_words(self, panel, names):
+        """The English words the panel and its picture show, names aside."""
+        shown = self.driver.execute_script("""
+            const svg = window.brambleLab.svg;
+            const doc = svg && new DOMParser().parseFromString(svg, "image/svg+xml");
+            return document.getElementById(arguments[0]).innerText + "\\n" + (doc ?
+                   [...doc.querySelectorAll("text, title")].map(t => t.textContent).join("\\n") : "");""", panel)
+        for name in sorted(names, key=len, reverse=True):
+            shown = shown.replace(name, " ")
+        # The game's own attribute names and the files' formats are no words.
+        return sorted(set(re.findall(r"[A-Za-z]{2,}", shown)) - {"HP", "MP", "ATK", "DEF", "JSON", "SVG"})
+
+    def test_the_lab_speaks_the_pages_language_in_words_that_can_be_read(self):
+        for size in ((1280, 800), (390, 844)):
+            for what, query, panel, names in (
+                    ("a sample", "?odds=%E5%BC%A0%E4%B8%89,xyz&battles=1000000&seed=7", "odds", ["张三", "xyz"]),
+                    ("an exact range", "?odds=abc,xyz&range=0:3000", "odds", ["abc", "xyz"]),
+                    ("a ranking", "?rank=%E7%94%B2,%E4%B9%99,alice,bob&battles=1&seed=5", "rank",
+                     ["甲", "乙", "alice", "bob"])):
+                with self.subTest(what, size=size):
+                    self.run_link(query, size)
+                    self.assertEqual(self.lab_words(panel, names), [])
+                    # Numbers are grouped as the page groups them.
+                    if what == "a sample":
+                        self.assertIn("1,000,000", self.driver.execute_script("return window.brambleLab.svg"))
+                    # The picture's smallest words are no smaller than the
+                    # page's small print; a picture wider than its panel
+                    # scrolls there, never the page.
+                    sizes = self.driver.execute_script("""
+                        const img = document.getElementById(arguments[0] + "-picture");
+                        const svg = window.brambleLab.svg;
+                        const width = parseFloat(/<svg[^>]* width="([\\d.]+)"/.exec(svg)[1]);
+                        const fonts = (svg.match(/font-size="[\\d.]+"/g) || []).map(a => parseFloat(a.slice(11)));
+                        return [img.getBoundingClientRect().width / width * Math.min(...fonts),
+                                parseFloat(getComputedStyle(document.getElementById("help")).fontSize),
+                                document.documentElement.scrollWidth, window.innerWidth];""", panel)
+                    self.assertGreaterEqual(sizes[0] + 0.01, sizes[1])
+                    self.assertLessEqual(sizes[2], sizes[3])
+        # Every label the page names a word for has it.
+        self.assertEqual(self.driver.execute_script("""
+            return [...document.querySelectorAll("[data-text]")].filter(e => !e.textContent.trim())
+                   .concat([...document.querySelectorAll("[data-text-label], [data-text-placeholder], [data-text-alt]")]
+                           .filter(e => !(e.getAttribute("aria-label") || e.placeholder || e.alt)))
+                   .map(e => e.outerHTML);"""), [])
+        # The lab's refusals and the page's own checks speak it too.
+        for query, panel in (("?odds=a%20b,c", "odds"), ("?rank=a,b%09c", "rank"),
+                             ("?odds=abc,xyz&battles=0", "odds")):
+            with self.subTest(query):
+                self.driver.get(self.base + query)
+                self.wait_for("return document.getElementById(%r).textContent" % (panel + "-status"),
+                              "a word")
+                self.assertEqual(self.lab_words(panel, ["abc", "xyz", "a", "b", "c"]), [])
 
     def test_absurd_or_bad_links_say_so_before_any_work(self):
         many = link_list("n%d" % i for i in range(3000))

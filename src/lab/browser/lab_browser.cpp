@@ -21,8 +21,10 @@ constexpr int kThreads = 1;
 // The largest whole number a double holds exactly.
 constexpr double kMostExact = 9007199254740992.0;
 
-std::string Error(const std::string& message) {
-  return "{\"error\": " + JsonString(message) + "}\n";
+// What the command line would say, and which kind of problem it is, for a
+// page to say it in its own language.
+std::string Error(const char* code, const std::string& message) {
+  return "{\"error\": " + JsonString(message) + ", \"code\": \"" + code + "\"}\n";
 }
 
 // A whole number from `low` to `high`, as a JavaScript number holds it.
@@ -58,13 +60,14 @@ std::string Sample(const std::string& name1, const std::string& name2, double ba
                    double seed) {
   std::optional<uint64_t> n = Whole(battles, 1, static_cast<double>(kStateCount));
   if (!n)
-    return Error("battles: a whole number from 1 to 4294967296 (the number of start states)");
+    return Error("battles",
+                 "battles: a whole number from 1 to 4294967296 (the number of start states)");
   std::optional<uint64_t> s = Whole(seed, 0, kMostExact);
   if (!s)
-    return Error(kSeedRange);
+    return Error("seed", kSeedRange);
   Names names = GbkNames(name1, name2);
   if (!names.problem.empty())
-    return Error(names.problem);
+    return Error("names", names.problem);
   return Json(SamplePair(names.one, names.two, *n, *s, kThreads));
 }
 
@@ -73,62 +76,98 @@ std::string ExactRange(const std::string& name1, const std::string& name2, doubl
   std::optional<uint64_t> f = Whole(first, 0, static_cast<double>(kStateCount - 1));
   std::optional<uint64_t> c = Whole(count, 1, static_cast<double>(kStateCount));
   if (!f || !c || *f + *c > kStateCount)
-    return Error("--exact-range wants FIRST:COUNT within the 2^32 start states");
+    return Error("range", "--exact-range wants FIRST:COUNT within the 2^32 start states");
   Names names = GbkNames(name1, name2);
   if (!names.problem.empty())
-    return Error(names.problem);
+    return Error("names", names.problem);
   return Json(ExactPair(names.one, names.two, {*f, *c}, kThreads));
 }
 
 std::string Merge(const std::string& shares) {
   nlohmann::json list = nlohmann::json::parse(shares, nullptr, false);
   if (list.is_discarded() || !list.is_array())
-    return Error("--merge: the shares are not a JSON array");
+    return Error("merge", "--merge: the shares are not a JSON array");
   std::vector<ExactPart> parts;
   for (size_t i = 0; i < list.size(); ++i) {
     std::string text = list[i].is_string() ? list[i].get<std::string>() : list[i].dump();
     std::string error;
     std::optional<ExactPart> part = ReadExactPart(text, &error);
     if (!part)
-      return Error("--merge: share " + std::to_string(i + 1) + ": " + error);
+      return Error("merge", "--merge: share " + std::to_string(i + 1) + ": " + error);
     parts.push_back(std::move(*part));
   }
   std::string error;
   std::optional<PairReport> merged = MergedPair(parts, &error);
   if (!merged)
-    return Error("--merge: " + error);
+    return Error("merge", "--merge: " + error);
   return Json(*merged);
 }
 
 std::string Rank(const std::string& names, double battles_per_pair, double seed) {
   std::optional<uint64_t> n = Whole(battles_per_pair, 1, static_cast<double>(kStateCount));
   if (!n)
-    return Error("battles per pair: a whole number from 1 to 4294967296");
+    return Error("battles", "battles per pair: a whole number from 1 to 4294967296");
   std::optional<uint64_t> s = Whole(seed, 0, kMostExact);
   if (!s)
-    return Error(kSeedRange);
+    return Error("seed", kSeedRange);
   std::istringstream in(names);
   NameList list = ReadNames(in, [](std::string typed) { return Utf8ToGbk(typed); });
   if (!list.error.empty())
-    return Error("names: " + list.error);
+    return Error("rank-names", "names: " + list.error);
   return Json(SampleRank(list.names, *n, *s, kThreads));
 }
 
-std::string Svg(const std::string& report) {
-  std::string kind = KindOf(report);
+namespace {
+
+// The words of a picture from the page's table, or the command line's for
+// no table.
+std::optional<SvgWords> ReadSvgWords(const std::string& json, std::string* error) {
+  if (json.empty())
+    return EnglishSvgWords();
+  nlohmann::json table = nlohmann::json::parse(json, nullptr, false);
+  if (table.is_discarded() || !table.is_object()) {
+    *error = "words: not a JSON object";
+    return std::nullopt;
+  }
+  SvgWords words;
+  for (const SvgWordKey& key : SvgWordKeys()) {
+    auto found = table.find(key.key);
+    bool text = found != table.end() && found->is_string();
+    if (key.text && text) {
+      words.*key.text = found->get<std::string>();
+    } else if (key.counted && text) {
+      words.*key.counted = {found->get<std::string>(), found->get<std::string>()};
+    } else if (key.counted && found != table.end() && found->is_array() && found->size() == 2 &&
+               (*found)[0].is_string() && (*found)[1].is_string()) {
+      words.*key.counted = {(*found)[0].get<std::string>(), (*found)[1].get<std::string>()};
+    } else {
+      *error = std::string("words: no wording for \"") + key.key + "\"";
+      return std::nullopt;
+    }
+  }
+  return words;
+}
+
+}  // namespace
+
+std::string Svg(const std::string& report, const std::string& words_json) {
   std::string error;
+  std::optional<SvgWords> words = ReadSvgWords(words_json, &error);
+  if (!words)
+    return Error("words", error);
+  std::string kind = KindOf(report);
   std::ostringstream out;
   if (kind == "rank" || kind == "exact-rank") {
     std::optional<RankReport> rank = ReadRankReport(report, &error);
     if (!rank)
-      return Error(error);
-    WriteSvg(out, *rank);
+      return Error("report", error);
+    WriteSvg(out, *rank, *words);
     return out.str();
   }
   std::optional<PairReport> pair = ReadPairReport(report, &error);
   if (!pair)
-    return Error(error);
-  WriteSvg(out, *pair);
+    return Error("report", error);
+  WriteSvg(out, *pair, *words);
   return out.str();
 }
 

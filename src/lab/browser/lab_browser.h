@@ -15,8 +15,11 @@
 //   `brambleworthen-odds --format json` writes it for the same question
 //   (same keys, same schema, "schema": 2), or {"error": "message"} for a
 //   question the command line would refuse (the message is the one it
-//   gives, without its "brambleworthen-odds: " prefix); LabSvg returns an
-//   SVG document, or {"error": ...} when its argument is no report.
+//   gives, without its "brambleworthen-odds: " prefix, and "code", the
+//   kind of problem, for a page to say it in its own words: "names",
+//   "rank-names", "battles", "seed", "range", "merge", "report" or
+//   "words"); LabSvg returns an SVG document, or {"error": ...} when its
+//   argument is no report.
 // - Names become the game's GBK bytes as the page's battle converts typed
 //   names, so a name is the same fighter as in the console. A name is one
 //   word: no blanks, not empty; the two names of a pair differ.
@@ -33,9 +36,11 @@
 //       pairs or versions, overlapping shares and damaged ones are refused.
 //   LabRank(names, battles_per_pair, seed)   `names` one a line, as a rank
 //       file; kind "rank"
-//   LabSvg(report)   the picture --svg draws for a report of LabSample,
-//       LabExactRange, LabMerge (the histogram of battle lengths) or
-//       LabRank (the heat map); names in it are escaped text, never markup
+//   LabSvg(report, words)   the picture --svg draws for a report of
+//       LabSample, LabExactRange, LabMerge (the histogram of battle
+//       lengths) or LabRank (the heat map), in the words of `words`: a
+//       JSON object of every key of SvgWords (lab/svg.h), or "" for the
+//       command line's English; names in it are escaped text, never markup
 //   LabFree(text)   frees a string returned by any of the above
 
 #include <string>
@@ -49,7 +54,7 @@ std::string ExactRange(const std::string& name1, const std::string& name2, doubl
                        double count);
 std::string Merge(const std::string& shares);
 std::string Rank(const std::string& names, double battles_per_pair, double seed);
-std::string Svg(const std::string& report);
+std::string Svg(const std::string& report, const std::string& words = "");
 
 }  // namespace bramble::lab::browser
 
@@ -58,7 +63,7 @@ char* LabSample(const char* name1, const char* name2, double battles, double see
 char* LabExactRange(const char* name1, const char* name2, double first, double count);
 char* LabMerge(const char* shares);
 char* LabRank(const char* names, double battles_per_pair, double seed);
-char* LabSvg(const char* report);
+char* LabSvg(const char* report, const char* words);
 void LabFree(char* text);
 }
 

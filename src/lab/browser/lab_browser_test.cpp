@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "lab/cli/lab_test_support.h"
+#include "lab/svg.h"
 
 namespace bramble::lab {
 namespace {
@@ -103,6 +104,69 @@ TEST(LabBrowser, RefusesWhatTheCommandLineRefuses) {
     nlohmann::json doc = nlohmann::json::parse(answer, nullptr, false);
     ASSERT_TRUE(doc.is_object() && doc.contains("error")) << says << ": " << answer;
     EXPECT_NE(doc["error"].get<std::string>().find(says), std::string::npos) << answer;
+    EXPECT_TRUE(doc["code"].is_string()) << answer;
+  }
+}
+
+// A table of words for every key, each word marked so that the picture
+// shows where it went: "[key]" (or "[key:1]", the form for one) and the
+// English word's placeholders, each after a blank.
+nlohmann::json MarkedWords() {
+  nlohmann::json table = nlohmann::json::object();
+  const SvgWords& english = EnglishSvgWords();
+  for (const SvgWordKey& key : SvgWordKeys()) {
+    auto marked = [&key](const std::string& text, const char* form) {
+      std::string out = std::string("[") + key.key + form + "]";
+      for (size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1))
+        out += " " + text.substr(at, text.find('}', at) - at + 1);
+      return out;
+    };
+    if (key.text)
+      table[key.key] = std::string(key.key) == "group" ? "'" : marked(english.*key.text, "");
+    else
+      table[key.key] = {marked((english.*key.counted).one, ":1"),
+                        marked((english.*key.counted).other, "")};
+  }
+  return table;
+}
+
+TEST(LabBrowser, DrawsPicturesInThePagesWords) {
+  nlohmann::json words = MarkedWords();
+  std::string pictures =
+      browser::Svg(browser::Sample("\xe5\xbc\xa0\xe4\xb8\x89", "<b>", 1234567, 9), words.dump()) +
+      browser::Svg(browser::ExactRange("abc", "xyz", 7, 1), words.dump()) +
+      browser::Svg(browser::Rank("abc\nxyz\nalice\n", 1, 3), words.dump());
+  // Every word of the pictures is the table's, with its counts grouped; one
+  // state and one battle per pair take the form for one.
+  for (const char* shown :
+       {"[pair_title] \xe5\xbc\xa0\xe4\xb8\x89 &lt;b&gt;", "[sampled] 1'234'567 9", "[finished] ",
+        "[count_axis]", "[length_axis]", "[bar_tip", "[exact:1] 1", "[rank_title]",
+        "[rank_sampled:1] 3 1 3", "[legend]", "[legend_item] red [under] 20", "[between] 20 40",
+        "[over] 80", "[cell_tip] abc xyz", "[cell_tip] xyz alice"}) {
+    EXPECT_NE(pictures.find(shown), std::string::npos) << shown;
+  }
+  std::string shown;  // the pictures' words, without their markup
+  for (size_t i = 0, depth = 0; i < pictures.size(); ++i) {
+    depth += pictures[i] == '<';
+    if (!depth)
+      shown += pictures[i];
+    depth -= depth && pictures[i] == '>';
+  }
+  for (const char* english : {"battle", "ticks", "colours", "beats", "Round", "exact over"})
+    EXPECT_EQ(shown.find(english), std::string::npos) << english;
+
+  // The command line's English counts one battle as one.
+  std::string one = browser::Svg(browser::Sample("abc", "xyz", 1, 3));
+  EXPECT_NE(one.find("1 sampled battle (seed 3), 1 finished battle<"), std::string::npos);
+  EXPECT_NE(one.find(" ticks: 1 battle<"), std::string::npos);
+
+  // A table that lacks a word, or is no table, draws nothing.
+  nlohmann::json lacking = words;
+  lacking.erase("over");
+  for (const std::string& table : {lacking.dump(), std::string("[]"), std::string("{")}) {
+    nlohmann::json doc =
+        nlohmann::json::parse(browser::Svg(browser::Sample("a", "b", 10, 1), table));
+    EXPECT_EQ(doc["code"], "words") << table;
   }
 }
 

@@ -43,7 +43,9 @@ EMSCRIPTEN_KEEPALIVE char* LabRank(const char* names, double battles_per_pair, d
   return Handed(browser::Rank(Text(names), battles_per_pair, seed));
 }
 
-EMSCRIPTEN_KEEPALIVE char* LabSvg(const char* report) { return Handed(browser::Svg(Text(report))); }
+EMSCRIPTEN_KEEPALIVE char* LabSvg(const char* report, const char* words) {
+  return Handed(browser::Svg(Text(report), Text(words)));
+}
 
 EMSCRIPTEN_KEEPALIVE void LabFree(char* text) { std::free(text); }
 }

@@ -1,0 +1,145 @@
+// The page's own words, per language: its labels and buttons (set into
+// the elements that name a key: data-text for the text, data-text-label,
+// -placeholder and -alt for those attributes; `code` in backquotes), its
+// messages and progress, the lab's errors by their code, and the words the
+// lab's pictures are drawn in (handed to LabSvg; its keys are those of
+// SvgWords in src/lab/svg.h). A language is a table of the same keys; the
+// page speaks the language of its <html lang>. Texts hold {placeholders}
+// that `text` fills in; counts are grouped every three digits with `group`.
+// The game's own lines are the game's, not the page's.
+"use strict";
+var BrambleTexts = (function () {
+  const TABLES = {
+    zh: {
+      group: ",",
+      // The page's labels and buttons.
+      tabs: "视图", tab_battle: "对战", tab_odds: "胜率", tab_rank: "排名",
+      word: "名字或回答", word_hint: "输入名字或回答，按回车", send: "回车",
+      interval: "间隔", ms: "毫秒", save: "保存战况", restart: "新游戏",
+      name1: "名字一", name2: "名字二", battles_box: "场数", seed_box: "种子", seed_hint: "随机",
+      exact_box: "精确（全部 2^32 种开局）", odds_run: "计算", cancel: "取消", go: "仍然开始", no: "不了",
+      agility: "敏捷", cunning: "智谋", hidden: "（隐藏）",
+      wins: "胜场", battles_head: "场数", rate: "胜率",
+      odds_picture: "对战长度分布图", rank_picture: "对阵胜率热图",
+      download_json: "下载 JSON", download_svg: "下载 SVG", result_link: "本结果的链接",
+      rank_names: "名字，一行一个", rank_battles_box: "每对场数", rank_run: "排名",
+      place: "名次", name: "名字", mean_rate: "平均胜率", beaten: "胜过",
+      help: "链接：`?seed=S` 重放一局；`?odds=名字一,名字二`（可加 `&battles=N`、`&seed=S`、`&exact=1` 或 " +
+            "`&range=FIRST:COUNT`）算胜率；`?rank=名字,名字,...` 排名。名字按 UTF-8 百分号编码，名字之间用逗号隔开；" +
+            "名字里的逗号写作 `%2C`，百分号写作 `%25`，加号照写。",
+      // The battle's messages beside the game's lines.
+      replaying: "重放刷新前的对战",
+      nothing_to_save: "还没有战况：对战开始后才能保存",
+      game_over: "游戏结束",
+      seconds: "{n} 秒", minutes: "{n} 分钟", hours: "{n} 小时", days: "{n} 天",
+      lab_failed: "实验室模块出错了，请重新载入页面",
+      lab_refused: "实验室拒绝了这个请求",
+      error: "出错了：{message}",
+      busy: "请等上一个计算结束，或取消它",
+      cancelled: "已取消",
+      not_started: "没有开始",
+      estimating: "估算用时……",
+      working: "计算中……",
+      working_about: "计算中……约需 {time}",
+      two_names: "请填两个名字",
+      same_names: "自己跟自己打架？请填两个不同的名字",
+      name_blank: "名字里不能有空格（游戏把空格当作两个名字的分隔）",
+      battles: "场数应是 1 到 4,294,967,296 之间的整数（更多也不会更准：精确计算每种开局只算一次）",
+      battles_per_pair: "每对场数应是 1 到 4,294,967,296 之间的整数",
+      seed: "种子应是 0 到 9,007,199,254,740,992（2^53）之间的整数",
+      interval_head: "95 % 区间", exact_head: "精确值",
+      lengths: "对战长度：平均 {mean} 回合，中位数 {median} 回合。",
+      unfinished: "{count} 场到 {cap} 回合仍未分胜负。",
+      all_states: "全部 {states} 种开局。",
+      some_states: "覆盖 {states} / {all} 种开局（{ranges}）。",
+      seed_used: "种子 {seed}。",
+      sampled_in: "{battles} 场，用时 {time}",
+      exact_working: "精确计算中（{workers} 个线程）……",
+      exact_progress: "{percent}，还需约 {time}（{workers} 个线程）",
+      exact_in: "{states} 种开局，用时 {time}",
+      odds_confirm: "这要算 {work} 场，在这台设备上约需 {time}（每个线程每秒约 {rate} 场）。要开始吗？",
+      rank_few: "排名至少要两个名字，一行一个",
+      rank_many: "{count} 个名字太多了：页面最多排 {most} 个（对阵表会有 {cells} 格）；更多请用命令行的 --rank",
+      rank_repeat: "第 {first} 行和第 {second} 行是同一个名字：{name}",
+      rank_blank: "第 {line} 行的名字里有空格（游戏把空格当作两个名字的分隔）",
+      rank_confirm: "{names} 个名字有 {pairs} 对，共 {work} 场，在这台设备上约需 {time}。要开始吗？",
+      rank_in: "{work} 场，用时 {time}",
+      rank_exact_link: "精确排名只有命令行能算（--rank FILE --split N，再 --merge）",
+      link_names: "链接里 {key} 的名字编码有误（百分号后应是两位十六进制数）",
+      link_pair: "链接的 odds 要两个名字，用逗号隔开（名字里的逗号写作 %2C）",
+      link_range: "链接的 range 应是 FIRST:COUNT，在 2^32 种开局之内",
+      // The lab's refusals, by their code.
+      lab_names: "名字有误：名字不能为空，不能含空格，两个名字也不能相同",
+      "lab_rank-names": "名字列表有误：一行一个名字，不含空格，不重复，至少两个",
+      lab_battles: "场数应是 1 到 4,294,967,296 之间的整数",
+      lab_seed: "种子应是 0 到 9,007,199,254,740,992（2^53）之间的整数",
+      lab_range: "开局范围应在 2^32 种开局之内",
+      lab_merge: "各份结果无法合并",
+      lab_report: "实验室的结果无法读取",
+      lab_words: "图的文字表不完整",
+      // The words of the lab's pictures (LabSvg).
+      svg: {
+        pair_title: "{one} 对 {two}：对战长度",
+        sampled: "抽样 {battles} 场（种子 {seed}）",
+        exact: "精确：{states} 种开局",
+        pair_subtitle: "{run}，{finished}",
+        finished: "其中 {count} 场分出胜负",
+        count_axis: "场数",
+        length_axis: "回合数（从第一次进攻到被击败）",
+        bar_tip: "{ticks} 回合：{count} 场",
+        rank_title: "对阵：每行的名字胜过每列的名字的比率",
+        rank_sampled: "{names} 个名字循环对战，每对 {battles} 场（种子 {seed}）",
+        rank_exact: "{names} 个名字精确循环对战，每对 {states} / {all} 种开局{merged}",
+        states_span: "{fewest} 至 {most}",
+        merged: "（合并了 {parts} 份）",
+        cell_tip: "{row} 胜 {column} 的比率：{rate}",
+        legend: "颜色：",
+        legend_item: "{range}",
+        under: "低于 {below} %",
+        between: "{from}–{below} %",
+        over: "{from} % 及以上",
+      },
+    },
+  };
+
+  const lang = (document.documentElement.lang || "zh").slice(0, 2).toLowerCase();
+  const table = TABLES[lang] || TABLES.zh;
+
+  // A whole number with its digits grouped as the page groups them.
+  function whole(n) {
+    const digits = String(Math.round(Number(n)));
+    return digits.replace(/\B(?=(\d{3})+$)/g, table.group);
+  }
+
+  // The text of `key` with each {name} replaced by values[name].
+  function text(key, values) {
+    const template = table[key];
+    if (typeof template !== "string")
+      throw new Error("no text " + key);
+    return template.replace(/\{(\w+)\}/g, function (all, name) {
+      return values && name in values ? String(values[name]) : all;
+    });
+  }
+
+  // The table's words for the lab's pictures, with the page's grouping.
+  const svgWords = JSON.stringify(Object.assign({ group: table.group }, table.svg));
+
+  // The page's labels: each element naming a key gets its words.
+  for (const element of document.querySelectorAll("[data-text]")) {
+    element.textContent = "";
+    text(element.dataset.text).split("`").forEach(function (part, i) {
+      if (i % 2) {
+        const code = document.createElement("code");
+        code.textContent = part;
+        element.appendChild(code);
+      } else if (part) {
+        element.appendChild(document.createTextNode(part));
+      }
+    });
+  }
+  for (const [key, attribute] of [["label", "aria-label"], ["placeholder", "placeholder"], ["alt", "alt"]])
+    for (const element of document.querySelectorAll("[data-text-" + key + "]"))
+      element.setAttribute(attribute, text(element.getAttribute("data-text-" + key)));
+
+  return { text: text, whole: whole, svgWords: svgWords, has: function (key) { return key in table; } };
+})();
