@@ -2,7 +2,8 @@
 // it showed, colour changes included, as hexadecimal lines: the usage text,
 // the version line, the banner and every prompt, the verse, the transcript
 // notices, and several hundred seeded battles, enough for every song title
-// and reaction line to occur; in Chinese, then in English. Built by every preset, so that
+// and reaction line to occur; in Chinese, then in English, whose battles
+// must carry the Chinese battles' numbers line for line. Built by every preset, so that
 // same_texts.sh can hold the builds' texts to each other byte for byte.
 #include <cstdint>
 #include <cstdio>
@@ -49,6 +50,22 @@ void Battles(int rematches, BattleTexts texts) {
   }
 }
 
+// Each line's numbers, in order: the digits of the text, one blank after
+// each number, the line ends kept.
+std::string Numbers(std::string_view text) {
+  std::string numbers;
+  bool in_number = false;
+  for (char c : text) {
+    bool digit = c >= '0' && c <= '9';
+    if (digit || c == '\n')
+      numbers += c;
+    else if (in_number)
+      numbers += ' ';
+    in_number = digit;
+  }
+  return numbers;
+}
+
 }  // namespace
 
 int main() {
@@ -60,15 +77,26 @@ int main() {
   Screen screen;
   screen.PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kOpenFailed), false);
   screen.PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kWriteFailed), false);
+  size_t chinese_battles = recording.text.size();
   Battles(100, ChineseLine);
+  std::string chinese = recording.text.substr(chinese_battles);
   // The same in English.
   Game({"/L:en", "/?"}, "");
   Game({"/L:en", "--version"}, "");
   Game({"/L:en"}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
   screen.PrintMarked(EnglishTranscriptNotice("duel.txt", TranscriptResult::kOpenFailed), false);
   screen.PrintMarked(EnglishTranscriptNotice("duel.txt", TranscriptResult::kWriteFailed), false);
+  size_t english_battles = recording.text.size();
   Battles(100, EnglishLine);
+  std::string english = recording.text.substr(english_battles);
   terminal::StopRecording();
+
+  // The English battles are the Chinese ones: line for line, the same
+  // numbers in the same order.
+  if (Numbers(english) != Numbers(chinese)) {
+    std::fprintf(stderr, "text_session: the English battles' numbers differ from the Chinese\n");
+    return 1;
+  }
 
   // Every title and reaction must have been shown in both languages, or the
   // session proves too little.
