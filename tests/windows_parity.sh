@@ -191,6 +191,7 @@ match verse '2026-02-04 11:45:00' $'abc xyz\nqzpw\nr\nqzpw\nn\n' /I:10 /S:duel.t
 match same-name-lower-case-switches '2026-02-05 12:00:07' $'abc abc\nabc xyz\ny\nxyz abc\nn\n' \
   /i:10 -x/s:duel.txt
 match input-ends-at-the-prompt '2026-02-06 13:20:00' $'foo bar\n' /I:10 /S:duel.txt
+match english '2026-02-08 15:00:00' $'abc xyz\nqzpw\nr\nn\n' /I:10 /L:en /S:duel.txt
 PRESET_TRANSCRIPT=$'an earlier game\r\n' \
   match appends-to-a-transcript '2026-02-07 14:40:00' $'abc xyz\nr\nn\n' /I:10 /S:duel.txt
 

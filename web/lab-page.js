@@ -659,7 +659,7 @@
     part.status.textContent = message;
   }
   if (link.errors.length) {
-    linkError(/[?&]rank=/.test(location.search) ? rank : odds, link.errors.join("；"));
+    linkError(/[?&]rank=/.test(location.search) ? rank : odds, link.errors.join(BrambleTexts.text("list_separator")));
   } else if ("odds" in link) {
     show("odds");
     const names = link.odds;

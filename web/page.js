@@ -319,7 +319,8 @@
   let instance = null;
   const game = {
     page: page,
-    arguments: (interval !== null ? ["/I:" + interval] : []).concat(["/S:" + TRANSCRIPT]),
+    arguments: (interval !== null ? ["/I:" + interval] : []).concat(["/S:" + TRANSCRIPT])
+      .concat(BrambleTexts.lang === "en" ? ["/L:en"] : []),
     print: function (text) { console.log(text); },
     printErr: function (text) { console.warn(text); },
     onExit: function () { finish(BrambleTexts.text("game_over")); },

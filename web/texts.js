@@ -4,9 +4,11 @@
 // messages and progress, the lab's errors by their code, and the words the
 // lab's pictures are drawn in (handed to LabSvg; its keys are those of
 // SvgWords in src/lab/svg.h). A language is a table of the same keys; the
-// page speaks the language of its <html lang>. Texts hold {placeholders}
+// page speaks the one the player chose (?lang=, or the language control),
+// and sets its <html lang> to it. Texts hold {placeholders}
 // that `text` fills in; counts are grouped every three digits with `group`.
-// The game's own lines are the game's, not the page's.
+// The game's own lines are the game's, in the game's texts: the page asks
+// the game for the same language (/L:).
 "use strict";
 var BrambleTexts = (function () {
   const TABLES = {
@@ -26,7 +28,8 @@ var BrambleTexts = (function () {
       place: "名次", name: "名字", mean_rate: "平均胜率", beaten: "胜过",
       help: "链接：`?seed=S` 重放一局；`?odds=名字一,名字二`（可加 `&battles=N`、`&seed=S`、`&exact=1` 或 " +
             "`&range=FIRST:COUNT`）算胜率；`?rank=名字,名字,...` 排名。名字按 UTF-8 百分号编码，名字之间用逗号隔开；" +
-            "名字里的逗号写作 `%2C`，百分号写作 `%25`，加号照写。",
+            "名字里的逗号写作 `%2C`，百分号写作 `%25`，加号照写。`?lang=en` 或 `?lang=zh` 选择语言。",
+      language: "语言", lang_zh: "中文", lang_en: "English", list_separator: "；",
       // The battle's messages beside the game's lines.
       replaying: "重放刷新前的对战",
       nothing_to_save: "还没有战况：对战开始后才能保存",
@@ -117,10 +120,145 @@ var BrambleTexts = (function () {
         over: "{from} % 及以上",
       },
     },
+    en: {
+      group: ",",
+      // The page's labels and buttons.
+      tabs: "Views", tab_battle: "Battle", tab_odds: "Odds", tab_rank: "Ranking",
+      word: "Name or answer", word_hint: "Type names or an answer, then Enter", send: "Enter",
+      interval: "Pace", ms: "ms", save: "Save battle log", restart: "New game",
+      name1: "Name one", name2: "Name two", battles_box: "Battles", seed_box: "Seed", seed_hint: "random",
+      exact_box: "Exact (all 2^32 starts)", odds_run: "Work out", cancel: "Cancel", go: "Start anyway", no: "No",
+      agility: "Agility", cunning: "Cunning", hidden: " (hidden)",
+      wins: "Wins", battles_head: "Battles", rate: "Win rate",
+      odds_picture: "How long the battles last", rank_picture: "Head-to-head win rates",
+      download_json: "Download JSON", download_svg: "Download SVG", result_link: "Link to this result",
+      rank_names: "Names, one a line", rank_battles_box: "Battles a pair", rank_run: "Rank",
+      place: "Place", name: "Name", mean_rate: "Mean win rate", beaten: "Beats",
+      help: "Links: `?seed=S` replays a battle; `?odds=NAME1,NAME2` (add `&battles=N`, `&seed=S`, `&exact=1` or " +
+            "`&range=FIRST:COUNT`) works out the odds; `?rank=NAME,NAME,...` ranks names. Names are UTF-8, " +
+            "percent-encoded, and separated by commas; write a comma in a name as `%2C` and a percent sign as " +
+            "`%25`; a plus sign stays as it is. `?lang=en` or `?lang=zh` picks the language.",
+      language: "Language", lang_zh: "Chinese", lang_en: "English", list_separator: "; ",
+      // The battle's messages beside the game's lines.
+      replaying: "Replaying the battle from before the reload",
+      nothing_to_save: "Nothing to save yet: the log starts with the battle",
+      game_over: "Game over",
+      seconds: "{n} s", minutes: "{n} min", hours: "{n} h", days: "{n} days",
+      lab_failed: "The lab stopped with an error; reload the page",
+      lab_refused: "The lab refused this request",
+      error: "Error: {message}",
+      busy: "Wait for the last run to finish, or cancel it",
+      cancelled: "Cancelled",
+      not_started: "Not started",
+      estimating: "Estimating the time...",
+      working: "Working...",
+      working_about: "Working... about {time}",
+      two_names: "Fill in two names",
+      same_names: "Fighting yourself? Fill in two different names",
+      name_blank: "A name cannot hold a blank (the game reads a blank as the gap between two names)",
+      battles: "Battles must be a whole number from 1 to 4,294,967,296 (more is no more exact: an exact run plays each start once)",
+      battles_per_pair: "Battles a pair must be a whole number from 1 to 4,294,967,296",
+      seed: "The seed must be a whole number from 0 to 9,007,199,254,740,992 (2^53)",
+      interval_head: "95 % interval", exact_head: "Exact",
+      lengths: "Battle length: mean {mean} ticks, median {median} ticks.",
+      unfinished: "{count} battles still undecided after {cap} ticks.",
+      all_states: "All {states} starts.",
+      some_states: "{states} of {all} starts ({ranges}).",
+      seed_used: "Seed {seed}.",
+      sampled_in: "{battles} battles in {time}",
+      exact_working: "Exact run ({workers} threads)...",
+      exact_progress: "{percent}, about {time} to go ({workers} threads)",
+      exact_in: "{states} starts in {time}",
+      odds_confirm: "That is {work} battles, about {time} on this device (about {rate} battles a second a thread). Start?",
+      rank_few: "A ranking needs at least two names, one a line",
+      rank_many: "{count} names are too many: the page ranks at most {most} (the table would have {cells} cells); use the command line's --rank for more",
+      rank_repeat: "Lines {first} and {second} hold the same name: {name}",
+      rank_blank: "The name on line {line} holds a blank (the game reads a blank as the gap between two names)",
+      rank_confirm: "{names} names make {pairs} pairs, {work} battles in all, about {time} on this device. Start?",
+      rank_in: "{work} battles in {time}",
+      rank_exact_link: "An exact ranking is for the command line only (--rank FILE --split N, then --merge)",
+      // Shares of an exact run, merged in the page.
+      merge_head: "Merge shares",
+      merge_hint: "Work out a slice on each of several devices (a `&range=FIRST:COUNT` link or the command line's " +
+                  "`--exact-range`), then open or drop the downloaded JSON files here: the result is what the " +
+                  "command line's `--merge` gives.",
+      merge_open: "Open share files", merge_clear: "Clear",
+      merge_working: "Merging...",
+      merge_state: "Shares merged: {files}, covering {states} of {all} starts ({percent}).",
+      merge_done: "Shares merged: {files}, covering all {all} starts: the exact result.",
+      merge_cleared: "The merged shares are cleared",
+      merge_file_taken: "{file}: merged (starts {ranges})",
+      merge_file_refused: "{file}: not merged. {reason}",
+      merge_unreadable: "the file cannot be read",
+      share_note: "This is a share: download its JSON to merge it with other shares on another device " +
+                  "(\"Merge shares\") or with the command line's `--merge`.",
+      link_names: "The names of {key} in the link are badly encoded (a percent sign takes two hexadecimal digits)",
+      link_pair: "The link's odds takes two names, separated by a comma (a comma in a name is %2C)",
+      link_range: "The link's range must be FIRST:COUNT, within the 2^32 starts",
+      // The lab's refusals, by their code.
+      lab_names: "Bad names: a name cannot be empty or hold a blank, and the two must differ",
+      "lab_rank-names": "Bad list of names: one name a line, no blanks, no repeats, at least two",
+      lab_battles: "Battles must be a whole number from 1 to 4,294,967,296",
+      lab_seed: "The seed must be a whole number from 0 to 9,007,199,254,740,992 (2^53)",
+      lab_range: "The range of starts must lie within the 2^32 starts",
+      lab_merge: "This is not sound lab JSON: it cannot be read, or its counts do not add up",
+      "lab_merge-pair": "This share is of another pair of names and cannot join the merged ones",
+      "lab_merge-overlap": "This share overlaps the starts already merged; merging would count them twice",
+      "lab_merge-version": "This share comes from another version of the lab, whose rules may differ",
+      "lab_merge-kind": "This is not a share of an exact run (a range link's or --exact-range's JSON)",
+      lab_report: "The lab's result cannot be read",
+      lab_words: "The picture's table of words is incomplete",
+      // The words of the lab's pictures (LabSvg).
+      svg: {
+        pair_title: "{one} vs {two}: battle lengths",
+        sampled: "{battles} battles sampled (seed {seed})",
+        exact: "Exact: {states} starts",
+        pair_subtitle: "{run}, {finished}",
+        finished: "{count} decided",
+        count_axis: "battles",
+        length_axis: "ticks (from the first attack to the fall)",
+        bar_tip: "{ticks} ticks: {count} battles",
+        rank_title: "Head to head: how often each row's name beats each column's",
+        rank_sampled: "Round-robin of {names} names, {battles} battles a pair (seed {seed})",
+        rank_exact: "Exact round-robin of {names} names, {states} of {all} starts a pair{merged}",
+        states_span: "{fewest} to {most}",
+        merged: " (merged from {parts} parts)",
+        cell_tip: "{row} beats {column}: {rate}",
+        legend: "Colours:",
+        legend_item: "{range}",
+        under: "below {below} %",
+        between: "{from}-{below} %",
+        over: "{from} % and above",
+      },
+    },
   };
 
-  const lang = (document.documentElement.lang || "zh").slice(0, 2).toLowerCase();
-  const table = TABLES[lang] || TABLES.zh;
+  // The page's language: the address's ?lang= (remembered for the next
+  // visit), else the one chosen last time, else Chinese, the game's own.
+  // The browser's own language never chooses it: a player does.
+  const LANG_KEY = "brambleworthen.lang";
+  function chosen() {
+    const asked = new URLSearchParams(location.search).get("lang");
+    if (asked !== null && asked.toLowerCase() in TABLES) {
+      try {
+        localStorage.setItem(LANG_KEY, asked.toLowerCase());
+      } catch (e) {
+        // no storage here (a private window may refuse it): this visit only
+      }
+      return asked.toLowerCase();
+    }
+    try {
+      const kept = localStorage.getItem(LANG_KEY);
+      if (kept && kept in TABLES)
+        return kept;
+    } catch (e) {
+      // as above
+    }
+    return "zh";
+  }
+  const lang = chosen();
+  const table = TABLES[lang];
+  document.documentElement.lang = lang === "zh" ? "zh-CN" : lang;
 
   // A whole number with its digits grouped as the page groups them.
   function whole(n) {
@@ -158,5 +296,23 @@ var BrambleTexts = (function () {
     for (const element of document.querySelectorAll("[data-text-" + key + "]"))
       element.setAttribute(attribute, text(element.getAttribute("data-text-" + key)));
 
-  return { text: text, whole: whole, svgWords: svgWords, has: function (key) { return key in table; } };
+  // The language control: the choice is kept and the page opened again in
+  // it (the game's language is chosen when it starts).
+  const control = document.getElementById("lang");
+  if (control) {
+    control.value = lang;
+    control.addEventListener("change", function () {
+      try {
+        localStorage.setItem(LANG_KEY, control.value);
+      } catch (e) {
+        // the address carries it
+      }
+      const address = new URL(location.href);
+      address.searchParams.set("lang", control.value);
+      location.href = address.href;
+    });
+  }
+
+  return { lang: lang, text: text, whole: whole, svgWords: svgWords,
+           has: function (key) { return key in table; } };
 })();

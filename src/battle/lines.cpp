@@ -60,6 +60,30 @@ std::string HpText(const Fighter& fighter) {
   return ColoredName(fighter) + " <14>HP:<12>" + NumberText(fighter.hp);
 }
 
+}  // namespace
+
+std::string AttributeLine(const Fighter& fighter) {
+  return ColoredName(fighter) + " <14>HP:" + NumberText(fighter.hp) +
+         " <14>MP:" + NumberText(fighter.mp) + " <14>ATK:" + NumberText(fighter.atk) +
+         " <14>DEF:" + NumberText(fighter.def) + "\n";
+}
+
+std::string WithStatus(std::string told, const Event& event, const Fighter& first,
+                       const Fighter& second) {
+  switch (event.what) {
+    case Happening::kLineBreak:
+    case Happening::kIntroduced:
+      return told;
+    case Happening::kStart:
+    case Happening::kDefeat:
+      return told + "    ";
+    default:
+      return told + "    " + HpText(first) + " " + HpText(second);
+  }
+}
+
+namespace {
+
 // What happened, without the status line's hp.
 std::string Told(const Event& e) {
   const std::string actor = e.actor != nullptr ? ColoredName(*e.actor) : std::string();
@@ -69,8 +93,7 @@ std::string Told(const Event& e) {
     case Happening::kLineBreak:
       return "\n";
     case Happening::kIntroduced:
-      return actor + " <14>HP:" + NumberText(e.actor->hp) + " <14>MP:" + NumberText(e.actor->mp) +
-             " <14>ATK:" + NumberText(e.actor->atk) + " <14>DEF:" + NumberText(e.actor->def) + "\n";
+      return AttributeLine(*e.actor);
     case Happening::kStart:
       return "<12>决斗开始！";
     case Happening::kDefeat:
@@ -119,17 +142,7 @@ std::string Told(const Event& e) {
 }  // namespace
 
 std::string ChineseLine(const Event& event, const Fighter& first, const Fighter& second) {
-  std::string line = Told(event);
-  switch (event.what) {
-    case Happening::kLineBreak:
-    case Happening::kIntroduced:
-      return line;
-    case Happening::kStart:
-    case Happening::kDefeat:
-      return line + "    ";
-    default:
-      return line + "    " + HpText(first) + " " + HpText(second);
-  }
+  return WithStatus(Told(event), event, first, second);
 }
 
 void ScreenNarrator::Tell(const Event& event, const Fighter& first, const Fighter& second) {

@@ -28,6 +28,20 @@ using BattleTexts = std::string (*)(const Event& event, const Fighter& first,
 /// The game's own lines, in Chinese.
 std::string ChineseLine(const Event& event, const Fighter& first, const Fighter& second);
 
+/// The same lines in English, chosen by the player: the same colours on the
+/// same parts of each line and the same numbers in the same order.
+extern const std::string_view kEnglishSongTitles[rules::kSongTitleCount];
+extern const std::string_view kEnglishReactionLines[rules::kReactionLineCount];
+std::string EnglishLine(const Event& event, const Fighter& first, const Fighter& second);
+
+/// A line as the screen shows it, from what a language says of `event`
+/// (`told`): a step's line gains both fighters' hp, the start and the fall
+/// four blanks.
+std::string WithStatus(std::string told, const Event& event, const Fighter& first,
+                       const Fighter& second);
+/// A fighter's attribute line: name, HP, MP, ATK and DEF, in every language.
+std::string AttributeLine(const Fighter& fighter);
+
 /// "<3>" name "<15>": a fighter's name in cyan, the text after it white.
 std::string ColoredName(const Fighter& fighter);
 /// "<12>" digits "<15>": a number in light red.

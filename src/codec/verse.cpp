@@ -9,4 +9,12 @@ const std::string_view kHiddenVerse =
     "rqGjCgq1trnizrTG8M/IzsrD+6OsCsutvNK1xMP719a4/Lzh07KjvwoKyqS4urK7uf3Su7vY"
     "us+jrArD98jVu7vD+9TZ1tjAtKGjCgo=";
 
+// The same verse in English, for the player who chose English.
+const std::string_view kEnglishHiddenVerse =
+    "TmFtZSBCYXR0bGUKICAgICBXaGVuIHR3byBuYW1lcyBmYWNlIG9mZgoKQSBzdHJpbmcgb2Yg"
+    "bGV0dGVycyB0YWtlcyBvbiBhIGJvZHksCnNpeHRlZW4gbnVtYmVycyBzZXR0bGUgd2hvIHdp"
+    "bnMuCgpCZWZvcmUgdGhlIGJsYWRlcyBmbGFzaCwgYXNrIHRoZSBuYW1lOgp3aG9zZSBuYW1l"
+    "IGlzIHRoZSB0b3VnaGVyIG9uZT8KCldpbiBvciBsb3NlLCBpdCBpcyBvbmx5IG9uZSByb3Vu"
+    "ZDsKdG9tb3Jyb3csIHRha2UgYSBuZXcgbmFtZSBhbmQgZmlnaHQgYWdhaW4uCgo=";
+
 }  // namespace bramble

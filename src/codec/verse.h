@@ -8,6 +8,8 @@ namespace bramble {
 /// The hidden verse, kept only as Base64 text; Base64Decode gives its
 /// GBK bytes (twelve lines, each ended by a line feed).
 extern const std::string_view kHiddenVerse;
+/// The verse in English (ASCII), also Base64, also twelve lines.
+extern const std::string_view kEnglishHiddenVerse;
 
 }  // namespace bramble
 

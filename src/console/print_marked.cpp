@@ -13,6 +13,14 @@ std::string TranscriptNotice(std::string_view path, TranscriptResult result) {
   return notice;
 }
 
+std::string EnglishTranscriptNotice(std::string_view path, TranscriptResult result) {
+  std::string notice = "<12>Battle log \"<13>" + std::string(path);
+  notice += result == TranscriptResult::kOpenFailed
+                ? "<12>\" could not be created; saving is off.\n"
+                : "<12>\" could not be written; saving is off.\n";
+  return notice;
+}
+
 void Screen::PrintMarked(std::string_view text, bool with_newline) {
   printer_.Clear();
   if (with_newline)
@@ -27,7 +35,7 @@ void Screen::PrintMarked(std::string_view text, bool with_newline) {
     return;
   // Told once: saving is off from now on.
   printer_.Clear();
-  printer_.Parse(TranscriptNotice(transcript_path_, result));
+  printer_.Parse(notice_(transcript_path_, result));
   printer_.Parse(std::string(kFrameLine) + "\n\n\n");
   printer_.Parse(std::string(kFrameLine) + "\n");
   printer_.Emit();

@@ -15,6 +15,9 @@ extern const std::string_view kFrameLine;
 
 /// The notice that tells the player saving to `path` failed and is off.
 std::string TranscriptNotice(std::string_view path, TranscriptResult result);
+/// The same notice in English.
+std::string EnglishTranscriptNotice(std::string_view path, TranscriptResult result);
+using NoticeText = std::string (*)(std::string_view path, TranscriptResult result);
 
 /// Where the game's texts go: the console, through its colour printer, and,
 /// while saving is on, the transcript file. The shell builds one and hands
@@ -22,8 +25,9 @@ std::string TranscriptNotice(std::string_view path, TranscriptResult result);
 class Screen {
  public:
   /// Saving to the transcript at `transcript_path`; empty: saving is off.
-  explicit Screen(std::string transcript_path = {})
-      : transcript_path_(std::move(transcript_path)) {}
+  /// A failure to save is told in the words of `notice`.
+  explicit Screen(std::string transcript_path = {}, NoticeText notice = TranscriptNotice)
+      : transcript_path_(std::move(transcript_path)), notice_(notice) {}
 
   /// The one print routine: shows marked-up text in colour (followed by a
   /// line end when `with_newline` is set) and, while saving is on, appends
@@ -41,6 +45,7 @@ class Screen {
  private:
   ColorPrinter printer_;
   std::string transcript_path_;
+  NoticeText notice_;
   TranscriptResult saving_ = TranscriptResult::kSaved;
 };
 

@@ -53,19 +53,24 @@ std::string CommandLine::OptionValue(std::string option, std::string separator) 
   return typed_[index].substr(at + separator.size());
 }
 
-const std::string_view kVersionLine = "Brambleworthen 控制台版 V" BRAMBLE_VERSION;
-
-void PrintUsage(Screen& screen) {
-  screen.PrintMarked(kVersionLine, true);
-  screen.PrintMarked("版权所有 (C) 2026 Brambleworthen\n", true);
-  screen.PrintMarked("Brambleworthen [/I:interval] [/S:filepath]\n", true);
-  screen.PrintMarked("  /I:interval", true);
-  screen.PrintMarked("              指定对战间隔，默认为" + RadixText(kDefaultInterval, 10) + "ms",
+void PrintUsage(Screen& screen, const GameTexts& texts) {
+  screen.PrintMarked(texts.version_line, true);
+  screen.PrintMarked(texts.copyright, true);
+  bool language = !texts.language_help.empty();
+  screen.PrintMarked(language ? "Brambleworthen [/I:interval] [/S:filepath] [/L:language]\n"
+                              : "Brambleworthen [/I:interval] [/S:filepath]\n",
                      true);
-  screen.PrintMarked("              输入值按毫秒解释，不加单位", true);
+  screen.PrintMarked("  /I:interval", true);
+  screen.PrintMarked(std::string(texts.interval_help[0]) + RadixText(kDefaultInterval, 10) + "ms",
+                     true);
+  screen.PrintMarked(texts.interval_help[1], true);
   screen.PrintMarked("  /S:filepath", true);
-  screen.PrintMarked("              指定路径保存对战信息，该参数将", true);
-  screen.PrintMarked("              把对战屏幕保存为指定的文本文件", true);
+  screen.PrintMarked(texts.save_help[0], true);
+  screen.PrintMarked(texts.save_help[1], true);
+  if (language) {
+    screen.PrintMarked("  /L:language", true);
+    screen.PrintMarked(texts.language_help, true);
+  }
 }
 
 }  // namespace bramble

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "console/print_marked.h"
-#include "version.h"
+#include "shell/texts.h"
 
 namespace bramble {
 
@@ -32,11 +32,8 @@ class CommandLine {
   std::vector<std::string> typed_;   // as typed, for values
 };
 
-/// The version line: what --version prints, and the usage text's first line.
-extern const std::string_view kVersionLine;
-
-/// Prints the usage text.
-void PrintUsage(Screen& screen);
+/// Prints the usage text in the words of `texts`.
+void PrintUsage(Screen& screen, const GameTexts& texts = kChineseTexts);
 
 }  // namespace bramble
 

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "console/read_long.h"
 #include "console/terminal.h"
+#include "version.h"
 
 namespace bramble {
 namespace {
@@ -57,25 +60,71 @@ TEST(CommandLine, FindsOptionsAnywhereInATokenFirstTokenWins) {
   EXPECT_EQ(ReadLong(Parse({"/S:I:\\t.txt"}).OptionValue("I:", ":")), 0);
 }
 
-TEST(PrintUsage, NineLinesWithTheDefaultInterval) {
-  terminal::Recording recording;
-  terminal::StartRecording(&recording);
-  Screen screen;
-  PrintUsage(screen);
-  terminal::StopRecording();
-  EXPECT_EQ(recording.text, "Brambleworthen 控制台版 V" BRAMBLE_VERSION
-                            "\n"
-                            "版权所有 (C) 2026 Brambleworthen\n\n"
-                            "Brambleworthen [/I:interval] [/S:filepath]\n\n"
-                            "  /I:interval\n"
-                            "              指定对战间隔，默认为1000ms\n"
-                            "              输入值按毫秒解释，不加单位\n"
-                            "  /S:filepath\n"
-                            "              指定路径保存对战信息，该参数将\n"
-                            "              把对战屏幕保存为指定的文本文件\n");
-  EXPECT_EQ(recording.marked.find("{1"), std::string::npos) << "no colour but the default";
+// The usage text in each language, the default interval written in, no
+// colour: the Chinese usage keeps the game's nine lines, the English one
+// adds the language switch.
+TEST(PrintUsage, NineLinesInChineseElevenInEnglish) {
+  const std::pair<const GameTexts*, std::string> cases[] = {
+      {&kChineseTexts, "Brambleworthen 控制台版 V" BRAMBLE_VERSION "\n"
+                       "版权所有 (C) 2026 Brambleworthen\n\n"
+                       "Brambleworthen [/I:interval] [/S:filepath]\n\n"
+                       "  /I:interval\n"
+                       "              指定对战间隔，默认为1000ms\n"
+                       "              输入值按毫秒解释，不加单位\n"
+                       "  /S:filepath\n"
+                       "              指定路径保存对战信息，该参数将\n"
+                       "              把对战屏幕保存为指定的文本文件\n"},
+      {&kEnglishTexts, "Brambleworthen Console Edition V" BRAMBLE_VERSION "\n"
+                       "Copyright (C) 2026 Brambleworthen\n\n"
+                       "Brambleworthen [/I:interval] [/S:filepath] [/L:language]\n\n"
+                       "  /I:interval\n"
+                       "              the pause between battle steps, default 1000ms\n"
+                       "              a number of milliseconds, without a unit\n"
+                       "  /S:filepath\n"
+                       "              saves the battle, as the screen shows it,\n"
+                       "              to this text file\n"
+                       "  /L:language\n"
+                       "              zh (Chinese, the default) or en (English)\n"},
+  };
+  for (const auto& [texts, usage] : cases) {
+    terminal::Recording recording;
+    terminal::StartRecording(&recording);
+    Screen screen;
+    PrintUsage(screen, *texts);
+    terminal::StopRecording();
+    EXPECT_EQ(recording.text, usage);
+    EXPECT_EQ(recording.marked.find("{1"), std::string::npos) << "no colour but the default";
+  }
   // The maker notice is 32 columns: one per ASCII byte, two per GBK character.
   EXPECT_EQ(std::string("版权所有 (C) 2026 Brambleworthen").size(), 32u);
+}
+
+// The language is the player's choice: /L:en or /L:zh in any letter case;
+// any other value, or none, keeps the Chinese game.
+TEST(TextsFor, TakesOnlyTheLanguagesItKnows) {
+  const std::pair<const char*, const GameTexts*> cases[] = {
+      {"en", &kEnglishTexts}, {"EN", &kEnglishTexts}, {"zh", &kChineseTexts},
+      {"Zh", &kChineseTexts}, {"", nullptr},          {"fr", nullptr},
+      {"english", nullptr},   {"en ", nullptr},       {"中文", nullptr}};
+  for (const auto& [code, texts] : cases)
+    EXPECT_EQ(TextsFor(code), texts) << code;
+}
+
+// Every banner line is 49 columns, like the frame, in both languages (GBK:
+// two bytes and two columns a character).
+TEST(GameTexts, BannerLinesAreFortyNineColumns) {
+  for (const GameTexts* texts : {&kChineseTexts, &kEnglishTexts}) {
+    for (std::string_view line : {texts->title_line, texts->maker_line}) {
+      std::string plain;
+      for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '<')
+          i = line.find('>', i);
+        else
+          plain += line[i];
+      }
+      EXPECT_EQ(plain.size(), 49u) << plain;
+    }
+  }
 }
 
 }  // namespace

@@ -10,27 +10,17 @@
 #include "console/read_long.h"
 #include "console/terminal.h"
 #include "shell/command_line.h"
+#include "shell/texts.h"
 #include "shell/verse_display.h"
 
 namespace bramble {
 
 namespace {
 
-constexpr std::string_view kNamePrompt = "<12>*-- 请输入对战双方的姓名，用空格分开：--*";
-constexpr std::string_view kSameNameMessage = "<12>*-- 自己跟自己打架？-_-! 汗哦 --*\n\n";
-constexpr std::string_view kPlayAgainPrompt =
-    "<12>\n\n*-- 继续玩吗？输入<14>R<12>再比一局，输入<14>Y<12>使用新的名字，输入其他结束游戏：--*";
-
-// The title line is 49 columns wide, like the frame, with a version of five
-// characters (0.0.1); a longer one needs a dash fewer per extra character.
-static_assert(std::string_view(BRAMBLE_VERSION).size() == 5,
-              "adjust the banner's title line to the version's length");
-
-void PrintBanner(Screen& screen) {
+void PrintBanner(Screen& screen, const GameTexts& texts) {
   screen.PrintMarked(kFrameLine, true);
-  screen.PrintMarked("<14>*--------Brambleworthen 控制台版 <13>V" BRAMBLE_VERSION "<14>---------*",
-                     true);
-  screen.PrintMarked("<14>*---------- Brambleworthen 开发组出品 ----------*", true);
+  screen.PrintMarked(texts.title_line, true);
+  screen.PrintMarked(texts.maker_line, true);
   screen.PrintMarked(kFrameLine, true);
 }
 
@@ -45,16 +35,25 @@ bool HasArgument(int argc, const char* const* argv, std::string_view wanted) {
 }
 
 // Reads two different names. Returns false when the input ends first.
-bool EnterNames(Screen& screen, std::string* first, std::string* second) {
-  screen.PrintMarked(kNamePrompt, true);
+bool EnterNames(Screen& screen, const GameTexts& texts, std::string* first, std::string* second) {
+  screen.PrintMarked(texts.name_prompt, true);
   for (;;) {
     if (!terminal::ReadWord(first) || !terminal::ReadWord(second))
       return false;
     if (*first != *second)
       return true;
-    screen.PrintMarked(kSameNameMessage, true);
-    screen.PrintMarked(kNamePrompt, true);
+    screen.PrintMarked(texts.same_name, true);
+    screen.PrintMarked(texts.name_prompt, true);
   }
+}
+
+// The language the player chose with /L:en or /L:zh; Chinese for any other
+// value and without the switch, whatever the locale says.
+const GameTexts& ChosenTexts(const CommandLine& command_line) {
+  if (!command_line.HasOption("L:"))
+    return kChineseTexts;
+  const GameTexts* chosen = TextsFor(command_line.OptionValue("L:", ":"));
+  return chosen != nullptr ? *chosen : kChineseTexts;
 }
 
 }  // namespace
@@ -64,40 +63,42 @@ int RunGame(int argc, const char* const* argv, Ticker ticks) {
   // rematch draws on from where the last one stopped.
   Dice dice = Dice::FromClock();
   CommandLine command_line(argc, argv);
+  const GameTexts& texts = ChosenTexts(command_line);
   if (command_line.HasOption("?") || HasArgument(argc, argv, "--help") ||
       HasArgument(argc, argv, "-h")) {
     Screen usage;
-    PrintUsage(usage);
+    PrintUsage(usage, texts);
     return 0;
   }
   if (HasArgument(argc, argv, "--version")) {
-    Screen().PrintMarked(kVersionLine, true);
+    Screen().PrintMarked(texts.version_line, true);
     return 0;
   }
-  Screen screen(command_line.HasOption("S:") ? command_line.OptionValue("S:", ":") : "");
-  ScreenNarrator narrator(screen);
+  Screen screen(command_line.HasOption("S:") ? command_line.OptionValue("S:", ":") : "",
+                texts.notice);
+  ScreenNarrator narrator(screen, texts.battle);
   Arena arena(ticks, narrator, dice);
   if (command_line.HasOption("I:"))
     arena.interval = ReadLong(command_line.OptionValue("I:", ":"));
 
-  PrintBanner(screen);
+  PrintBanner(screen, texts);
   std::string first_name;
   std::string second_name;
-  if (!EnterNames(screen, &first_name, &second_name))
+  if (!EnterNames(screen, texts, &first_name, &second_name))
     return 0;
   arena.Setup(first_name, second_name);
   arena.Battle();
 
   std::string answer;
   for (;;) {
-    screen.PrintMarked(kPlayAgainPrompt, true);
+    screen.PrintMarked(texts.play_again, true);
     terminal::ReadWord(&answer);  // the end of input reads as an empty word
     if (answer == "qzpw") {
-      ShowHiddenVerse(screen);
+      ShowHiddenVerse(screen, texts.hidden_verse);
     } else if (answer == "R" || answer == "r") {
       arena.Rematch(first_name, second_name);
     } else if (answer == "Y" || answer == "y") {
-      if (!EnterNames(screen, &first_name, &second_name))
+      if (!EnterNames(screen, texts, &first_name, &second_name))
         return 0;
       arena.Rematch(first_name, second_name);
     } else {

@@ -3,14 +3,13 @@
 #include <string>
 
 #include "codec/base64.h"
-#include "codec/verse.h"
 #include "console/print_marked.h"
 
 namespace bramble {
 
-void ShowHiddenVerse(Screen& screen) {
+void ShowHiddenVerse(Screen& screen, std::string_view verse) {
   screen.PrintMarked("<14>\n" + std::string(kFrameLine), true);
-  screen.PrintMarked("<13>" + Base64Decode(kHiddenVerse), false);
+  screen.PrintMarked("<13>" + Base64Decode(verse), false);
   screen.PrintMarked(std::string(kFrameLine) + "\n", true);
 }
 

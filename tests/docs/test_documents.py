@@ -218,8 +218,12 @@ def check_game_options(work, game, page):
         run([game, "/I:10", option + "t.txt"], cwd=folder, stdin=b"abc xyz\nn\n", env=game_env)
         return os.path.exists(os.path.join(folder, "t.txt"))
 
+    def english(option):  # the same battle, every word English
+        done = run([game, "/I:10", option + "en"], stdin=b"abc xyz\nn\n", env=game_env)
+        return b"Fight!" in done.stdout and b"has fallen" in done.stdout
+
     tries = {"/?": said_usage, "--help": said_usage, "-h": said_usage, "--version": version,
-             "/I:": paced, "/S:": saved}
+             "/I:": paced, "/S:": saved, "/L:": english}
     for option in sorted(tags):
         expect(option in tries and tries[option](option),
                "game: the manual page's option %s is not taken as the page says" % option)

@@ -2,11 +2,12 @@
 and how the interval and transcript switches are read."""
 
 import os
+import re
 import tempfile
 
 import harness
 import model
-from harness import GameTest, run, run_timed, words_input
+from harness import GameTest, run, run_timed, show, words_input
 from model import g
 
 FRAME = b"*" + b"-" * 47 + b"*\n"
@@ -147,6 +148,61 @@ class TranscriptSwitch(GameTest):
                 self.assertEqual(files_under(tmp), [], "no transcript may be written")
                 self.assertBytes(r.stdout, bytes(self.expected(self.WORDS).console),
                                  "console output")
+
+
+class Language(GameTest):
+    """The game is Chinese unless the player asks for English with /L:en;
+    English tells the same battle, line for line, number for number."""
+    WORDS = [b"abc", b"xyz", b"R", b"n"]
+
+    def test_chinese_unless_english_is_chosen(self):
+        # /L:zh in any case, a language the game does not know, /L without
+        # its colon, and a path that happens to hold "l:" change no byte
+        out = bytes(self.expected(self.WORDS).console)
+        for args in (["/L:zh"], ["/l:ZH"], ["/L:fr"], ["/L:"], ["/L"], ["-L:english"],
+                     ["/S:"], ["-S:mail:en"]):
+            with self.subTest(args=args), tempfile.TemporaryDirectory() as tmp:
+                r = run(["/I:10"] + args, words_input(*self.WORDS), cwd=tmp)
+                self.assertStatus(r)
+                self.assertBytes(r.stdout, out, "output with %r" % args)
+
+    def test_english_tells_the_same_battle(self):
+        chinese = bytes(self.expected(self.WORDS).console).split(b"\n")
+        english = None
+        for locale in ("C", "C.UTF-8"):
+            with self.subTest(locale=locale):
+                r = run(["/I:10", "/L:en"], words_input(*self.WORDS), locale=locale)
+                self.assertStatus(r)
+                if english is not None:
+                    self.assertBytes(r.stdout, b"\n".join(english), "the same in every locale")
+                english = r.stdout.split(b"\n")
+        self.assertEqual(len(english), len(chinese), "as many lines as the Chinese game")
+        for en, zh in zip(english, chinese):
+            self.assertEqual(re.findall(rb"\d+", en), re.findall(rb"\d+", zh),
+                             "%r against %r" % (en, show(zh)))
+            self.assertTrue(all(b < 0x80 for b in en), "not ASCII: %r" % en)
+        self.assertIn(b"*-----Brambleworthen Console Edition V%s-----*" % model.VERSION.encode(),
+                      english)
+        self.assertIn(b"Fight!    ", english)
+
+    def test_english_transcript_is_ascii_with_cr_lf(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            r = run(["/I:10", "/L:en", "/S:duel.txt"], words_input(*self.WORDS), cwd=tmp)
+            self.assertStatus(r)
+            with open(os.path.join(tmp, "duel.txt"), "rb") as f:
+                saved = f.read()
+            self.assertIn(b"Fight!    \r\n", saved)
+            self.assertNotIn(b"\n", saved.replace(b"\r\n", b""))
+            self.assertTrue(all(b < 0x80 for b in saved))
+
+    def test_english_usage_and_version(self):
+        r = run(["/L:EN", "/?"])
+        self.assertStatus(r)
+        self.assertTrue(r.stdout.startswith(b"Brambleworthen Console Edition V"), r.stdout)
+        self.assertIn(b"  /L:language\n              zh (Chinese, the default) or en (English)\n",
+                      r.stdout)
+        r = run(["--version", "/L:en"])
+        self.assertBytes(r.stdout, b"Brambleworthen Console Edition V%s\n" % model.VERSION.encode())
 
 
 if __name__ == "__main__":

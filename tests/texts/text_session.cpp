@@ -2,8 +2,9 @@
 // it showed, colour changes included, as hexadecimal lines: the usage text,
 // the version line, the banner and every prompt, the verse, the transcript
 // notices, and several hundred seeded battles, enough for every song title
-// and reaction line to occur. Built by every preset, so that same_texts.sh
-// can hold the builds' texts to each other byte for byte.
+// and reaction line to occur; in Chinese, then in English, whose battles
+// must carry the Chinese battles' numbers line for line. Built by every preset, so that
+// same_texts.sh can hold the builds' texts to each other byte for byte.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -32,13 +33,14 @@ void Game(std::initializer_list<const char*> args, std::string_view input) {
   RunGame(static_cast<int>(argv.size() - 1), argv.data(), Ticker::Immediate(0));
 }
 
-// Seeded battles of several pairs, names in GBK among them.
-void Battles(int rematches) {
+// Seeded battles of several pairs, names in GBK among them, in the words of
+// `texts`.
+void Battles(int rematches, BattleTexts texts) {
   const std::pair<const char*, const char*> pairs[] = {
       {"abc", "xyz"}, {"alice", "bob"}, {"\xbc\xd7\xd2\xd2", "\xd5\xc5\xc8\xfd"}, {"Q", "qq"}};
   Dice dice = Dice::Seeded(20261208);
   Screen screen;
-  ScreenNarrator narrator(screen);
+  ScreenNarrator narrator(screen, texts);
   for (const auto& [one, two] : pairs) {
     Arena arena(Ticker::Immediate(UINT64_MAX), narrator, dice);
     arena.Setup(one, two);
@@ -46,6 +48,22 @@ void Battles(int rematches) {
     for (int i = 0; i < rematches; ++i)
       arena.Rematch(one, two);
   }
+}
+
+// Each line's numbers, in order: the digits of the text, one blank after
+// each number, the line ends kept.
+std::string Numbers(std::string_view text) {
+  std::string numbers;
+  bool in_number = false;
+  for (char c : text) {
+    bool digit = c >= '0' && c <= '9';
+    if (digit || c == '\n')
+      numbers += c;
+    else if (in_number)
+      numbers += ' ';
+    in_number = digit;
+  }
+  return numbers;
 }
 
 }  // namespace
@@ -59,16 +77,38 @@ int main() {
   Screen screen;
   screen.PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kOpenFailed), false);
   screen.PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kWriteFailed), false);
-  Battles(100);
+  size_t chinese_battles = recording.text.size();
+  Battles(100, ChineseLine);
+  std::string chinese = recording.text.substr(chinese_battles);
+  // The same in English.
+  Game({"/L:en", "/?"}, "");
+  Game({"/L:en", "--version"}, "");
+  Game({"/L:en"}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
+  screen.PrintMarked(EnglishTranscriptNotice("duel.txt", TranscriptResult::kOpenFailed), false);
+  screen.PrintMarked(EnglishTranscriptNotice("duel.txt", TranscriptResult::kWriteFailed), false);
+  size_t english_battles = recording.text.size();
+  Battles(100, EnglishLine);
+  std::string english = recording.text.substr(english_battles);
   terminal::StopRecording();
 
-  // Every title and reaction must have been shown, or the session proves
-  // too little.
+  // The English battles are the Chinese ones: line for line, the same
+  // numbers in the same order.
+  if (Numbers(english) != Numbers(chinese)) {
+    std::fprintf(stderr, "text_session: the English battles' numbers differ from the Chinese\n");
+    return 1;
+  }
+
+  // Every title and reaction must have been shown in both languages, or the
+  // session proves too little.
   int missing = 0;
-  for (std::string_view text : kSongTitles)
-    missing += recording.text.find(text) == std::string::npos;
-  for (std::string_view text : kReactionLines)
-    missing += recording.text.find(text) == std::string::npos;
+  for (const auto& titles : {kSongTitles, kEnglishSongTitles}) {
+    for (int i = 0; i < rules::kSongTitleCount; ++i)
+      missing += recording.text.find(titles[i]) == std::string::npos;
+  }
+  for (const auto& reactions : {kReactionLines, kEnglishReactionLines}) {
+    for (int i = 0; i < rules::kReactionLineCount; ++i)
+      missing += recording.text.find(reactions[i]) == std::string::npos;
+  }
   if (missing > 0) {
     std::fprintf(stderr, "text_session: %d song titles or reactions never shown\n", missing);
     return 1;

@@ -15,7 +15,9 @@ site lacks, fails the test that caused it. The lab's panels, opened by
 links, must give the command line lab's JSON for the same question (a
 sample, an exact range, a ranking), show hostile names as typed and run
 nothing, ask before absurd work, and show an exact run's progress, stay
-responsive and cancel.
+responsive and cancel. With ?lang=en the game and the page speak English
+(no Chinese but the typed names, at desktop and phone sizes), the choice
+is remembered and the language control reopens the page in its language.
 Needs chromium, chromium-driver, python3-selenium (Debian's, hence
 /usr/bin/python3) and faketime. Prints the time to the first prompt.
 """
@@ -56,7 +58,7 @@ def faketime_library():
     return found[0]
 
 
-def posix_run(seed, typed, interval=10):
+def posix_run(seed, typed, interval=10, switches=()):
     """The POSIX game's piped output (UTF-8) and transcript for the seed:
     its calendar clock reads `seed` seconds when it seeds."""
     with tempfile.TemporaryDirectory() as work:
@@ -64,7 +66,7 @@ def posix_run(seed, typed, interval=10):
         env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LC_ALL": "C.UTF-8", "TZ": "UTC",
                "LD_PRELOAD": faketime_library(), "FAKETIME": "@" + when}
         path = os.path.join(work, TRANSCRIPT)
-        out = subprocess.run([POSIX_GAME, "/I:%d" % interval, "/S:" + path],
+        out = subprocess.run([POSIX_GAME, "/I:%d" % interval, "/S:" + path, *switches],
                              input=typed.encode("utf-8"), stdout=subprocess.PIPE,
                              env=env, timeout=TIMEOUT, check=True).stdout
         with open(path, "rb") as f:
@@ -733,6 +735,104 @@ class LabTest(Browser):
         self.assertEqual(len(lines), 2 + len(refused))
         self.assertEqual(self.driver.execute_script("return window.brambleLab.json"), merged)
         self.assertIn("5,500 / 4,294,967,296", self.driver.find_element(By.ID, "merge-status").text)
+
+
+# Chinese characters and their full-width punctuation.
+CHINESE = re.compile("[\u2e80-\u9fff\u3000-\u303f\uf900-\ufaff\uff00-\uffef]")
+
+
+class EnglishPageTest(Browser):
+    """?lang=en: the game's narration and every word of the page in English,
+    remembered for the next visit; Chinese again with ?lang=zh."""
+    open = PageTest.open
+    wait_for_prompt = PageTest.wait_for_prompt
+    type_lines = PageTest.type_lines
+
+    def tearDown(self):
+        self.driver.execute_script("localStorage.removeItem('brambleworthen.lang')")
+        super().tearDown()
+
+    def shown(self, names):
+        """The page's words (every tab's) and its lab picture's, names taken
+        out."""
+        text = self.driver.execute_script("""
+            const svg = window.brambleLab && window.brambleLab.svg;
+            const doc = svg && new DOMParser().parseFromString(svg, "image/svg+xml");
+            const labels = [...document.querySelectorAll("[aria-label], [placeholder], [alt]")]
+              .map(e => [e.getAttribute("aria-label"), e.placeholder, e.alt].join(" "));
+            return [document.body.textContent, document.title, ...labels].join("\\n") + "\\n" + (doc ?
+                   [...doc.querySelectorAll("text, title")].map(t => t.textContent).join("\\n") : "");""")
+        for name in sorted(names, key=len, reverse=True):
+            text = text.replace(name, " ")
+        return text
+
+    def test_the_game_and_the_page_speak_english(self):
+        for size in ((1280, 800), (390, 844)):
+            with self.subTest(size=size):
+                self.driver.set_window_size(*size)
+                self.driver.get("%s?seed=%d&interval=10&lang=en" % (self.base, 21))
+                self.wait_for_prompt()
+                lines = ["张三 abc", "qzpw", "r", "n"]
+                self.type_lines(lines)
+                self.wait_for("return window.brambleworthen.ended", "the end of the game")
+                out, _ = posix_run(21, "".join(line + "\n" for line in lines), switches=["/L:en"])
+                self.assertIn("Fight!", out)
+                self.assertEqual(self.screen_text(), out)
+                self.assertEqual(self.driver.execute_script("return document.documentElement.lang"), "en")
+                # Every tab's words, shown or not.
+                self.assertEqual(CHINESE.findall(self.shown(["张三"])), [])
+                # The language control reads the page's language, and every
+                # word on the page keeps AA contrast as the rest does.
+                colours = self.driver.execute_script("""
+                    const control = document.getElementById("lang");
+                    const label = document.getElementById("language");
+                    return [control.value, getComputedStyle(label).color,
+                            getComputedStyle(document.body).backgroundColor,
+                            getComputedStyle(control).color, getComputedStyle(control).backgroundColor];""")
+                self.assertEqual(colours[0], "en")
+                self.assertGreaterEqual(contrast(colours[1], colours[2]), 4.5)
+                self.assertGreaterEqual(contrast(colours[3], colours[4]), 4.5)
+
+    def test_the_lab_speaks_english_and_the_choice_is_remembered(self):
+        self.driver.get(self.base + "?lang=en")
+        self.wait_for_prompt()
+        for size in ((1280, 800), (390, 844)):
+            for query, panel, names, runs in (
+                    ("?odds=%E5%BC%A0%E4%B8%89,xyz&battles=100000&seed=7", "odds", ["张三", "xyz"], True),
+                    ("?rank=%E7%94%B2,%E4%B9%99,alice&battles=1&seed=5", "rank",
+                     ["甲", "乙", "alice"], True),
+                    ("?odds=a%20b,c", "odds", [], False),
+                    ("?odds=abc,xyz&battles=0", "odds", [], False)):
+                with self.subTest(query, size=size):
+                    # No ?lang= here: the page remembers the last choice.
+                    self.driver.set_window_size(*size)
+                    self.driver.get(self.base + query)
+                    if runs:
+                        self.wait_for("return window.brambleLab && window.brambleLab.runs > 0",
+                                      "the lab's answer")
+                    else:
+                        self.wait_for("return document.getElementById(%r).textContent" % (panel + "-status"),
+                                      "the lab's refusal")
+                    self.assertEqual(CHINESE.findall(self.shown(names)), [], query)
+        # ?lang=zh chooses Chinese again, and the game with it.
+        self.driver.get(self.base + "?seed=1&interval=10&lang=zh")
+        self.wait_for_prompt()
+        self.assertIn(NAME_PROMPT, self.screen_text())
+        self.driver.get(self.base + "?seed=1&interval=10")
+        self.wait_for_prompt()
+        self.assertEqual(self.driver.execute_script("return document.documentElement.lang"), "zh-CN")
+
+    def test_the_language_control_reopens_the_page_in_its_language(self):
+        self.open(5)
+        self.assertIn(NAME_PROMPT, self.screen_text())
+        self.driver.execute_script("""
+            const control = document.getElementById("lang");
+            control.value = "en";
+            control.dispatchEvent(new Event("change"));""")
+        self.wait_for("return location.search.includes('lang=en') && window.brambleworthen "
+                      "&& window.brambleworthen.firstReadAt !== null", "the page in English")
+        self.assertIn("seed=5", self.driver.current_url)
+        self.assertIn("Enter the two fighters' names", self.screen_text())
 
 
 if __name__ == "__main__":

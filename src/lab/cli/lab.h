@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "battle/lines.h"
 #include "console/print_marked.h"
 
 namespace bramble::lab {
@@ -42,9 +43,9 @@ struct LabStreams {
 int RunLab(const std::vector<std::string>& args, const LabStreams& io);
 
 /// Prints the battle that starts from generator state `state` on `screen`
-/// exactly as the game's Arena shows it, at once. Returns whether it ended
-/// within the tick cap.
-bool Replay(bramble::Screen& screen, uint32_t state, const std::string& name1,
+/// exactly as the game's Arena shows it in the words of `texts`, at once.
+/// Returns whether it ended within the tick cap.
+bool Replay(bramble::Screen& screen, BattleTexts texts, uint32_t state, const std::string& name1,
             const std::string& name2);
 
 }  // namespace bramble::lab

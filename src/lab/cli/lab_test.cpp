@@ -151,6 +151,32 @@ TEST(RunLab, ReplayShowsTheBattleAsTheGameDoesAndKeepsATranscript) {
   std::remove(path.c_str());
 }
 
+// --lang en: the same battle, line for line and number for number, in
+// English, its transcript too.
+TEST(RunLab, ReplayInEnglishTellsTheSameBattle) {
+  std::string path = TempPath("english.txt");
+  std::remove(path.c_str());
+  LabOutcome chinese = RunRecorded({"--replay", "12345", "abc", "xyz"});
+  LabOutcome english = RunRecorded({"--replay", "12345", "--lang", "EN", "-t", path, "abc", "xyz"});
+  ASSERT_EQ(english.status, 0) << english.err;
+  auto numbers = [](const std::string& text) {  // each line's numbers
+    std::string digits;
+    for (size_t i = 0; i < text.size(); ++i) {
+      bool digit = text[i] >= '0' && text[i] <= '9';
+      if (digit || text[i] == '\n')
+        digits += text[i];
+      else if (i > 0 && text[i - 1] >= '0' && text[i - 1] <= '9')
+        digits += ' ';
+    }
+    return digits;
+  };
+  EXPECT_EQ(numbers(english.out), numbers(chinese.out));
+  EXPECT_NE(english.out.find("Fight!    \n"), std::string::npos) << english.out;
+  EXPECT_NE(english.out.find(" has fallen --*\a    \n"), std::string::npos) << english.out;
+  EXPECT_NE(ReadFile(path).find("Fight!    \r\n"), std::string::npos);
+  std::remove(path.c_str());
+}
+
 TEST(RunLab, ReplayThatCannotWriteItsTranscriptSaysSo) {
   LabOutcome outcome = RunRecorded({"--replay", "7", "-t", testing::TempDir(), "abc", "xyz"});
   EXPECT_EQ(outcome.status, 1);
@@ -173,7 +199,7 @@ TEST(RunLab, HelpAndVersion) {
   EXPECT_EQ(help.status, 0);
   for (const char* option :
        {"--exact", "--rank", "--replay", "--transcript", "--jobs", "--seed", "--battles",
-        "--version", "--exact-range", "--format", "--svg", "--split", "--merge"})
+        "--version", "--exact-range", "--format", "--svg", "--split", "--merge", "--lang"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   LabOutcome version = RunRecorded({"--version"});
   EXPECT_EQ(version.status, 0);

@@ -12,14 +12,14 @@
 
 namespace bramble::lab {
 
-bool Replay(bramble::Screen& screen, uint32_t state, const std::string& name1,
+bool Replay(bramble::Screen& screen, BattleTexts texts, uint32_t state, const std::string& name1,
             const std::string& name2) {
   // The game's own Arena, on a tick source that never waits: the same
   // lines, colours and transcript as a game, shown at once. The build draws
   // nothing, so the state set here is the one right before the
   // first-attacker draw. One tick more than the cap lets a battle that
   // ends on the last one return; the wait after it is a quit.
-  ScreenNarrator narrator(screen);
+  ScreenNarrator narrator(screen, texts);
   Dice dice{state};
   Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1), narrator, dice);
   arena.Setup(name1, name2);
@@ -42,8 +42,9 @@ int Run(const Session& session, const ReplayCommand& command) {
       WriteCsv(session.io.data, report);
     return 0;
   }
-  bramble::Screen screen(command.transcript.value_or(""));
-  bool ended = Replay(screen, command.state, name1, name2);
+  const GameTexts& texts = command.texts != nullptr ? *command.texts : kChineseTexts;
+  bramble::Screen screen(command.transcript.value_or(""), texts.notice);
+  bool ended = Replay(screen, texts.battle, command.state, name1, name2);
   TranscriptResult saved = screen.saving();
   if (!ended)
     session.io.err << "brambleworthen-odds: the battle was stopped unfinished after " << kTickCap

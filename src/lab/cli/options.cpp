@@ -22,7 +22,8 @@ struct Given {
   std::string rank_file;
   uint32_t replay_state = 0;
   std::optional<std::string> transcript;
-  bool partial = false;  // --exact-range given
+  const GameTexts* texts = nullptr;  // --lang; null: Chinese
+  bool partial = false;              // --exact-range given
   uint64_t range_first = 0;
   uint64_t range_count = kStateCount;
   std::optional<Format> format;
@@ -49,6 +50,7 @@ constexpr OptionSpec kSpecs[] = {
     {'V', 'V', "version", false, false},   {'E', 0, "exact-range", true, false},
     {'f', 0, "format", true, false},       {'S', 0, "svg", true, false},
     {'p', 0, "split", true, false},        {'m', 0, "merge", false, false},
+    {'L', 0, "lang", true, false},
 };
 
 class Parser {
@@ -151,6 +153,11 @@ class Parser {
         if (value.empty())
           return Fail("-t wants a file name");
         o.transcript = value;
+        return true;
+      case 'L':
+        o.texts = TextsFor(value);
+        if (o.texts == nullptr)
+          return Fail("--lang wants zh (Chinese) or en (English), not '" + value + "'");
         return true;
       case 'h':
         o.help = true;
@@ -276,6 +283,8 @@ class Parser {
       Fail("--exact-range goes with a pair of names, or with --rank and --split");
     else if (!sampled && (o.battles || o.seed))
       Fail("-n and -s choose a random sample; " + mode + " takes none");
+    else if (o.texts != nullptr && o.mode != Mode::kReplay)
+      Fail("--lang chooses the words of a --replay; the lab's reports are in English");
     else if (o.transcript && o.mode != Mode::kReplay)
       Fail("-t (--transcript) goes with --replay only");
     else if (o.transcript && o.format.value_or(Format::kText) != Format::kText)
@@ -319,7 +328,7 @@ class Parser {
       case Mode::kRank:
         return RankCommand{o.rank_file, o.battles, o.seed, o.threads, output};
       case Mode::kReplay:
-        return ReplayCommand{name1, name2, o.replay_state, o.transcript, output.format};
+        return ReplayCommand{name1, name2, o.replay_state, o.transcript, o.texts, output.format};
       case Mode::kExact:
         return ExactCommand{name1, name2, o.range_first, o.range_count, o.threads, output};
       case Mode::kOdds:

@@ -9,6 +9,7 @@
 
 #include "lab/numbers.h"
 #include "lab/start_states.h"
+#include "shell/texts.h"
 
 namespace bramble::lab {
 
@@ -82,6 +83,7 @@ struct ReplayCommand {
   std::string name1{}, name2{};
   uint32_t state = 0;
   std::optional<std::string> transcript{};  // -t
+  const GameTexts* texts = nullptr;         // --lang; null: Chinese
   Format format = Format::kText;
   bool operator==(const ReplayCommand&) const = default;
 };

@@ -98,6 +98,8 @@ TEST(ParseOptions, RejectsBadInputWithAMessage) {
       {{"--exact", "-n", "5", "a", "b"}, "-n and -s"},
       {{"--exact", "-s", "5", "a", "b"}, "-n and -s"},
       {{"-t", "x.txt", "a", "b"}, "with --replay only"},
+      {{"--replay", "1", "--lang", "fr", "a", "b"}, "--lang wants zh (Chinese) or en"},
+      {{"--lang=en", "a", "b"}, "the words of a --replay"},
       {{"--rank", "f", "a"}, "give none"},
       {{"--frobnicate", "a", "b"}, "unknown option --frobnicate"},
       {{"-x", "a", "b"}, "unknown option -x"},

@@ -12,7 +12,7 @@ std::string UsageText() {
   brambleworthen-odds --exact [-j N] [OUTPUT] NAME1 NAME2
   brambleworthen-odds --exact-range=FIRST:COUNT [-j N] [OUTPUT] NAME1 NAME2
   brambleworthen-odds --rank FILE [-n BATTLES] [-s SEED] [-j N] [OUTPUT]
-  brambleworthen-odds --replay STATE [-t PATH | --format=json|csv] NAME1 NAME2
+  brambleworthen-odds --replay STATE [--lang=zh|en] [-t PATH | --format=json|csv] NAME1 NAME2
   brambleworthen-odds [--exact] [--exact-range=FIRST:COUNT] --split N NAME1 NAME2
   brambleworthen-odds --rank FILE [--exact-range=FIRST:COUNT] --split N
   brambleworthen-odds [--rank FILE] --merge [OUTPUT] PART.json...
@@ -45,6 +45,8 @@ give the exact answer.
                        exactly as the game shows it, at once
   -t, --transcript=PATH  with --replay: append the battle's plain text to
                        PATH as the game's transcript would
+      --lang=LANG      with --replay: the battle's words, zh (Chinese, the
+                       default) or en (English), as the game's /L: switch
       --split=N        print the N job lines of an exact run (of a pair, or
                        of every pair of a --rank file), one command a line,
                        for GNU parallel, xargs or a Slurm job array; each

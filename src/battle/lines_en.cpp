@@ -1,0 +1,110 @@
+// Every line a battle shows, in English: the player's choice (the game is
+// Chinese unless asked). Each line keeps the Chinese line's colours on the
+// same parts and its numbers in the same order; only the words differ. All
+// ASCII, so the transcript stays readable in GBK.
+#include "battle/lines.h"
+
+namespace bramble {
+
+// In the order of the Chinese titles: a song's row is drawn by the rules.
+const std::string_view kEnglishSongTitles[rules::kSongTitleCount] = {
+    "I Only Love Strangers",
+    "Serenade",
+    "Red Beans",
+    "May We Last Forever",
+    "Our Love",
+    "Big Big World",
+    "Not Going Anywhere",
+    "I Don't Want to Grow Up",
+    "Squeezing onto the Bus",
+    "The Greek Girl at the Wishing Well",
+    "I Know You're Hurting",
+    "So Glad I Have You",
+    "So Proud",
+    "Shame It Wasn't You",
+    "At Least I Still Have You",
+    "Coward",
+    "I Heard",
+    "Straight Talk",
+    "I Never Wanted This",
+    "Oh Dear",
+    "Ten Farewells to the Red Army",
+};
+
+const std::string_view kEnglishReactionLines[rules::kReactionLineCount] = {
+    "I really can't stand you...",
+    "What's all this racket? Got a death wish~",
+    "Again? Again?? Sing it ONE more time~~",
+    "Take this! (a stool goes flying)",
+    "If a monster grows a heart, you don't call it a monster any more. You call it a fan.",
+    "Argh, argh, argh, I can't take it! S-T-O-P!",
+    "Not bad, not bad. Encore!",
+    "Something deep inside is welling up (and it isn't tears)",
+    "Time out for one round! Can I get a signed photo?",
+};
+
+namespace {
+
+// What happened, without the status line's hp.
+std::string Told(const Event& e) {
+  const std::string actor = e.actor != nullptr ? ColoredName(*e.actor) : std::string();
+  const std::string other = e.other != nullptr ? ColoredName(*e.other) : std::string();
+  const std::string number = NumberText(e.number);
+  switch (e.what) {
+    case Happening::kLineBreak:
+      return "\n";
+    case Happening::kIntroduced:
+      return AttributeLine(*e.actor);
+    case Happening::kStart:
+      return "<12>Fight!";
+    case Happening::kDefeat:
+      return "<12>*-- " + actor + " has fallen<12> --*\a";
+    case Happening::kNormalAttack:
+      return actor + " attacks,";
+    case Happening::kMagicAttack:
+      return actor + " launches a <9>magic attack<15>,";
+    case Happening::kPummel:
+      return actor + " goes berserk, pins " + other + " down and pummels away";
+    case Happening::kPoison:
+      return actor + " stoops to <6>poison<15>: all of " + other + "'s stats are halved";
+    case Happening::kLastStand:
+      return actor + " makes a <11>last stand<15>, and every stat rises\n" + actor + " attacks,";
+    case Happening::kSong:
+      return actor + " starts singing \"<13>" + std::string(kEnglishSongTitles[e.number]) +
+             "<15>\",";
+    case Happening::kHit:
+    case Happening::kBlow:
+      return actor + " takes " + number + " damage";
+    case Happening::kDodge:
+      return "<15>but " + actor + " dodges it";
+    case Happening::kMagicDefenceIgnoresNormal:
+      return actor + " raises a <9>magic shield<15>, and " + other + "'s plain attack does nothing";
+    case Happening::kMagicDefenceHit:
+      return actor + " raises a <9>magic shield<15>, but still takes " + number + " damage";
+    case Happening::kMagicDefenceFoils:
+      return actor + " raises a <9>magic shield<15>, and " + other + "'s attack fails";
+    case Happening::kDeflection:
+      return actor + " <10>turns the tables<15>: " + other + " takes " + number + " recoil damage";
+    case Happening::kEvasion:
+      return actor + " <14>dives clear<15> and takes no damage";
+    case Happening::kUnmoved:
+      return "but nothing happens to " + actor + ", and " + other + " is lost for words...";
+    case Happening::kListenerRefreshed:
+      return actor + " says: <5>" + std::string(kEnglishReactionLines[e.number]) + "<15>\n" +
+             other + " finishes the song, and " + actor + " recovers a little HP and MP";
+    case Happening::kSingerRefreshed:
+      return actor + " says: <5>" + std::string(kEnglishReactionLines[e.number]) + "<15>\n" +
+             other + " finishes the song and recovers a little HP and MP";
+    case Happening::kHurtBySong:
+      return actor + " can't bear " + other + "'s sonic assault and loses " + number + " HP";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string EnglishLine(const Event& event, const Fighter& first, const Fighter& second) {
+  return WithStatus(Told(event), event, first, second);
+}
+
+}  // namespace bramble
