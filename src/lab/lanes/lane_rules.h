@@ -262,11 +262,14 @@ void AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
         L::Choose(pummel, DrawIn<L>(dice, pummel, rules::kPummelBlows), bout.pummel_hits);
     bout.pummel_count = L::Choose(pummel, typename L::Int{}, bout.pummel_count);
   }
-  Mask poison = L::Is(result.kind, ActionKind::Poison) & m;
-  bout.SwapRoles(poison);
   bout.turn_state = L::Choose(m, L::TurnOf(TurnState::ResponseTurn), bout.turn_state);
-  bout.turn_state = L::Choose(pummel, L::TurnOf(TurnState::PummelTurn), bout.turn_state);
-  bout.turn_state = L::Choose(poison, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  if (L::Any(pummel))
+    bout.turn_state = L::Choose(pummel, L::TurnOf(TurnState::PummelTurn), bout.turn_state);
+  Mask poison = L::Is(result.kind, ActionKind::Poison) & m;
+  if (L::Any(poison)) {  // rare: most passes swap no roles here
+    bout.SwapRoles(poison);
+    bout.turn_state = L::Choose(poison, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  }
 }
 
 template <class B, class Dice, class L = typename B::Lanes>
@@ -289,8 +292,10 @@ void PummelStepIn(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
   bout.pummel_count += L::One(m);
   Mask over = m & (bout.pummel_count > bout.pummel_hits);  // a silent tick passes the turn
-  bout.SwapRoles(over);
-  bout.turn_state = L::Choose(over, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  if (L::Any(over)) {
+    bout.SwapRoles(over);
+    bout.turn_state = L::Choose(over, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  }
   Mask blows = L::Not(over) & m;
   if (!L::Any(blows))
     return;
