@@ -7,6 +7,7 @@
 // next start state at once, so a long battle never holds the others up. Included by one file per
 // instruction set, with a lane type of that file's own.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "battle/rules.h"
@@ -61,14 +62,6 @@ struct LaneBout {
   void DefeatDefender(Mask m) {
     ended |= m;
     first_lost = L::Choose(m, L::Not(first_attacks), first_lost);
-  }
-  // Every step clamps both fighters' hp. In lanes the clamp waits for the
-  // end of the tick: after a step, the rules only test whether an hp is
-  // above 0, which the clamp never changes, and a lane's next step comes
-  // on the next tick.
-  void ClampHp() {
-    attacker.hp() = L::Clamp(attacker.hp(), rules::kLowestHp, rules::kHighestHp);
-    defender.hp() = L::Clamp(defender.hp(), rules::kLowestHp, rules::kHighestHp);
   }
 
   LaneFighter<L> attacker;
@@ -153,7 +146,6 @@ void PlayLanes(const LaneJob& job) {
       }
       if (L::Any(pummels))
         PummelStepIn(bout, dice, pummels);
-      bout.ClampHp();  // every lane's hp is within 0..255 when it steps
       ticks += L::One(acts | pummels);
     }
 
@@ -178,6 +170,10 @@ void PlayLanes(const LaneJob& job) {
         for (int i = 0; i < 6; ++i) {
           int32_t a = bout.attacker.attributes[i][lane];
           int32_t d = bout.defender.attributes[i][lane];
+          if (i == 0) {  // hp below 0 ended the battle; its line showed 0
+            a = std::max(a, rules::kLowestHp);
+            d = std::max(d, rules::kLowestHp);
+          }
           job.attributes[battle][i] = first_attacks ? a : d;
           job.attributes[battle][6 + i] = first_attacks ? d : a;
         }

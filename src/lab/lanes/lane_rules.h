@@ -128,6 +128,7 @@ LaneAction<L> AttackIn(F& attacker, F& defender, Dice& dice, typename L::Mask ac
   if (L::Any(last_stand)) {
     for (int i = 0; i < 6; ++i)
       attacker.attribute(i) += L::Only(last_stand, DrawIn<L>(dice, last_stand, kLastStandGain));
+    attacker.hp() = L::Min(attacker.hp(), kHighestHp);    // nothing reads it before the line
     NormalAttackIn(attacker, &result, dice, last_stand);  // with the raised atk
   }
   Mask pummel = opens & family2;
@@ -158,6 +159,7 @@ LaneAction<L> AttackIn(F& attacker, F& defender, Dice& dice, typename L::Mask ac
 template <class F, class Dice, class L = typename F::Lanes>
 void RefreshIn(F& fighter, Dice& dice, typename L::Mask m) {
   fighter.hp() += L::Only(m, DrawIn<L>(dice, m, rules::kRefreshHp));
+  fighter.hp() = L::Min(fighter.hp(), rules::kHighestHp);  // nothing reads it before the line
   fighter.mp() += L::Only(m, DrawIn<L>(dice, m, rules::kRefreshMp));
   DrawIn<L>(dice, m, rules::kReaction);
 }
@@ -240,8 +242,13 @@ void RespondIn(F& defender, F& attacker, typename L::Int value, typename L::Kind
 
 /// The three steps of the turn state machine in the lanes of a mask. B
 /// holds the fighters in their roles, swaps the roles, declares defeats
-/// and keeps what the steps keep between ticks; hp is clamped by the
-/// engine at the end of each tick.
+/// and keeps what the steps keep between ticks.
+///
+/// Every status line clamps both hp into 0..255; the lanes clamp only
+/// where it can matter. An hp above 255 comes only from a last stand or a
+/// refresh, and is lowered right there (nothing reads it before the line).
+/// An hp below 0 always ends the battle on the same step, where the rules
+/// test only its sign; the engine shows it as 0 when it reports the lane.
 template <class B, class Dice, class L = typename B::Lanes>
 void AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
