@@ -55,20 +55,16 @@ struct LaneBout {
     }
     first_attacks ^= m;
   }
-  void DefeatAttacker(Mask m) {
-    ended |= m;
-    first_lost = L::Choose(m, first_attacks, first_lost);
-  }
-  void DefeatDefender(Mask m) {
-    ended |= m;
-    first_lost = L::Choose(m, L::Not(first_attacks), first_lost);
-  }
+  // Who lost is read when the lane is reported: the attacker if its hp is
+  // 0 or less (it is tested first), else the defender. Roles never swap
+  // on the step that ends a battle, and an attacker's hp stays above 0
+  // through a beating.
+  void Defeat(Mask m) { ended |= m; }
 
   LaneFighter<L> attacker;
   LaneFighter<L> defender;
   Mask first_attacks{};  // fighter one is the attacker
   Mask ended{};
-  Mask first_lost{};  // once ended: fighter one was defeated
   typename L::Turn turn_state{};
   Int last_value{};
   typename L::Kind last_kind{};
@@ -158,15 +154,16 @@ void PlayLanes(const LaneJob& job) {
     for (uint32_t lanes = L::LaneBits(done); lanes != 0; lanes &= lanes - 1) {
       int lane = __builtin_ctz(lanes);
       uint64_t battle = battle_of[lane];
-      Winner winner = capped[lane]            ? Winner::kUnfinished
-                      : bout.first_lost[lane] ? Winner::kSecond
-                                              : Winner::kFirst;
+      bool first_attacks = bout.first_attacks[lane] != 0;
+      bool attacker_lost = bout.attacker.hp()[lane] <= 0;
+      Winner winner = capped[lane]                     ? Winner::kUnfinished
+                      : first_attacks == attacker_lost ? Winner::kSecond
+                                                       : Winner::kFirst;
       job.outcomes[battle] =
           PackOutcome(static_cast<uint32_t>(ticks[lane]), static_cast<uint32_t>(winner));
       if (job.states_after)
         job.states_after[battle] = dice.state[lane];
       if (job.attributes) {
-        bool first_attacks = bout.first_attacks[lane] != 0;
         for (int i = 0; i < 6; ++i) {
           int32_t a = bout.attacker.attributes[i][lane];
           int32_t d = bout.defender.attributes[i][lane];

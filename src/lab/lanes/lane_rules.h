@@ -241,8 +241,8 @@ void RespondIn(F& defender, F& attacker, typename L::Int value, typename L::Kind
 }
 
 /// The three steps of the turn state machine in the lanes of a mask. B
-/// holds the fighters in their roles, swaps the roles, declares defeats
-/// and keeps what the steps keep between ticks.
+/// holds the fighters in their roles, swaps the roles, ends battles and
+/// keeps what the steps keep between ticks.
 ///
 /// Every status line clamps both hp into 0..255; the lanes clamp only
 /// where it can matter. An hp above 255 comes only from a last stand or a
@@ -252,12 +252,9 @@ void RespondIn(F& defender, F& attacker, typename L::Int value, typename L::Kind
 template <class B, class Dice, class L = typename B::Lanes>
 void AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
-  Mask attacker_down = m & (bout.attacker.hp() <= 0);
-  Mask defender_falls = bout.defender.hp() <= 0;
-  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
-  bout.DefeatAttacker(attacker_down);
-  bout.DefeatDefender(defender_down);
-  m = L::Not(attacker_down | defender_down) & m;
+  Mask down = m & ((bout.attacker.hp() <= 0) | (bout.defender.hp() <= 0));
+  bout.Defeat(down);
+  m = L::Not(down) & m;
   if (!L::Any(m))
     return;
   LaneAction<L> result = AttackIn(bout.attacker, bout.defender, dice, m);
@@ -283,13 +280,11 @@ template <class B, class Dice, class L = typename B::Lanes>
 void ResponseStepIn(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
   RespondIn(bout.defender, bout.attacker, bout.last_value, bout.last_kind, dice, m);
-  // The attacker is tested first: when both fall, the attacker has lost.
-  Mask attacker_down = m & (bout.attacker.hp() <= 0);
-  Mask defender_falls = bout.defender.hp() <= 0;
-  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
-  bout.DefeatAttacker(attacker_down);
-  bout.DefeatDefender(defender_down);
-  Mask goes_on = L::Not(attacker_down | defender_down) & m;
+  // The attacker is tested first: when both fall, the attacker has lost
+  // (the engine tells which when it reports the lane).
+  Mask down = m & ((bout.attacker.hp() <= 0) | (bout.defender.hp() <= 0));
+  bout.Defeat(down);
+  Mask goes_on = L::Not(down) & m;
   bout.SwapRoles(goes_on);
   bout.turn_state = L::Choose(goes_on, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
 }
@@ -308,7 +303,7 @@ void PummelStepIn(B& bout, Dice& dice, typename L::Mask m) {
     return;
   typename L::Int blow = L::Percent(DrawIn<L>(dice, blows, rules::kBlowRoll), bout.last_value);
   bout.defender.hp() -= L::Only(blows, blow);
-  bout.DefeatDefender(blows & (bout.defender.hp() <= 0));
+  bout.Defeat(blows & (bout.defender.hp() <= 0));
 }
 
 }  // namespace bramble::lab::lanes
