@@ -7,6 +7,7 @@
 // next start state at once, so a long battle never holds the others up. Included by one file per
 // instruction set, with a lane type of that file's own.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "battle/rules.h"
@@ -54,28 +55,16 @@ struct LaneBout {
     }
     first_attacks ^= m;
   }
-  void DefeatAttacker(Mask m) {
-    ended |= m;
-    first_lost = L::Choose(m, first_attacks, first_lost);
-  }
-  void DefeatDefender(Mask m) {
-    ended |= m;
-    first_lost = L::Choose(m, L::Not(first_attacks), first_lost);
-  }
-  // Every step clamps both fighters' hp. In lanes the clamp waits for the
-  // end of the tick: after a step, the rules only test whether an hp is
-  // above 0, which the clamp never changes, and a lane's next step comes
-  // on the next tick.
-  void ClampHp() {
-    attacker.hp() = L::Clamp(attacker.hp(), rules::kLowestHp, rules::kHighestHp);
-    defender.hp() = L::Clamp(defender.hp(), rules::kLowestHp, rules::kHighestHp);
-  }
+  // Who lost is read when the lane is reported: the attacker if its hp is
+  // 0 or less (it is tested first), else the defender. Roles never swap
+  // on the step that ends a battle, and an attacker's hp stays above 0
+  // through a beating.
+  void Defeat(Mask m) { ended |= m; }
 
   LaneFighter<L> attacker;
   LaneFighter<L> defender;
   Mask first_attacks{};  // fighter one is the attacker
   Mask ended{};
-  Mask first_lost{};  // once ended: fighter one was defeated
   typename L::Turn turn_state{};
   Int last_value{};
   typename L::Kind last_kind{};
@@ -153,7 +142,6 @@ void PlayLanes(const LaneJob& job) {
       }
       if (L::Any(pummels))
         PummelStepIn(bout, dice, pummels);
-      bout.ClampHp();  // every lane's hp is within 0..255 when it steps
       ticks += L::One(acts | pummels);
     }
 
@@ -166,18 +154,23 @@ void PlayLanes(const LaneJob& job) {
     for (uint32_t lanes = L::LaneBits(done); lanes != 0; lanes &= lanes - 1) {
       int lane = __builtin_ctz(lanes);
       uint64_t battle = battle_of[lane];
-      Winner winner = capped[lane]            ? Winner::kUnfinished
-                      : bout.first_lost[lane] ? Winner::kSecond
-                                              : Winner::kFirst;
+      bool first_attacks = bout.first_attacks[lane] != 0;
+      bool attacker_lost = bout.attacker.hp()[lane] <= 0;
+      Winner winner = capped[lane]                     ? Winner::kUnfinished
+                      : first_attacks == attacker_lost ? Winner::kSecond
+                                                       : Winner::kFirst;
       job.outcomes[battle] =
           PackOutcome(static_cast<uint32_t>(ticks[lane]), static_cast<uint32_t>(winner));
       if (job.states_after)
         job.states_after[battle] = dice.state[lane];
       if (job.attributes) {
-        bool first_attacks = bout.first_attacks[lane] != 0;
         for (int i = 0; i < 6; ++i) {
           int32_t a = bout.attacker.attributes[i][lane];
           int32_t d = bout.defender.attributes[i][lane];
+          if (i == 0) {  // hp below 0 ended the battle; its line showed 0
+            a = std::max(a, rules::kLowestHp);
+            d = std::max(d, rules::kLowestHp);
+          }
           job.attributes[battle][i] = first_attacks ? a : d;
           job.attributes[battle][6 + i] = first_attacks ? d : a;
         }

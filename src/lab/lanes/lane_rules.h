@@ -128,6 +128,7 @@ LaneAction<L> AttackIn(F& attacker, F& defender, Dice& dice, typename L::Mask ac
   if (L::Any(last_stand)) {
     for (int i = 0; i < 6; ++i)
       attacker.attribute(i) += L::Only(last_stand, DrawIn<L>(dice, last_stand, kLastStandGain));
+    attacker.hp() = L::Min(attacker.hp(), kHighestHp);    // nothing reads it before the line
     NormalAttackIn(attacker, &result, dice, last_stand);  // with the raised atk
   }
   Mask pummel = opens & family2;
@@ -158,6 +159,7 @@ LaneAction<L> AttackIn(F& attacker, F& defender, Dice& dice, typename L::Mask ac
 template <class F, class Dice, class L = typename F::Lanes>
 void RefreshIn(F& fighter, Dice& dice, typename L::Mask m) {
   fighter.hp() += L::Only(m, DrawIn<L>(dice, m, rules::kRefreshHp));
+  fighter.hp() = L::Min(fighter.hp(), rules::kHighestHp);  // nothing reads it before the line
   fighter.mp() += L::Only(m, DrawIn<L>(dice, m, rules::kRefreshMp));
   DrawIn<L>(dice, m, rules::kReaction);
 }
@@ -239,18 +241,20 @@ void RespondIn(F& defender, F& attacker, typename L::Int value, typename L::Kind
 }
 
 /// The three steps of the turn state machine in the lanes of a mask. B
-/// holds the fighters in their roles, swaps the roles, declares defeats
-/// and keeps what the steps keep between ticks; hp is clamped by the
-/// engine at the end of each tick.
+/// holds the fighters in their roles, swaps the roles, ends battles and
+/// keeps what the steps keep between ticks.
+///
+/// Every status line clamps both hp into 0..255; the lanes clamp only
+/// where it can matter. An hp above 255 comes only from a last stand or a
+/// refresh, and is lowered right there (nothing reads it before the line).
+/// An hp below 0 always ends the battle on the same step, where the rules
+/// test only its sign; the engine shows it as 0 when it reports the lane.
 template <class B, class Dice, class L = typename B::Lanes>
 void AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
-  Mask attacker_down = m & (bout.attacker.hp() <= 0);
-  Mask defender_falls = bout.defender.hp() <= 0;
-  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
-  bout.DefeatAttacker(attacker_down);
-  bout.DefeatDefender(defender_down);
-  m = L::Not(attacker_down | defender_down) & m;
+  Mask down = m & ((bout.attacker.hp() <= 0) | (bout.defender.hp() <= 0));
+  bout.Defeat(down);
+  m = L::Not(down) & m;
   if (!L::Any(m))
     return;
   LaneAction<L> result = AttackIn(bout.attacker, bout.defender, dice, m);
@@ -262,24 +266,25 @@ void AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
         L::Choose(pummel, DrawIn<L>(dice, pummel, rules::kPummelBlows), bout.pummel_hits);
     bout.pummel_count = L::Choose(pummel, typename L::Int{}, bout.pummel_count);
   }
-  Mask poison = L::Is(result.kind, ActionKind::Poison) & m;
-  bout.SwapRoles(poison);
   bout.turn_state = L::Choose(m, L::TurnOf(TurnState::ResponseTurn), bout.turn_state);
-  bout.turn_state = L::Choose(pummel, L::TurnOf(TurnState::PummelTurn), bout.turn_state);
-  bout.turn_state = L::Choose(poison, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  if (L::Any(pummel))
+    bout.turn_state = L::Choose(pummel, L::TurnOf(TurnState::PummelTurn), bout.turn_state);
+  Mask poison = L::Is(result.kind, ActionKind::Poison) & m;
+  if (L::Any(poison)) {  // rare: most passes swap no roles here
+    bout.SwapRoles(poison);
+    bout.turn_state = L::Choose(poison, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  }
 }
 
 template <class B, class Dice, class L = typename B::Lanes>
 void ResponseStepIn(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
   RespondIn(bout.defender, bout.attacker, bout.last_value, bout.last_kind, dice, m);
-  // The attacker is tested first: when both fall, the attacker has lost.
-  Mask attacker_down = m & (bout.attacker.hp() <= 0);
-  Mask defender_falls = bout.defender.hp() <= 0;
-  Mask defender_down = L::Not(attacker_down) & m & defender_falls;
-  bout.DefeatAttacker(attacker_down);
-  bout.DefeatDefender(defender_down);
-  Mask goes_on = L::Not(attacker_down | defender_down) & m;
+  // The attacker is tested first: when both fall, the attacker has lost
+  // (the engine tells which when it reports the lane).
+  Mask down = m & ((bout.attacker.hp() <= 0) | (bout.defender.hp() <= 0));
+  bout.Defeat(down);
+  Mask goes_on = L::Not(down) & m;
   bout.SwapRoles(goes_on);
   bout.turn_state = L::Choose(goes_on, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
 }
@@ -289,14 +294,16 @@ void PummelStepIn(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
   bout.pummel_count += L::One(m);
   Mask over = m & (bout.pummel_count > bout.pummel_hits);  // a silent tick passes the turn
-  bout.SwapRoles(over);
-  bout.turn_state = L::Choose(over, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  if (L::Any(over)) {
+    bout.SwapRoles(over);
+    bout.turn_state = L::Choose(over, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  }
   Mask blows = L::Not(over) & m;
   if (!L::Any(blows))
     return;
   typename L::Int blow = L::Percent(DrawIn<L>(dice, blows, rules::kBlowRoll), bout.last_value);
   bout.defender.hp() -= L::Only(blows, blow);
-  bout.DefeatDefender(blows & (bout.defender.hp() <= 0));
+  bout.Defeat(blows & (bout.defender.hp() <= 0));
 }
 
 }  // namespace bramble::lab::lanes

@@ -114,11 +114,8 @@ struct VectorLanes {
     Int truncated = __builtin_convertvector(rounded, Int);
     return truncated + (__builtin_convertvector(truncated, Floats) > rounded);  // -1 below 0
   }
-  // Written as ?: on a comparison, which compilers turn into min and max.
-  static Int Clamp(Int x, int32_t lo, int32_t hi) {
-    x = x < lo ? Splat(lo) : x;
-    return x > hi ? Splat(hi) : x;
-  }
+  // Written as ?: on a comparison, which compilers turn into min.
+  static Int Min(Int x, int32_t hi) { return x > hi ? Splat(hi) : x; }
   static Int Abs(Int x) { return Choose(x < 0, -x, x); }
 
   static Kind KindOf(ActionKind kind) { return Splat(static_cast<int32_t>(kind)); }
