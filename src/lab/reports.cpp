@@ -4,12 +4,6 @@
 
 namespace bramble::lab {
 
-std::string PairReport::Subtitle() const {
-  if (kind == Kind::kExact)
-    return "exact over " + std::to_string(Covered(ranges)) + " start states";
-  return Counted(tally.battles(), "sampled battle") + " (seed " + std::to_string(seed) + ")";
-}
-
 std::string RankReport::Heading() const {
   size_t n = ranking.rows.size();
   if (battles)

@@ -26,10 +26,6 @@ struct PairReport {
   uint64_t seed = 0;               // kSample
   int threads = 1;                 // kSample: as it ran
   std::vector<StateRange> ranges;  // kExact
-
-  /// What the picture says under its title: the sample's size and seed, or
-  /// the states played.
-  std::string Subtitle() const;
 };
 
 /// A round robin: sampled (battles and seed), or exact from merged shares.
