@@ -68,17 +68,18 @@ std::string AttributeLine(const Fighter& fighter) {
          " <14>DEF:" + NumberText(fighter.def) + "\n";
 }
 
-std::string WithStatus(std::string told, const Event& event, const Fighter& first,
-                       const Fighter& second) {
+std::string LineOf(std::string (*told)(const Event&), const Event& event, const Fighter& first,
+                   const Fighter& second) {
   switch (event.what) {
     case Happening::kLineBreak:
+      return "\n";
     case Happening::kIntroduced:
-      return told;
+      return AttributeLine(*event.actor);
     case Happening::kStart:
     case Happening::kDefeat:
-      return told + "    ";
+      return told(event) + "    ";
     default:
-      return told + "    " + HpText(first) + " " + HpText(second);
+      return told(event) + "    " + HpText(first) + " " + HpText(second);
   }
 }
 
@@ -91,9 +92,8 @@ std::string Told(const Event& e) {
   const std::string number = NumberText(e.number);
   switch (e.what) {
     case Happening::kLineBreak:
-      return "\n";
     case Happening::kIntroduced:
-      return AttributeLine(*e.actor);
+      break;  // the same in every language: LineOf
     case Happening::kStart:
       return "<12>决斗开始！";
     case Happening::kDefeat:
@@ -142,7 +142,7 @@ std::string Told(const Event& e) {
 }  // namespace
 
 std::string ChineseLine(const Event& event, const Fighter& first, const Fighter& second) {
-  return WithStatus(Told(event), event, first, second);
+  return LineOf(Told, event, first, second);
 }
 
 void ScreenNarrator::Tell(const Event& event, const Fighter& first, const Fighter& second) {

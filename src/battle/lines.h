@@ -36,9 +36,10 @@ std::string EnglishLine(const Event& event, const Fighter& first, const Fighter&
 
 /// A line as the screen shows it, from what a language says of `event`
 /// (`told`): a step's line gains both fighters' hp, the start and the fall
-/// four blanks.
-std::string WithStatus(std::string told, const Event& event, const Fighter& first,
-                       const Fighter& second);
+/// four blanks; the bare line end and the attribute line are the same in
+/// every language and never reach `told`.
+std::string LineOf(std::string (*told)(const Event&), const Event& event, const Fighter& first,
+                   const Fighter& second);
 /// A fighter's attribute line: name, HP, MP, ATK and DEF, in every language.
 std::string AttributeLine(const Fighter& fighter);
 

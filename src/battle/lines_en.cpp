@@ -52,9 +52,8 @@ std::string Told(const Event& e) {
   const std::string number = NumberText(e.number);
   switch (e.what) {
     case Happening::kLineBreak:
-      return "\n";
     case Happening::kIntroduced:
-      return AttributeLine(*e.actor);
+      break;  // the same in every language: LineOf
     case Happening::kStart:
       return "<12>Fight!";
     case Happening::kDefeat:
@@ -104,7 +103,7 @@ std::string Told(const Event& e) {
 }  // namespace
 
 std::string EnglishLine(const Event& event, const Fighter& first, const Fighter& second) {
-  return WithStatus(Told(event), event, first, second);
+  return LineOf(Told, event, first, second);
 }
 
 }  // namespace bramble
