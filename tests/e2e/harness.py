@@ -46,9 +46,13 @@ def game_env(locale="C", extra=None):
            if not k.startswith("LC_") and k not in ("LANG", "LANGUAGE", "NO_COLOR")}
     env["LC_ALL"] = locale
     # faketime preloads its library; a sanitizer build would refuse to start
-    # unless told that its runtime need not come first
+    # unless told that its runtime need not come first. Its allocator must not
+    # read the clock either: the first clock call makes faketime look up its
+    # symbols, which allocates while the allocator holds its lock, and the
+    # game hangs before its first line.
     env["ASAN_OPTIONS"] = ":".join(filter(None, [env.get("ASAN_OPTIONS"),
-                                                 "verify_asan_link_order=0"]))
+                                                 "verify_asan_link_order=0",
+                                                 "allocator_release_to_os_interval_ms=-1"]))
     env.update(extra or {})
     return env
 
