@@ -6,8 +6,10 @@ browser's) converts GBK and GB18030 exactly as the POSIX build does.
 
 Tables written:
   kGbkSingleByte  the character of each single byte 0x80 to 0xFF (0: none);
-  kGbkDoubleByte  the character of every GBK double-byte code (0: none),
-                  indexed (lead - 0x81) * 191 + (trail - 0x40);
+  kGbkDoubleByteSteps  the character of every GBK double-byte code,
+                  indexed (lead - 0x81) * 191 + (trail - 0x40), as its
+                  distance (modulo 2^16) from the character of the last
+                  code before it that has one (0: none);
   kGb18030DoubleByte  the two-byte GB18030 codes GBK lacks, by code;
   kEncodeRuns     every code point from U+0080 whose bytes are not the
                   first GBK code that decodes to it: runs of consecutive
@@ -137,6 +139,14 @@ def main():
     check(gb18030_to_utf32.whole(four_byte_form(SUPPLEMENTARY_BASE + 0x100000)) is None,
           "no form beyond U+10FFFF")
 
+    # The double-byte table as steps from the last character before.
+    steps = []
+    last = 0
+    for cp in double:
+        steps.append((cp - last) % 0x10000 if cp else 0)
+        check(not cp or steps[-1], "U+%04X is not on two codes in a row" % cp)
+        last = cp or last
+
     with open(sys.argv[1], "w") as out:
         out.write("// Written by charset_table_gen.py from the host's iconv; do not edit.\n")
         out.write('#include "console/charset_table.h"\n\n')
@@ -145,9 +155,9 @@ def main():
         for i in range(0, len(single), 12):
             out.write("  " + ", ".join("0x%04X" % v for v in single[i:i + 12]) + ",\n")
         out.write("};\n\n")
-        out.write("const uint16_t kGbkDoubleByte[126 * 191] = {\n")
-        for i in range(0, len(double), 12):
-            out.write("  " + ", ".join("0x%04X" % v for v in double[i:i + 12]) + ",\n")
+        out.write("const uint16_t kGbkDoubleByteSteps[126 * 191] = {\n")
+        for i in range(0, len(steps), 12):
+            out.write("  " + ", ".join("0x%04X" % v for v in steps[i:i + 12]) + ",\n")
         out.write("};\n\n")
         out.write("const DoubleByteExtra kGb18030DoubleByte[] = {\n")
         for code, cp in extras:

@@ -1,5 +1,6 @@
 // The lab's rank-file reader on any file: either a message, or at least two
-// different names, each one word as the game reads names.
+// different names, each one word as the game reads names; from a stream and
+// from text alike.
 #include <cstddef>
 #include <cstdint>
 #include <set>
@@ -15,9 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string file(reinterpret_cast<const char*>(data), size);
   // Names as typed, and as decoded from a UTF-8 terminal's file.
   for (bool utf8 : {false, true}) {
+    auto decode = [utf8](std::string typed) { return utf8 ? bramble::Utf8ToGbk(typed) : typed; };
     std::istringstream in(file);
-    bramble::lab::NameList list = bramble::lab::ReadNames(
-        in, [utf8](std::string typed) { return utf8 ? bramble::Utf8ToGbk(typed) : typed; });
+    bramble::lab::NameList list = bramble::lab::ReadNames(in, decode);
+    // The browser's lab reads the same file from text: the same answer.
+    bramble::lab::NameList from_text = bramble::lab::ReadNames(std::string_view(file), decode);
+    FUZZ_CHECK(from_text.names == list.names && from_text.error == list.error);
     if (!list.error.empty())
       continue;
     FUZZ_CHECK(list.names.size() >= 2);

@@ -2,6 +2,7 @@
 #include "console/utf8.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace bramble::charset_table {
@@ -16,6 +17,21 @@ constexpr uint32_t kFourByte = 0x10000;
 constexpr uint32_t kSupplementaryBase = (0x90 - 0x81) * 12600;
 
 uint8_t Byte(std::string_view text, size_t i) { return static_cast<uint8_t>(text[i]); }
+
+// The character of each double-byte code (0: none), added up once from
+// the steps.
+const std::vector<uint16_t>& GbkDoubleByte() {
+  static const std::vector<uint16_t> table = [] {
+    std::vector<uint16_t> chars(std::size(kGbkDoubleByteSteps), 0);
+    uint16_t last = 0;
+    for (size_t i = 0; i < chars.size(); ++i) {
+      if (uint16_t step = kGbkDoubleByteSteps[i])
+        chars[i] = last = static_cast<uint16_t>(last + step);
+    }
+    return chars;
+  }();
+  return table;
+}
 
 // The character of the GBK code at the start of `gbk` and its length in
 // bytes; a length of 0 when no GBK code starts there.
@@ -35,7 +51,7 @@ uint32_t DecodeGbk(std::string_view gbk, size_t* length) {
   uint8_t trail = Byte(gbk, 1);
   if (trail < 0x40 || trail > 0xFE)
     return 0;
-  uint16_t cp = kGbkDoubleByte[(lead - 0x81) * 191 + (trail - 0x40)];
+  uint16_t cp = GbkDoubleByte()[(lead - 0x81) * 191 + (trail - 0x40)];
   if (cp)
     *length = 2;
   return cp;
@@ -111,9 +127,10 @@ const std::vector<uint16_t>& GbkCodes() {
       if (cp && !table[cp])
         table[cp] = static_cast<uint16_t>(byte);
     }
+    const std::vector<uint16_t>& double_byte = GbkDoubleByte();
     for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
       for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
-        uint16_t cp = kGbkDoubleByte[(lead - 0x81) * 191 + (trail - 0x40)];
+        uint16_t cp = double_byte[(lead - 0x81) * 191 + (trail - 0x40)];
         if (cp && !table[cp])
           table[cp] = static_cast<uint16_t>(lead << 8 | trail);
       }

@@ -80,7 +80,7 @@ void WriteValue(std::string* out, const Json& value) {
 // A document: each member on a line of its own, and each item of a list of
 // objects (names, the matrix's rows) too; the two fighters one under the
 // other.
-void WriteDocument(std::ostream& out, const Json& doc) {
+std::string DocumentText(const Json& doc) {
   auto holds_objects = [](const Json& value) {
     return value.is_array() && std::any_of(value.begin(), value.end(), [](const Json& item) {
              return item.is_object() ||
@@ -113,7 +113,7 @@ void WriteDocument(std::ostream& out, const Json& doc) {
     }
     comma = ",\n";
   }
-  out << text << "\n}\n";
+  return text + "\n}\n";
 }
 
 std::string Hex(const std::string& bytes) {
@@ -407,7 +407,7 @@ std::optional<PairReport> ReadPair(std::string_view json, bool exact_only, std::
 
 // --- Pair reports: a sample, or an exact run (a share, or shares merged) -----
 
-void WriteJson(std::ostream& out, const PairReport& report) {
+std::string JsonText(const PairReport& report) {
   const Tally& tally = report.tally;
   uint64_t n = tally.battles();
   bool sample = report.kind == PairReport::Kind::kSample;
@@ -429,7 +429,7 @@ void WriteJson(std::ostream& out, const PairReport& report) {
     doc[key::kStates] = covered;
     doc[key::kCoverage] = Ratio(covered, kStateCount);
   }
-  WriteDocument(out, doc);
+  return DocumentText(doc);
 }
 
 std::optional<PairReport> ReadPairReport(std::string_view json, std::string* error) {
@@ -446,7 +446,7 @@ std::optional<ExactPart> ReadExactPart(std::string_view json, std::string* error
 
 // --- Rankings: sampled, or exact from merged shares ---------------------------
 
-void WriteJson(std::ostream& out, const RankReport& report) {
+std::string JsonText(const RankReport& report) {
   const Ranking& ranking = report.ranking;
   Json doc = Head(report.battles ? kRankKind : kExactRankKind);
   doc[key::kPerPair] = report.battles.value_or(report.most);
@@ -476,7 +476,7 @@ void WriteJson(std::ostream& out, const RankReport& report) {
     }
     matrix.push_back(std::move(line));
   }
-  WriteDocument(out, doc);
+  return DocumentText(doc);
 }
 
 std::optional<RankReport> ReadRankReport(std::string_view json, std::string* error) {
@@ -535,7 +535,7 @@ std::optional<RankReport> ReadRankReport(std::string_view json, std::string* err
 
 // --- A replay's summary --------------------------------------------------------
 
-void WriteJson(std::ostream& out, const ReplayReport& report) {
+std::string JsonText(const ReplayReport& report) {
   const BattleResult& result = report.result;
   Json doc = Head(kReplayKind);
   doc[key::kState] = report.state;
@@ -547,8 +547,12 @@ void WriteJson(std::ostream& out, const ReplayReport& report) {
   doc[key::kTicks] = result.ticks;
   doc[key::kTickCap] = kTickCap;
   doc[key::kHpAfter] = {report.hp1, report.hp2};
-  WriteDocument(out, doc);
+  return DocumentText(doc);
 }
+
+void WriteJson(std::ostream& out, const PairReport& report) { out << JsonText(report); }
+void WriteJson(std::ostream& out, const RankReport& report) { out << JsonText(report); }
+void WriteJson(std::ostream& out, const ReplayReport& report) { out << JsonText(report); }
 
 std::string KindOf(std::string_view json) {
   std::string error;

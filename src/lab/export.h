@@ -22,12 +22,18 @@ namespace bramble::lab {
 /// The version of the JSON documents' layout, in each as "schema".
 constexpr int kJsonSchema = 2;
 
-void WriteJson(std::ostream& out, const PairReport& report);
-void WriteCsv(std::ostream& out, const PairReport& report);
+/// A report's JSON document, as text (the browser's lab takes the text and
+/// needs no streams) or written to a stream.
+std::string JsonText(const PairReport& report);
 /// The matrix and every name's figures of a ranking.
+std::string JsonText(const RankReport& report);
+std::string JsonText(const ReplayReport& report);
+void WriteJson(std::ostream& out, const PairReport& report);
 void WriteJson(std::ostream& out, const RankReport& report);
-void WriteCsv(std::ostream& out, const RankReport& report);
 void WriteJson(std::ostream& out, const ReplayReport& report);
+
+void WriteCsv(std::ostream& out, const PairReport& report);
+void WriteCsv(std::ostream& out, const RankReport& report);
 void WriteCsv(std::ostream& out, const ReplayReport& report);
 
 /// A JSON string literal of UTF-8 text: quotes, backslashes and control

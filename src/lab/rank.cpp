@@ -9,11 +9,16 @@
 
 namespace bramble::lab {
 
-NameList ReadNames(std::istream& in, const std::function<std::string(std::string)>& decode) {
+namespace {
+
+// The names of the lines that `next_line` hands over one by one (false
+// after the last).
+NameList NamesOfLines(const std::function<bool(std::string*)>& next_line,
+                      const std::function<std::string(std::string)>& decode) {
   NameList list;
   std::map<std::string, int> first_line;
   std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
+  for (int number = 1; next_line(&line); ++number) {
     size_t begin = 0;
     size_t end = line.size();
     while (begin < end && IsWhiteSpace(line[begin]))
@@ -37,11 +42,34 @@ NameList ReadNames(std::istream& in, const std::function<std::string(std::string
     }
     list.names.push_back(std::move(name));
   }
-  if (in.bad()) {
-    list.error = "the list of names could not be read";
-  } else if (list.names.size() < 2) {
+  if (list.names.size() < 2)
     list.error = "a ranking needs at least two names, found " + std::to_string(list.names.size());
-  }
+  return list;
+}
+
+}  // namespace
+
+NameList ReadNames(std::string_view text, const std::function<std::string(std::string)>& decode) {
+  // Lines as std::getline splits them: a last line without its line feed
+  // counts, nothing after a final line feed does.
+  size_t at = 0;
+  return NamesOfLines(
+      [&](std::string* line) {
+        if (at >= text.size())
+          return false;
+        size_t end = std::min(text.find('\n', at), text.size());
+        line->assign(text.substr(at, end - at));
+        at = end + 1;
+        return true;
+      },
+      decode);
+}
+
+NameList ReadNames(std::istream& in, const std::function<std::string(std::string)>& decode) {
+  NameList list =
+      NamesOfLines([&](std::string* line) { return !!std::getline(in, *line); }, decode);
+  if (in.bad())
+    list.error = "the list of names could not be read";
   return list;
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "battle/fighter.h"
@@ -22,7 +23,9 @@ struct NameList {
 /// name dropped; a line end may be CR LF. `decode` turns each name as typed
 /// into the bytes the game works with. A name with white space inside (the
 /// game reads names as words), a name given twice, or fewer than two names
-/// is an error.
+/// is an error. The browser's lab reads the names from text, the command
+/// line from a stream (where a failed read is an error too).
+NameList ReadNames(std::string_view text, const std::function<std::string(std::string)>& decode);
 NameList ReadNames(std::istream& in, const std::function<std::string(std::string)>& decode);
 
 /// Wins of one name against another, out of the battles they played.

@@ -209,7 +209,7 @@ uint64_t AxisStep(uint64_t most, uint64_t ticks) {
   }
 }
 
-void WriteSvg(std::ostream& out, const PairReport& report, const SvgWords& words) {
+std::string SvgText(const PairReport& report, const SvgWords& words) {
   auto number = [&words](uint64_t n) { return Grouped(n, words.group); };
   const Fighter& one = report.one;
   const Fighter& two = report.two;
@@ -274,10 +274,10 @@ void WriteSvg(std::ostream& out, const PairReport& report, const SvgWords& words
                 " text-anchor=\"end\" font-size=\"10\" transform=\"rotate(-60 " + Num(cx) + " " +
                     Num(base + 12) + ")\"");
   }
-  out << svg << "</svg>\n";
+  return svg + "</svg>\n";
 }
 
-void WriteSvg(std::ostream& out, const RankReport& report, const SvgWords& words) {
+std::string SvgText(const RankReport& report, const SvgWords& words) {
   auto number = [&words](uint64_t n) { return Grouped(n, words.group); };
   const Ranking& ranking = report.ranking;
   size_t n = ranking.rows.size();
@@ -383,7 +383,15 @@ void WriteSvg(std::ostream& out, const RankReport& report, const SvgWords& words
            "\" stroke=\"black\"/>\n";
     svg += Text(lx + swatch + 4, ly + 10, legend[i], " class=\"legend\"");
   }
-  out << svg << "</svg>\n";
+  return svg + "</svg>\n";
+}
+
+void WriteSvg(std::ostream& out, const PairReport& report, const SvgWords& words) {
+  out << SvgText(report, words);
+}
+
+void WriteSvg(std::ostream& out, const RankReport& report, const SvgWords& words) {
+  out << SvgText(report, words);
 }
 
 }  // namespace bramble::lab

@@ -62,11 +62,16 @@ std::string Grouped(uint64_t number, const std::string& group);
 
 /// The distribution of a pair's battle lengths (the bins of LengthBins),
 /// with a title, both axes and their labels.
-void WriteSvg(std::ostream& out, const PairReport& report,
-              const SvgWords& words = EnglishSvgWords());
+std::string SvgText(const PairReport& report, const SvgWords& words = EnglishSvgWords());
 
 /// The head-to-head matrix of a ranking as a heat map in the colours of
 /// the terminal's, each cell labelled with its win rate.
+std::string SvgText(const RankReport& report, const SvgWords& words = EnglishSvgWords());
+
+/// SvgText written to a stream (the browser's lab takes the text and
+/// needs no streams).
+void WriteSvg(std::ostream& out, const PairReport& report,
+              const SvgWords& words = EnglishSvgWords());
 void WriteSvg(std::ostream& out, const RankReport& report,
               const SvgWords& words = EnglishSvgWords());
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <optional>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -49,12 +48,9 @@ Names GbkNames(const std::string& name1, const std::string& name2) {
 
 constexpr char kSeedRange[] = "seed: a whole number from 0 to 2^53";
 
-template <class Report>
-std::string Json(const Report& report) {
-  std::ostringstream out;
-  WriteJson(out, report);
-  return out.str();
-}
+// The documents' own flavour of nlohmann/json (keys in the order written):
+// one flavour's code in the wasm, not two.
+using Json = nlohmann::ordered_json;
 
 }  // namespace
 
@@ -70,7 +66,7 @@ std::string Sample(const std::string& name1, const std::string& name2, double ba
   Names names = GbkNames(name1, name2);
   if (!names.problem.empty())
     return Error("names", names.problem);
-  return Json(SamplePair(names.one, names.two, *n, *s, kThreads));
+  return JsonText(SamplePair(names.one, names.two, *n, *s, kThreads));
 }
 
 std::string ExactRange(const std::string& name1, const std::string& name2, double first,
@@ -82,7 +78,7 @@ std::string ExactRange(const std::string& name1, const std::string& name2, doubl
   Names names = GbkNames(name1, name2);
   if (!names.problem.empty())
     return Error("names", names.problem);
-  return Json(ExactPair(names.one, names.two, {*f, *c}, kThreads));
+  return JsonText(ExactPair(names.one, names.two, {*f, *c}, kThreads));
 }
 
 namespace {
@@ -91,7 +87,7 @@ namespace {
 // another version of the lab or another schema, not a share of an exact
 // run, or damaged (anything else).
 const char* ShareProblem(const std::string& text) {
-  nlohmann::json doc = nlohmann::json::parse(text, nullptr, false);
+  Json doc = Json::parse(text, nullptr, false);
   if (doc.is_discarded() || !doc.is_object())
     return "merge";
   auto version = doc.find("version");
@@ -120,7 +116,7 @@ const char* PartsProblem(const std::vector<ExactPart>& parts) {
 }  // namespace
 
 std::string Merge(const std::string& shares) {
-  nlohmann::json list = nlohmann::json::parse(shares, nullptr, false);
+  Json list = Json::parse(shares, nullptr, false);
   if (list.is_discarded() || !list.is_array())
     return Error("merge", "--merge: the shares are not a JSON array");
   std::vector<ExactPart> parts;
@@ -136,7 +132,7 @@ std::string Merge(const std::string& shares) {
   std::optional<PairReport> merged = MergedPair(parts, &error);
   if (!merged)
     return Error(parts.empty() ? "merge" : PartsProblem(parts), "--merge: " + error);
-  return Json(*merged);
+  return JsonText(*merged);
 }
 
 std::string Rank(const std::string& names, double battles_per_pair, double seed) {
@@ -146,11 +142,10 @@ std::string Rank(const std::string& names, double battles_per_pair, double seed)
   std::optional<uint64_t> s = Whole(seed, 0, kMostExact);
   if (!s)
     return Error("seed", kSeedRange);
-  std::istringstream in(names);
-  NameList list = ReadNames(in, [](std::string typed) { return Utf8ToGbk(typed); });
+  NameList list = ReadNames(names, [](std::string typed) { return Utf8ToGbk(typed); });
   if (!list.error.empty())
     return Error("rank-names", "names: " + list.error);
-  return Json(SampleRank(list.names, *n, *s, kThreads));
+  return JsonText(SampleRank(list.names, *n, *s, kThreads));
 }
 
 namespace {
@@ -160,7 +155,7 @@ namespace {
 std::optional<SvgWords> ReadSvgWords(const std::string& json, std::string* error) {
   if (json.empty())
     return EnglishSvgWords();
-  nlohmann::json table = nlohmann::json::parse(json, nullptr, false);
+  Json table = Json::parse(json, nullptr, false);
   if (table.is_discarded() || !table.is_object()) {
     *error = "words: not a JSON object";
     return std::nullopt;
@@ -192,19 +187,16 @@ std::string Svg(const std::string& report, const std::string& words_json) {
   if (!words)
     return Error("words", error);
   std::string kind = KindOf(report);
-  std::ostringstream out;
   if (kind == "rank" || kind == "exact-rank") {
     std::optional<RankReport> rank = ReadRankReport(report, &error);
     if (!rank)
       return Error("report", error);
-    WriteSvg(out, *rank, *words);
-    return out.str();
+    return SvgText(*rank, *words);
   }
   std::optional<PairReport> pair = ReadPairReport(report, &error);
   if (!pair)
     return Error("report", error);
-  WriteSvg(out, *pair, *words);
-  return out.str();
+  return SvgText(*pair, *words);
 }
 
 }  // namespace bramble::lab::browser
