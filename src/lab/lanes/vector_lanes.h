@@ -8,8 +8,9 @@
 // unnamed namespace, so that every function made from it stays inside that
 // file, compiled for that instruction set alone. Where the vector
 // extensions give no single instruction for something every step does, the
-// tag may give it: Any(m), LaneBits(m), Blend(m, a, b) (a where m) and High29(a, b)
-// (bits 29 to 60 of each signed 64-bit product a * b).
+// tag may give it: Any(m), LaneBits(m), Blend(m, a, b) (a where m), High29(a, b)
+// (bits 29 to 60 of each signed 64-bit product a * b) and Times(k, n) (k * n for
+// a constant n).
 
 #include <cstdint>
 
@@ -83,12 +84,18 @@ struct VectorLanes {
   static Int Only(Mask m, Int x) { return x & m; }
   static Int One(Mask m) { return m & 1; }
 
+  /// k * n in each lane.
+  static Bits Times(Bits k, uint32_t n) {
+    if constexpr (requires { IsaTag::Times(k, n); })
+      return IsaTag::Times(k, n);
+    return k * n;
+  }
   static Bits Advance(Bits state) { return state * 214013u + 2531011u; }
   static Bits Output(Bits state) { return (state >> 16) & 0x7FFFu; }
   // a + floor(k * 32769 * n / 2^30) in 32 bits: k * 32769 is k * 2^15 + k
   // for a 15-bit k, so the quotient is (k*n + (k*n >> 15)) >> 15.
   static Int Scale(Bits k, int32_t a, int32_t b) {
-    Bits kn = k * static_cast<uint32_t>(b - a);
+    Bits kn = Times(k, static_cast<uint32_t>(b - a));
     return reinterpret_cast<Int>((kn + (kn >> 15)) >> 15) + a;
   }
   // floor(roll * base * 5368709 / 2^29): roll * 5368709 fits in 32 bits for
