@@ -135,8 +135,14 @@ void PlayLanes(const LaneJob& job) {
       Mask acts;
       if (pass == 0) {
         acts = can & L::IsTurn(bout.turn_state, TurnState::AttackTurn);
-        if (L::Any(acts))
-          AttackStepIn(bout, dice, acts);
+        if (L::Any(acts)) {
+          // A beating begun here is played whole where the cap leaves room
+          // for it; near the cap, a tick at a time as the PummelStepIn below.
+          Mask beatings = AttackStepIn(bout, dice, acts) &
+                          (ticks <= static_cast<int32_t>(job.tick_cap) - kLongestBeating);
+          if (L::Any(beatings))
+            ticks += BeatingIn(bout, dice, beatings);
+        }
       } else {
         acts = can & L::IsTurn(bout.turn_state, TurnState::ResponseTurn);
         if (L::Any(acts))

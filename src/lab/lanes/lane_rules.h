@@ -264,13 +264,13 @@ void RespondIn(B& bout, typename L::Int value, typename L::Kind kind, Dice& dice
 /// An hp below 0 always ends the battle on the same step, where the rules
 /// test only its sign; the engine shows it as 0 when it reports the lane.
 template <class B, class Dice, class L = typename B::Lanes>
-void AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
+typename L::Mask AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
   Mask down = m & ((bout.attacker_hp <= 0) | (bout.defender_hp <= 0));
   bout.Defeat(down);
   m = L::Not(down) & m;
   if (!L::Any(m))
-    return;
+    return Mask{};
   LaneAction<L> result = AttackIn(bout, dice, m);
   bout.last_value = L::Choose(m, result.value, bout.last_value);
   bout.last_kind = L::Choose(m, result.kind, bout.last_kind);
@@ -288,6 +288,38 @@ void AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
     bout.SwapRoles(poison);
     bout.turn_state = L::Choose(poison, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
   }
+  return pummel;
+}
+
+/// The ticks a beating takes at most: its attack, every blow, and the
+/// silent tick that passes the turn.
+inline constexpr int32_t kLongestBeating = 1 + (rules::kPummelBlows.to - 1) + 1;
+
+/// A whole beating at once in the lanes of `m`, which have just begun one
+/// and have the ticks to spare for it: its blows, a tick each, until the
+/// defender falls, then the silent tick that passes the turn, exactly as
+/// the beating's steps would make them one tick at a time. A beating is
+/// common, and played by ticks it would keep its lane from attacking for
+/// two or three passes. Returns the ticks it took in each lane.
+template <class B, class Dice, class L = typename B::Lanes>
+typename L::Int BeatingIn(B& bout, Dice& dice, typename L::Mask m) {
+  using Mask = typename L::Mask;
+  typename L::Int taken{};
+  for (int32_t blow = 1; blow < rules::kPummelBlows.to; ++blow) {
+    Mask blows = m & (bout.pummel_hits >= blow);
+    if (!L::Any(blows))
+      break;
+    bout.defender_hp -=
+        L::Only(blows, L::Percent(DrawIn<L>(dice, blows, rules::kBlowRoll), bout.last_value));
+    taken += L::One(blows);
+    Mask fallen = blows & (bout.defender_hp <= 0);
+    bout.Defeat(fallen);
+    m = L::Not(fallen) & m;
+  }
+  taken += L::One(m);
+  bout.SwapRoles(m);
+  bout.turn_state = L::Choose(m, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
+  return taken;
 }
 
 template <class B, class Dice, class L = typename B::Lanes>

@@ -198,6 +198,34 @@ TEST(LaneEngine, EveryPathPlaysAsThePlainRules) {
     EXPECT_GT(seen[i], 0u) << "no battle made happening " << i << " happen";
 }
 
+// A battle stopped by the tick cap ends where the plain rules stop it,
+// whatever it was doing: the lanes play a beating whole only where the cap
+// leaves room for it, and a tick at a time near the cap.
+TEST(LaneEngine, BattlesStoppedAtTheCapAsThePlainRules) {
+  for (const auto& [name1, name2] : {std::pair{"alice", "bob"}, std::pair{"a", "zzzzzzzz"}}) {
+    PlainRules plain(name1, name2);
+    std::vector<uint32_t> states(3000);
+    for (uint32_t i = 0; i < states.size(); ++i)
+      states[i] = i * 2654435761u;
+    for (uint32_t cap = 1; cap <= 40; ++cap) {
+      std::vector<Played> want(states.size());
+      for (size_t i = 0; i < states.size(); ++i)
+        want[i] = plain.Play(states[i], cap);
+      for (LanePath path : RunnablePaths()) {
+        if (path == LanePath::kScalar)
+          continue;
+        std::vector<Played> got = PlayInLanes(PlayerOf(path), plain, states, cap);
+        for (size_t i = 0; i < states.size(); ++i) {
+          ASSERT_EQ(got[i], want[i])
+              << name1 << " vs " << name2 << ", lanes " << LanePathName(path) << ", cap " << cap
+              << ", start state " << states[i] << ":\n  plain rules: " << Describe(want[i])
+              << "\n  lanes:       " << Describe(got[i]);
+        }
+      }
+    }
+  }
+}
+
 TEST(LaneEngine, RunsGiveTheSameTallyOnEveryPath) {
   const BattlePlan plans[] = {BattlePlan::Sample(70001, 9), BattlePlan::Range(4000, 3),
                               BattlePlan::Range(0, 131073)};
