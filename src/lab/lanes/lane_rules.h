@@ -154,15 +154,14 @@ LaneAction<L> AttackIn(B& bout, Dice& dice, typename L::Mask active) {
     result.value = L::Choose(song, Int{}, result.value);
   }
   if (L::Any(poison)) {
-    auto halve_up = [](Int x) { return x / 2 + L::One(x % 2 > 0); };
-    bout.defender_hp = L::Choose(poison, halve_up(bout.defender_hp), bout.defender_hp);
-    bout.defender_mp = L::Choose(poison, halve_up(bout.defender_mp), bout.defender_mp);
+    bout.defender_hp = L::Choose(poison, L::HalveUp(bout.defender_hp), bout.defender_hp);
+    bout.defender_mp = L::Choose(poison, L::HalveUp(bout.defender_mp), bout.defender_mp);
     for (int f = 0; f < 2; ++f) {
       // The poisoned fighter is fighter one where fighter two attacks.
       Mask poisoned = f == 0 ? L::Not(bout.first_attacks) & poison : bout.first_attacks & poison;
       for (int i = 0; i < kFixedCount; ++i) {
         Int x = bout.fixed[f][i];
-        bout.fixed[f][i] = L::Choose(poisoned, halve_up(x), x);
+        bout.fixed[f][i] = L::Choose(poisoned, L::HalveUp(x), x);
       }
     }
     result.kind = L::Choose(poison, L::KindOf(ActionKind::Poison), result.kind);
@@ -266,7 +265,7 @@ void RespondIn(B& bout, typename L::Int value, typename L::Kind kind, Dice& dice
 template <class B, class Dice, class L = typename B::Lanes>
 typename L::Mask AttackStepIn(B& bout, Dice& dice, typename L::Mask m) {
   using Mask = typename L::Mask;
-  Mask down = m & ((bout.attacker_hp <= 0) | (bout.defender_hp <= 0));
+  Mask down = m & (L::Min(bout.attacker_hp, bout.defender_hp) < 1);  // either hp 0 or less
   bout.Defeat(down);
   m = L::Not(down) & m;
   if (!L::Any(m))
@@ -328,7 +327,7 @@ void ResponseStepIn(B& bout, Dice& dice, typename L::Mask m) {
   RespondIn(bout, bout.last_value, bout.last_kind, dice, m);
   // The attacker is tested first: when both fall, the attacker has lost
   // (the engine tells which when it reports the lane).
-  Mask down = m & ((bout.attacker_hp <= 0) | (bout.defender_hp <= 0));
+  Mask down = m & (L::Min(bout.attacker_hp, bout.defender_hp) < 1);  // either hp 0 or less
   bout.Defeat(down);
   Mask goes_on = L::Not(down) & m;
   bout.SwapRoles(goes_on);

@@ -37,8 +37,11 @@ TEST(VectorLanes, ArithmeticAsTheScalarRules) {
       Lanes4::Int rolls = Lanes4::Splat(roll);
       Lanes4::Int values = {base, base / 2, base / 3 + 1, -base};
       Lanes4::Int percent = Lanes4::Percent(rolls, values);
-      for (int lane = 0; lane < 4; ++lane)
+      Lanes4::Int halved = Lanes4::HalveUp(values - roll);
+      for (int lane = 0; lane < 4; ++lane) {
         ASSERT_EQ(percent[lane], PercentOf(roll, values[lane])) << roll << " of " << values[lane];
+        ASSERT_EQ(halved[lane], HalveUp(values[lane] - roll)) << values[lane] - roll;
+      }
       // The pummel's and the checks' products, within the reach their
       // comments give (beyond it they would overflow 32 bits).
       if (roll < 100 && base < 20000000) {

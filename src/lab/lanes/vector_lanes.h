@@ -123,6 +123,9 @@ struct VectorLanes {
   }
   // Written as ?: on a comparison, which compilers turn into min.
   static Int Min(Int x, int32_t hi) { return x > hi ? Splat(hi) : x; }
+  static Int Min(Int x, Int y) { return x > y ? y : x; }
+  // x / 2 rounded toward positive infinity, for either sign.
+  static Int HalveUp(Int x) { return (x + 1) >> 1; }
   static Int Abs(Int x) { return Choose(x < 0, -x, x); }
 
   static Kind KindOf(ActionKind kind) { return Splat(static_cast<int32_t>(kind)); }
