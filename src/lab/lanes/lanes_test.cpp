@@ -25,8 +25,9 @@ TEST(VectorLanes, ArithmeticAsTheScalarRules) {
   // Every 15-bit output into every range up to 200 wide.
   for (int32_t n = 1; n <= 200; ++n) {
     for (uint32_t k = 0; k < 32768; k += 4) {
-      Lanes4::Bits outputs = {k, k + 1, k + 2, k + 3};
-      Lanes4::Int scaled = Lanes4::Scale(outputs, 7, 7 + n);
+      Lanes4::Bits states = {k << 16, (k + 1) << 16 | 0xFFFF, (k + 2) << 16 | 0x80000000u,
+                             (k + 3) << 16 | 0x8000FFFFu};  // other bits the output leaves
+      Lanes4::Int scaled = Lanes4::Scale(Lanes4::Output(states), 7, 7 + n);
       for (int lane = 0; lane < 4; ++lane)
         ASSERT_EQ(scaled[lane], ScaleOutput(k + lane, 7, 7 + n)) << k + lane << " of " << n;
     }

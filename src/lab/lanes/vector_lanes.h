@@ -9,8 +9,8 @@
 // file, compiled for that instruction set alone. Where the vector
 // extensions give no single instruction for something every step does, the
 // tag may give it: Any(m), LaneBits(m), Blend(m, a, b) (a where m), High29(a, b)
-// (bits 29 to 60 of each signed 64-bit product a * b) and Times(k, n) (k * n for
-// a constant n).
+// (bits 29 to 60 of each signed 64-bit product a * b) and Times(output, n) (the
+// output's k times n).
 
 #include <cstdint>
 
@@ -84,18 +84,20 @@ struct VectorLanes {
   static Int Only(Mask m, Int x) { return x & m; }
   static Int One(Mask m) { return m & 1; }
 
-  /// k * n in each lane.
-  static Bits Times(Bits k, uint32_t n) {
-    if constexpr (requires { IsaTag::Times(k, n); })
-      return IsaTag::Times(k, n);
-    return k * n;
-  }
   static Bits Advance(Bits state) { return state * 214013u + 2531011u; }
-  static Bits Output(Bits state) { return (state >> 16) & 0x7FFFu; }
+  /// The 15-bit output k of each state, left where the state holds it: in
+  /// bits 16 to 30, the rest 0 (k * 2^16).
+  static Bits Output(Bits state) { return state & 0x7FFF0000u; }
+  /// k * n in each lane for an output as Output gives it and n below 2^15.
+  static Bits Times(Bits output, uint32_t n) {
+    if constexpr (requires { IsaTag::Times(output, n); })
+      return IsaTag::Times(output, n);
+    return (output >> 16) * n;
+  }
   // a + floor(k * 32769 * n / 2^30) in 32 bits: k * 32769 is k * 2^15 + k
   // for a 15-bit k, so the quotient is (k*n + (k*n >> 15)) >> 15.
-  static Int Scale(Bits k, int32_t a, int32_t b) {
-    Bits kn = Times(k, static_cast<uint32_t>(b - a));
+  static Int Scale(Bits output, int32_t a, int32_t b) {
+    Bits kn = Times(output, static_cast<uint32_t>(b - a));
     return reinterpret_cast<Int>((kn + (kn >> 15)) >> 15) + a;
   }
   // floor(roll * base * 5368709 / 2^29): roll * 5368709 fits in 32 bits for
