@@ -127,8 +127,10 @@ LaneAction<L> AttackIn(B& bout, Dice& dice, typename L::Mask active) {
   result.kind =
       L::Choose(magic, L::KindOf(ActionKind::MagicAttack), L::KindOf(ActionKind::NormalAttack));
   // Draws taken: a magic attack 3, a normal attack its roll's number and
-  // one; the rare actions go on from the last check they made.
-  Int rare_draws = 3 - 2 * L::One(last_stand) - L::One(opens);  // 1, 2 or 3 (a poison)
+  // one; a last stand 1 and goes on from there; a pummel 4 (its two rolls
+  // follow its check), a poison 3, a song 3 (its title follows its check).
+  Mask pummel = opens & family2;
+  Int rare_draws = 3 - 2 * L::One(last_stand) + L::One(pummel);
   Int draws = L::Choose(common, roll_draw + 1 + L::One(magic), rare_draws);
   dice.state = L::Choose(active, next.StateAfterAt(draws), dice.state);
   if (L::Any(last_stand)) {
@@ -139,20 +141,19 @@ LaneAction<L> AttackIn(B& bout, Dice& dice, typename L::Mask active) {
       bout.AddToAttacker(i, last_stand, DrawIn<L>(dice, last_stand, kLastStandGain));
     NormalAttackIn(bout, &result, dice, last_stand);  // with the raised atk
   }
-  Mask pummel = opens & family2;
   if (L::Any(pummel)) {
-    Int r1 = DrawIn<L>(dice, pummel, kPummelAttackRoll);
-    Int r2 = DrawIn<L>(dice, pummel, kPummelDefenceRoll);
+    Int r1 = next.Draw(2, kPummelAttackRoll);
+    Int r2 = next.Draw(3, kPummelDefenceRoll);
     Int value = L::Abs(L::FloorTimesF(r1, atk) - L::Over100(r2, bout.Defender(kDef)));
     result.value = L::Choose(pummel, value, result.value);
     result.kind = L::Choose(pummel, L::KindOf(ActionKind::Pummel), result.kind);
   }
+  // A song's title was drawn with the draws taken (a range of one value
+  // would draw nothing); nothing here reads which title.
+  static_assert(kSongTitle.to > kSongTitle.from);
   Mask song = L::Not(family2) & opens;
-  if (L::Any(song)) {
-    DrawIn<L>(dice, song, kSongTitle);
-    result.kind = L::Choose(song, L::KindOf(ActionKind::Song), result.kind);
-    result.value = L::Choose(song, Int{}, result.value);
-  }
+  result.kind = L::Choose(song, L::KindOf(ActionKind::Song), result.kind);
+  result.value = L::Choose(song, Int{}, result.value);
   if (L::Any(poison)) {
     bout.defender_hp = L::Choose(poison, L::HalveUp(bout.defender_hp), bout.defender_hp);
     bout.defender_mp = L::Choose(poison, L::HalveUp(bout.defender_mp), bout.defender_mp);
@@ -241,16 +242,15 @@ void RespondIn(B& bout, typename L::Int value, typename L::Kind kind, Dice& dice
   bout.defender_hp -= L::Only(hit, damage);
   bout.defender_mp -= L::Only(magic_defence, next.DrawAt(cost_draw, kMagicDefenceCost));
   // Draws taken: the magic defence's cost is its last, an evasion's check
-  // is its third, the plain roll the plain defence's last; a song and a
-  // deflection go on from the draws they made.
+  // is its third, the plain roll the plain defence's last; a deflection 3
+  // (its roll follows its check); a song 1, and the listener goes on.
   Int plain_draws = L::Choose(magic_defence, cost_draw + 1, plain_draw + 1 - L::One(evades));
-  Int draws = L::Choose(plain, plain_draws, 1 + L::One(deflects));  // a song 1, a deflection 2
+  Int draws = L::Choose(plain, plain_draws, 1 + 2 * L::One(deflects));
   dice.state = L::Choose(active, next.StateAfterAt(draws), dice.state);
   if (L::Any(song))
     ListenIn(bout, cunning, dice, song);
   if (L::Any(deflects))
-    bout.attacker_hp -=
-        L::Only(deflects, L::Percent(DrawIn<L>(dice, deflects, kDeflectionRoll), value));
+    bout.attacker_hp -= L::Only(deflects, L::Percent(next.Draw(2, kDeflectionRoll), value));
 }
 
 /// The three steps of the turn state machine in the lanes of a mask. B
