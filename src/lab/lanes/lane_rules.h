@@ -44,7 +44,7 @@ class DrawsAhead {
   using Int = typename L::Int;
   using Bits = typename L::Bits;
 
-  explicit DrawsAhead(Bits state) {
+  explicit DrawsAhead(Bits state) : start_(state) {
     for (int i = 0; i < kCount; ++i) {
       state = L::Advance(state);
       output_[i] = L::Output(state);
@@ -57,8 +57,26 @@ class DrawsAhead {
   Int DrawAt(Int i, Range range) const {
     return L::Scale(Pick(output_, i, 1), range.from, range.to);
   }
-  /// The generator state once `count` draws (1 to 4) are taken.
-  Bits StateAfterAt(Int count) const { return Pick(after_, count - 1, 0); }
+  /// The generator state once `count` draws (1 to 4) are taken. Where the
+  /// lane type can pick from a table by lane, the `count` steps are made as
+  /// one, state * a + c with a and c picked by `count`, so that the states
+  /// between need not be kept; elsewhere it is the state kept after that draw.
+  Bits StateAfterAt(Int count) const {
+    if constexpr (requires { L::Permute(Bits{}, count); }) {
+      // n + 1 steps take x to a * x + c: c from 0, a + c from 1 (the
+      // compiler folds these to two constants).
+      Bits from0{}, from1 = from0 + 1u, times{}, plus{};
+      for (int n = 0; n < kCount; ++n) {
+        from0 = L::Advance(from0);
+        from1 = L::Advance(from1);
+        times[n] = from1[0] - from0[0];
+        plus[n] = from0[0];
+      }
+      return L::Permute(times, count - 1) * start_ + L::Permute(plus, count - 1);
+    } else {
+      return Pick(after_, count - 1, 0);
+    }
+  }
 
  private:
   static constexpr int kCount = 4;
@@ -69,6 +87,7 @@ class DrawsAhead {
       picked = L::Choose(i == k, from[k], picked);
     return picked;
   }
+  Bits start_;
   Bits output_[kCount];
   Bits after_[kCount];
 };

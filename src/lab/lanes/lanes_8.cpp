@@ -34,6 +34,10 @@ struct Isa {
   static Bits Times(Bits output, uint32_t n) {
     return Bits(_mm256_madd_epi16(__m256i(output), __m256i(Bits{} + (n << 16))));
   }
+  // table[index] in each lane, index 0 to 7: one lane-crossing permute.
+  static Bits Permute(Bits table, Int index) {
+    return Bits(_mm256_permutevar8x32_epi32(__m256i(table), __m256i(index)));
+  }
 };
 
 }  // namespace

@@ -9,8 +9,8 @@
 // file, compiled for that instruction set alone. Where the vector
 // extensions give no single instruction for something every step does, the
 // tag may give it: Any(m), LaneBits(m), Blend(m, a, b) (a where m), High29(a, b)
-// (bits 29 to 60 of each signed 64-bit product a * b) and Times(output, n) (the
-// output's k times n).
+// (bits 29 to 60 of each signed 64-bit product a * b), Times(output, n) (the
+// output's k times n) and Permute(table, index) (table[index] in each lane).
 
 #include <cstdint>
 
@@ -85,6 +85,9 @@ struct VectorLanes {
   static Int One(Mask m) { return m & 1; }
 
   static Bits Advance(Bits state) { return state * 214013u + 2531011u; }
+  /// table[index] in each lane, where the tag gives it (else not defined).
+  static Bits Permute(Bits table, Int index) requires requires { IsaTag::Permute(table, index); }
+  { return IsaTag::Permute(table, index); }
   /// The 15-bit output k of each state, left where the state holds it: in
   /// bits 16 to 30, the rest 0 (k * 2^16).
   static Bits Output(Bits state) { return state & 0x7FFF0000u; }
