@@ -17,20 +17,6 @@
 
 namespace bramble::lab::lanes {
 
-/// A fighter in lanes: the six attributes the rules change.
-template <class L>
-struct LaneFighter {
-  using Lanes = L;
-  typename L::Int attributes[6]{};  // zero in a lane that never played
-  typename L::Int& hp() { return attributes[0]; }
-  typename L::Int& mp() { return attributes[1]; }
-  typename L::Int& atk() { return attributes[2]; }
-  typename L::Int& def() { return attributes[3]; }
-  typename L::Int& agility() { return attributes[4]; }
-  typename L::Int& cunning() { return attributes[5]; }
-  typename L::Int& attribute(int i) { return attributes[i]; }
-};
-
 /// A generator per lane.
 template <class L>
 struct LaneDice {
@@ -38,21 +24,30 @@ struct LaneDice {
 };
 
 /// The turn state machine's state in lanes, as the steps of lane_rules.h
-/// need it. The fighters are kept in their roles: a swap of roles swaps
-/// their values.
+/// need it. hp and mp change nearly every tick and are kept by role, so a
+/// swap of roles swaps their values; the four other attributes change only
+/// by a last stand or a poison and are kept by fighter (0 is fighter one),
+/// so a swap flips one mask, and a rule reads a role's by a blend.
 template <class L>
 struct LaneBout {
   using Lanes = L;
   using Int = typename L::Int;
   using Mask = typename L::Mask;
 
+  Int Attacker(int i) const { return L::Choose(first_attacks, fixed[0][i], fixed[1][i]); }
+  Int Defender(int i) const { return L::Choose(first_attacks, fixed[1][i], fixed[0][i]); }
+  /// Adds `x` to the attacker's attribute `i` in the lanes of m.
+  void AddToAttacker(int i, Mask m, Int x) {
+    fixed[0][i] += L::Only(m & first_attacks, x);
+    fixed[1][i] += L::Only(L::Not(first_attacks) & m, x);
+  }
   void SwapRoles(Mask m) {
-    for (int i = 0; i < 6; ++i) {
-      Int a = attacker.attributes[i];
-      Int d = defender.attributes[i];
-      attacker.attributes[i] = L::Choose(m, d, a);
-      defender.attributes[i] = L::Choose(m, a, d);
-    }
+    Int hp = attacker_hp;
+    Int mp = attacker_mp;
+    attacker_hp = L::Choose(m, defender_hp, hp);
+    defender_hp = L::Choose(m, hp, defender_hp);
+    attacker_mp = L::Choose(m, defender_mp, mp);
+    defender_mp = L::Choose(m, mp, defender_mp);
     first_attacks ^= m;
   }
   // Who lost is read when the lane is reported: the attacker if its hp is
@@ -61,9 +56,12 @@ struct LaneBout {
   // through a beating.
   void Defeat(Mask m) { ended |= m; }
 
-  LaneFighter<L> attacker;
-  LaneFighter<L> defender;
-  Mask first_attacks{};  // fighter one is the attacker
+  Int attacker_hp{};  // zero in a lane that never played
+  Int attacker_mp{};
+  Int defender_hp{};
+  Int defender_mp{};
+  Int fixed[2][kFixedCount]{};  // by fighter: atk, def, agility, cunning
+  Mask first_attacks{};         // fighter one is the attacker
   Mask ended{};
   typename L::Turn turn_state{};
   Int last_value{};
@@ -106,13 +104,17 @@ void PlayLanes(const LaneJob& job) {
         dice.state = L::Choose(refill, fresh, dice.state);
         Mask first_attacks = DrawIn<L>(dice, refill, rules::kFirstAttacker) == 0;
         bout.first_attacks = L::Choose(refill, first_attacks, bout.first_attacks);
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 2; ++i) {  // hp, mp
           Int first = L::Splat(job.first[i]);
           Int second = L::Splat(job.second[i]);
-          bout.attacker.attributes[i] = L::Choose(refill, L::Choose(first_attacks, first, second),
-                                                  bout.attacker.attributes[i]);
-          bout.defender.attributes[i] = L::Choose(refill, L::Choose(first_attacks, second, first),
-                                                  bout.defender.attributes[i]);
+          Int& attacker = i == 0 ? bout.attacker_hp : bout.attacker_mp;
+          Int& defender = i == 0 ? bout.defender_hp : bout.defender_mp;
+          attacker = L::Choose(refill, L::Choose(first_attacks, first, second), attacker);
+          defender = L::Choose(refill, L::Choose(first_attacks, second, first), defender);
+        }
+        for (int i = 0; i < kFixedCount; ++i) {
+          bout.fixed[0][i] = L::Choose(refill, L::Splat(job.first[2 + i]), bout.fixed[0][i]);
+          bout.fixed[1][i] = L::Choose(refill, L::Splat(job.second[2 + i]), bout.fixed[1][i]);
         }
         bout.turn_state = L::Choose(refill, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
         bout.ended = L::Choose(refill, Mask{}, bout.ended);
@@ -133,8 +135,14 @@ void PlayLanes(const LaneJob& job) {
       Mask acts;
       if (pass == 0) {
         acts = can & L::IsTurn(bout.turn_state, TurnState::AttackTurn);
-        if (L::Any(acts))
-          AttackStepIn(bout, dice, acts);
+        if (L::Any(acts)) {
+          // A beating begun here is played whole where the cap leaves room
+          // for it; near the cap, a tick at a time as the PummelStepIn below.
+          Mask beatings = AttackStepIn(bout, dice, acts) &
+                          (ticks <= static_cast<int32_t>(job.tick_cap) - kLongestBeating);
+          if (L::Any(beatings))
+            ticks += BeatingIn(bout, dice, beatings);
+        }
       } else {
         acts = can & L::IsTurn(bout.turn_state, TurnState::ResponseTurn);
         if (L::Any(acts))
@@ -155,7 +163,7 @@ void PlayLanes(const LaneJob& job) {
       int lane = __builtin_ctz(lanes);
       uint64_t battle = battle_of[lane];
       bool first_attacks = bout.first_attacks[lane] != 0;
-      bool attacker_lost = bout.attacker.hp()[lane] <= 0;
+      bool attacker_lost = bout.attacker_hp[lane] <= 0;
       Winner winner = capped[lane]                     ? Winner::kUnfinished
                       : first_attacks == attacker_lost ? Winner::kSecond
                                                        : Winner::kFirst;
@@ -164,15 +172,18 @@ void PlayLanes(const LaneJob& job) {
       if (job.states_after)
         job.states_after[battle] = dice.state[lane];
       if (job.attributes) {
-        for (int i = 0; i < 6; ++i) {
-          int32_t a = bout.attacker.attributes[i][lane];
-          int32_t d = bout.defender.attributes[i][lane];
-          if (i == 0) {  // hp below 0 ended the battle; its line showed 0
-            a = std::max(a, rules::kLowestHp);
-            d = std::max(d, rules::kLowestHp);
-          }
-          job.attributes[battle][i] = first_attacks ? a : d;
-          job.attributes[battle][6 + i] = first_attacks ? d : a;
+        // hp below 0 ended the battle; its line showed 0.
+        int32_t attacker[2] = {std::max(bout.attacker_hp[lane], rules::kLowestHp),
+                               bout.attacker_mp[lane]};
+        int32_t defender[2] = {std::max(bout.defender_hp[lane], rules::kLowestHp),
+                               bout.defender_mp[lane]};
+        for (int i = 0; i < 2; ++i) {
+          job.attributes[battle][i] = first_attacks ? attacker[i] : defender[i];
+          job.attributes[battle][6 + i] = first_attacks ? defender[i] : attacker[i];
+        }
+        for (int i = 0; i < kFixedCount; ++i) {
+          job.attributes[battle][2 + i] = bout.fixed[0][i][lane];
+          job.attributes[battle][8 + i] = bout.fixed[1][i][lane];
         }
       }
     }

@@ -16,6 +16,7 @@ namespace {
 // the vector extensions spell in several instructions.
 struct Isa {
   using Int = VectorOf<int32_t, 16>::type;
+  using Bits = VectorOf<uint32_t, 16>::type;
   static bool Any(Int m) { return !_mm_testz_si128(__m128i(m), __m128i(m)); }
   static uint32_t LaneBits(Int m) {
     return static_cast<uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(__m128i(m))));
@@ -27,6 +28,11 @@ struct Isa {
     __m128i even = _mm_mul_epi32(__m128i(a), __m128i(b));
     __m128i odd = _mm_mul_epi32(_mm_srli_epi64(__m128i(a), 32), _mm_srli_epi64(__m128i(b), 32));
     return Int(_mm_blend_epi16(_mm_srli_epi64(even, 29), _mm_slli_epi64(odd, 3), 0xCC));
+  }
+  // k * n in one multiply of 16-bit pairs, k the high half of each lane
+  // and its low half 0: k * n + 0 * 0.
+  static Bits Times(Bits output, uint32_t n) {
+    return Bits(_mm_madd_epi16(__m128i(output), __m128i(Bits{} + (n << 16))));
   }
 };
 

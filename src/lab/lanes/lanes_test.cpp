@@ -25,8 +25,9 @@ TEST(VectorLanes, ArithmeticAsTheScalarRules) {
   // Every 15-bit output into every range up to 200 wide.
   for (int32_t n = 1; n <= 200; ++n) {
     for (uint32_t k = 0; k < 32768; k += 4) {
-      Lanes4::Bits outputs = {k, k + 1, k + 2, k + 3};
-      Lanes4::Int scaled = Lanes4::Scale(outputs, 7, 7 + n);
+      Lanes4::Bits states = {k << 16, (k + 1) << 16 | 0xFFFF, (k + 2) << 16 | 0x80000000u,
+                             (k + 3) << 16 | 0x8000FFFFu};  // other bits the output leaves
+      Lanes4::Int scaled = Lanes4::Scale(Lanes4::Output(states), 7, 7 + n);
       for (int lane = 0; lane < 4; ++lane)
         ASSERT_EQ(scaled[lane], ScaleOutput(k + lane, 7, 7 + n)) << k + lane << " of " << n;
     }
@@ -37,8 +38,11 @@ TEST(VectorLanes, ArithmeticAsTheScalarRules) {
       Lanes4::Int rolls = Lanes4::Splat(roll);
       Lanes4::Int values = {base, base / 2, base / 3 + 1, -base};
       Lanes4::Int percent = Lanes4::Percent(rolls, values);
-      for (int lane = 0; lane < 4; ++lane)
+      Lanes4::Int halved = Lanes4::HalveUp(values - roll);
+      for (int lane = 0; lane < 4; ++lane) {
         ASSERT_EQ(percent[lane], PercentOf(roll, values[lane])) << roll << " of " << values[lane];
+        ASSERT_EQ(halved[lane], HalveUp(values[lane] - roll)) << values[lane] - roll;
+      }
       // The pummel's and the checks' products, within the reach their
       // comments give (beyond it they would overflow 32 bits).
       if (roll < 100 && base < 20000000) {
@@ -196,6 +200,34 @@ TEST(LaneEngine, EveryPathPlaysAsThePlainRules) {
   }
   for (size_t i = static_cast<size_t>(Happening::kStart); i < seen.size(); ++i)
     EXPECT_GT(seen[i], 0u) << "no battle made happening " << i << " happen";
+}
+
+// A battle stopped by the tick cap ends where the plain rules stop it,
+// whatever it was doing: the lanes play a beating whole only where the cap
+// leaves room for it, and a tick at a time near the cap.
+TEST(LaneEngine, BattlesStoppedAtTheCapAsThePlainRules) {
+  for (const auto& [name1, name2] : {std::pair{"alice", "bob"}, std::pair{"a", "zzzzzzzz"}}) {
+    PlainRules plain(name1, name2);
+    std::vector<uint32_t> states(3000);
+    for (uint32_t i = 0; i < states.size(); ++i)
+      states[i] = i * 2654435761u;
+    for (uint32_t cap = 1; cap <= 40; ++cap) {
+      std::vector<Played> want(states.size());
+      for (size_t i = 0; i < states.size(); ++i)
+        want[i] = plain.Play(states[i], cap);
+      for (LanePath path : RunnablePaths()) {
+        if (path == LanePath::kScalar)
+          continue;
+        std::vector<Played> got = PlayInLanes(PlayerOf(path), plain, states, cap);
+        for (size_t i = 0; i < states.size(); ++i) {
+          ASSERT_EQ(got[i], want[i])
+              << name1 << " vs " << name2 << ", lanes " << LanePathName(path) << ", cap " << cap
+              << ", start state " << states[i] << ":\n  plain rules: " << Describe(want[i])
+              << "\n  lanes:       " << Describe(got[i]);
+        }
+      }
+    }
+  }
 }
 
 TEST(LaneEngine, RunsGiveTheSameTallyOnEveryPath) {

@@ -8,8 +8,9 @@
 // unnamed namespace, so that every function made from it stays inside that
 // file, compiled for that instruction set alone. Where the vector
 // extensions give no single instruction for something every step does, the
-// tag may give it: Any(m), LaneBits(m), Blend(m, a, b) (a where m) and High29(a, b)
-// (bits 29 to 60 of each signed 64-bit product a * b).
+// tag may give it: Any(m), LaneBits(m), Blend(m, a, b) (a where m), High29(a, b)
+// (bits 29 to 60 of each signed 64-bit product a * b), Times(output, n) (the
+// output's k times n) and Permute(table, index) (table[index] in each lane).
 
 #include <cstdint>
 
@@ -84,11 +85,22 @@ struct VectorLanes {
   static Int One(Mask m) { return m & 1; }
 
   static Bits Advance(Bits state) { return state * 214013u + 2531011u; }
-  static Bits Output(Bits state) { return (state >> 16) & 0x7FFFu; }
+  /// table[index] in each lane, where the tag gives it (else not defined).
+  static Bits Permute(Bits table, Int index) requires requires { IsaTag::Permute(table, index); }
+  { return IsaTag::Permute(table, index); }
+  /// The 15-bit output k of each state, left where the state holds it: in
+  /// bits 16 to 30, the rest 0 (k * 2^16).
+  static Bits Output(Bits state) { return state & 0x7FFF0000u; }
+  /// k * n in each lane for an output as Output gives it and n below 2^15.
+  static Bits Times(Bits output, uint32_t n) {
+    if constexpr (requires { IsaTag::Times(output, n); })
+      return IsaTag::Times(output, n);
+    return (output >> 16) * n;
+  }
   // a + floor(k * 32769 * n / 2^30) in 32 bits: k * 32769 is k * 2^15 + k
   // for a 15-bit k, so the quotient is (k*n + (k*n >> 15)) >> 15.
-  static Int Scale(Bits k, int32_t a, int32_t b) {
-    Bits kn = k * static_cast<uint32_t>(b - a);
+  static Int Scale(Bits output, int32_t a, int32_t b) {
+    Bits kn = Times(output, static_cast<uint32_t>(b - a));
     return reinterpret_cast<Int>((kn + (kn >> 15)) >> 15) + a;
   }
   // floor(roll * base * 5368709 / 2^29): roll * 5368709 fits in 32 bits for
@@ -116,6 +128,9 @@ struct VectorLanes {
   }
   // Written as ?: on a comparison, which compilers turn into min.
   static Int Min(Int x, int32_t hi) { return x > hi ? Splat(hi) : x; }
+  static Int Min(Int x, Int y) { return x > y ? y : x; }
+  // x / 2 rounded toward positive infinity, for either sign.
+  static Int HalveUp(Int x) { return (x + 1) >> 1; }
   static Int Abs(Int x) { return Choose(x < 0, -x, x); }
 
   static Kind KindOf(ActionKind kind) { return Splat(static_cast<int32_t>(kind)); }
