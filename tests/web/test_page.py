@@ -363,31 +363,49 @@ class PageTest(Browser):
 
     def test_battles_at_10_ms_keep_pace(self):
         # The pace of the page's timer, not of a starved machine: the best of
-        # three runs counts, and a machine far busier than its cores cannot
-        # show the pace at all. The bound is one a quiet 2-core machine meets
-        # with room (runs there gave 1.005 to 1.065, the first page of a
-        # browser the slowest), while a timer that waits its interval after
-        # each tick's work, and so adds the work and the timer's slack to
-        # every tick, falls behind by more.
-        ratios = []
+        # three runs counts, and only runs the machine had room for. The
+        # bound is one a quiet 2-core machine meets with room (runs there
+        # gave 1.005 to 1.065, the first page of a browser the slowest),
+        # while a timer that waits its interval after each tick's work, and
+        # so adds the work and the timer's slack to every tick, falls behind
+        # by more. A run during which the cores were mostly busy (builds
+        # beside the test: the page's timer then waits for a core) shows no
+        # pace; the load average, a minute behind, cannot tell.
+        ratios, busy_runs = [], []
         for _ in range(3):
+            before = cpu_times()
             self.open(42, 10)
             self.type_lines(["abc xyz"] + ["R"] * 15 + ["n"])
             self.wait_for("return window.brambleworthen.ended", "the end of the game")
+            busy = busy_share(before, cpu_times())
             ticks, first, last, first_read = self.driver.execute_script(
                 "const p = window.brambleworthen;"
                 "return [p.ticks, p.firstTickAt, p.lastTickAt, p.firstReadAt];")
             self.assertGreater(ticks, 200)
-            ratios.append((last - first) / ((ticks - 1) * 10))
-            print("\n%d ticks at 10 ms: elapsed / (ticks x interval) = %.4f; "
-                  "first prompt %.0f ms after the page was opened" % (ticks, ratios[-1], first_read))
-            if ratios[-1] <= 1.05:
+            ratio = (last - first) / ((ticks - 1) * 10)
+            print("\n%d ticks at 10 ms: elapsed / (ticks x interval) = %.4f; the cores %.0f %% busy; "
+                  "first prompt %.0f ms after the page was opened"
+                  % (ticks, ratio, 100 * busy, first_read))
+            if ratio <= 1.05:
                 return
-        load = os.getloadavg()[0] / os.cpu_count()
-        if load > 1.5:
-            self.skipTest("the machine runs %.1f jobs per core: no pace to measure (best %.3f)"
-                          % (load, min(ratios)))
+            (busy_runs if busy > 0.75 else ratios).append(ratio)
+        if not ratios:
+            self.skipTest("the cores were busy with other work in every run: no pace to measure "
+                          "(best %.3f)" % min(busy_runs))
         self.assertLessEqual(min(ratios), 1.05)
+
+
+def cpu_times():
+    """The machine's processor time so far: (busy, all), in clock ticks."""
+    with open("/proc/stat") as f:
+        fields = [int(n) for n in f.readline().split()[1:]]
+    idle = fields[3] + fields[4]  # idle and waiting for input or output
+    return sum(fields) - idle, sum(fields)
+
+
+def busy_share(before, after):
+    """The share of every core's time between two cpu_times() spent busy."""
+    return (after[0] - before[0]) / max(1, after[1] - before[1])
 
 
 def odds_json(*arguments):
