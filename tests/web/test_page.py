@@ -134,6 +134,18 @@ class Browser(unittest.TestCase):
         shutil.rmtree(cls.profile, ignore_errors=True)
         shutil.rmtree(cls.downloads, ignore_errors=True)
 
+    def finished_download(self, pattern):
+        """The path of the downloaded file matching the pattern, once it is
+        written: Chromium may make the file before it writes its bytes."""
+        end = time.monotonic() + TIMEOUT
+        while time.monotonic() < end:
+            found = glob.glob(os.path.join(self.downloads, pattern))
+            if (found and os.path.getsize(found[0]) > 0
+                    and not glob.glob(os.path.join(self.downloads, "*.crdownload"))):
+                return found[0]
+            time.sleep(0.1)
+        self.fail("no download of %s within %ss" % (pattern, TIMEOUT))
+
     def tearDown(self):
         # Whatever a test did, the browser's console holds no error and the
         # page asked for no file the site lacks.
@@ -212,11 +224,7 @@ class PageTest(Browser):
     def test_downloaded_transcript_is_the_posix_transcript(self):
         _, transcript = self.play(7, ["甲 乙", "r", "qzpw", "n"])
         self.driver.find_element(By.ID, "save").click()
-        path = os.path.join(self.downloads, TRANSCRIPT)
-        end = time.monotonic() + TIMEOUT
-        while not os.path.exists(path) and time.monotonic() < end:
-            time.sleep(0.1)
-        with open(path, "rb") as f:
+        with open(self.finished_download(TRANSCRIPT), "rb") as f:
             self.assertEqual(f.read(), transcript)
         self.assertIn(b"\r\n", transcript)
 
@@ -367,8 +375,8 @@ class PageTest(Browser):
         # bound is one a quiet 2-core machine meets with room (runs there
         # gave 1.005 to 1.065, the first page of a browser the slowest),
         # while a timer that waits its interval after each tick's work, and
-        # so adds the work and the timer's slack to every tick, falls behind
-        # by more. A run during which the cores were mostly busy (builds
+        # so adds the work and the timer's slack (a millisecond or more in
+        # Chromium) to every tick, falls behind by 10 % or more. A run during which the cores were mostly busy (builds
         # beside the test: the page's timer then waits for a core) shows no
         # pace; the load average, a minute behind, cannot tell.
         ratios, busy_runs = [], []
@@ -386,13 +394,13 @@ class PageTest(Browser):
             print("\n%d ticks at 10 ms: elapsed / (ticks x interval) = %.4f; the cores %.0f %% busy; "
                   "first prompt %.0f ms after the page was opened"
                   % (ticks, ratio, 100 * busy, first_read))
-            if ratio <= 1.05:
+            if ratio <= 1.08:
                 return
             (busy_runs if busy > 0.75 else ratios).append(ratio)
         if not ratios:
             self.skipTest("the cores were busy with other work in every run: no pace to measure "
                           "(best %.3f)" % min(busy_runs))
-        self.assertLessEqual(min(ratios), 1.05)
+        self.assertLessEqual(min(ratios), 1.08)
 
 
 def cpu_times():
@@ -481,10 +489,7 @@ class LabTest(Browser):
             for old in glob.glob(os.path.join(self.downloads, "*")):
                 os.remove(old)
             self.driver.find_element(By.ID, button).click()
-            end = time.monotonic() + TIMEOUT
-            while not glob.glob(os.path.join(self.downloads, "*" + suffix)) and time.monotonic() < end:
-                time.sleep(0.1)
-            with open(glob.glob(os.path.join(self.downloads, "*" + suffix))[0], encoding="utf-8") as f:
+            with open(self.finished_download("*" + suffix), encoding="utf-8") as f:
                 self.assertEqual(f.read(), text)
         # A reload keeps what the address holds: the same run again.
         self.driver.refresh()
@@ -667,11 +672,7 @@ class LabTest(Browser):
         for old in glob.glob(os.path.join(self.downloads, "*")):
             os.remove(old)
         self.driver.find_element(By.ID, button).click()
-        path = os.path.join(self.downloads, name)
-        end = time.monotonic() + TIMEOUT
-        while not os.path.exists(path) and time.monotonic() < end:
-            time.sleep(0.1)
-        with open(path, encoding="utf-8") as f:
+        with open(self.finished_download(name), encoding="utf-8") as f:
             return f.read()
 
     def merge_files(self, files, drop=False):
@@ -699,7 +700,9 @@ class LabTest(Browser):
     def test_shares_of_range_links_merge_as_the_command_line_merges_them(self):
         self.folder = tempfile.mkdtemp(prefix="bramble-shares-")
         self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
-        pair = "?odds=%E5%BC%A0%E4%B8%89,xyz"  # 张三 against xyz
+        # Names beyond ASCII cross the link, the share file and the merge.
+        names = ["张三", "é"]
+        pair = "?odds=" + link_list(names)
         shares = []
         for first, count in ((3000, 2500), (0, 3000)):
             with self.subTest(range=(first, count)):
@@ -740,9 +743,9 @@ class LabTest(Browser):
         refused = [
             ("abc-xyz.json", json.dumps(odds_json("--exact-range=5500:100", "abc", "xyz")), "另一对名字"),
             ("again.json", shares[1][1], "重叠"),
-            ("overlap.json", json.dumps(odds_json("--exact-range=5499:2", "张三", "xyz")), "重叠"),
+            ("overlap.json", json.dumps(odds_json("--exact-range=5499:2", *names)), "重叠"),
             ("older.json", json.dumps(older), "另一个版本"),
-            ("sample.json", json.dumps(odds_json("-n", "100", "-s", "1", "张三", "xyz")), "不是精确计算的份额"),
+            ("sample.json", json.dumps(odds_json("-n", "100", "-s", "1", *names)), "不是精确计算的份额"),
             ("张三.json", shares[0][1][:100], "读不出来"),
         ]
         lines = self.merge_files([(name, text) for name, text, _ in refused], drop=True)
