@@ -9,16 +9,16 @@
 
 namespace bramble::lab {
 
-namespace {
-
-// The names of the lines that `next_line` hands over one by one (false
-// after the last).
-NameList NamesOfLines(const std::function<bool(std::string*)>& next_line,
-                      const std::function<std::string(std::string)>& decode) {
+NameList ReadNames(std::string_view text, const std::function<std::string(std::string)>& decode) {
   NameList list;
   std::map<std::string, int> first_line;
-  std::string line;
-  for (int number = 1; next_line(&line); ++number) {
+  // Lines as std::getline splits them: a last line without its line feed
+  // counts, nothing after a final line feed does.
+  size_t at = 0;
+  for (int number = 1; at < text.size(); ++number) {
+    size_t line_end = std::min(text.find('\n', at), text.size());
+    std::string_view line = text.substr(at, line_end - at);
+    at = line_end + 1;
     size_t begin = 0;
     size_t end = line.size();
     while (begin < end && IsWhiteSpace(line[begin]))
@@ -27,7 +27,7 @@ NameList NamesOfLines(const std::function<bool(std::string*)>& next_line,
       --end;
     if (begin == end)
       continue;
-    std::string typed = line.substr(begin, end - begin);
+    std::string typed(line.substr(begin, end - begin));
     if (std::any_of(typed.begin(), typed.end(), IsWhiteSpace)) {
       list.error = "line " + std::to_string(number) +
                    ": a name holds no blanks (the game reads names as words)";
@@ -47,30 +47,17 @@ NameList NamesOfLines(const std::function<bool(std::string*)>& next_line,
   return list;
 }
 
-}  // namespace
-
-NameList ReadNames(std::string_view text, const std::function<std::string(std::string)>& decode) {
-  // Lines as std::getline splits them: a last line without its line feed
-  // counts, nothing after a final line feed does.
-  size_t at = 0;
-  return NamesOfLines(
-      [&](std::string* line) {
-        if (at >= text.size())
-          return false;
-        size_t end = std::min(text.find('\n', at), text.size());
-        line->assign(text.substr(at, end - at));
-        at = end + 1;
-        return true;
-      },
-      decode);
-}
-
 NameList ReadNames(std::istream& in, const std::function<std::string(std::string)>& decode) {
-  NameList list =
-      NamesOfLines([&](std::string* line) { return !!std::getline(in, *line); }, decode);
-  if (in.bad())
+  std::string text;
+  char chunk[4096];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+    text.append(chunk, static_cast<size_t>(in.gcount()));
+  if (in.bad()) {
+    NameList list;
     list.error = "the list of names could not be read";
-  return list;
+    return list;
+  }
+  return ReadNames(text, decode);
 }
 
 Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairResult>& pairs) {
