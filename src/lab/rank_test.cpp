@@ -32,6 +32,8 @@ TEST(ReadNames, OneNamePerLine) {
       {"abc\n\nab c\n", {}, "line 3: a name holds no blanks"},  // blank lines are counted
       {"abc\nx\ryz\n", {}, "line 2: a name holds no blanks"},
       {"甲乙\nabc\n", {"甲乙", "abc"}, ""},
+      // bytes kept as they are: GBK (张三) and UTF-8 (é), which decode takes
+      {"\xd5\xc5\xc8\xfd\n\xc3\xa9\n", {"\xd5\xc5\xc8\xfd", "\xc3\xa9"}, ""},
       {"abc\nxyz\nabc\n", {}, "line 3 repeats the name on line 1"},
       {"abc\nx yz\n", {}, "line 2: a name holds no blanks"},
       {"abc\n", {}, "at least two names, found 1"},
