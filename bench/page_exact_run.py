@@ -3,12 +3,15 @@
     /usr/bin/python3 page_exact_run.py SITE-FOLDER [STATES [NAME1 NAME2]]
 
 Serves the built site (build/web/site) from a local static server, opens
-the range link ?odds=NAME1,NAME2&range=0:STATES (default 2^27 states of
-abc and xyz), and times it from the page's load to its answer (saying yes when
+the range link ?odds=NAME1,NAME2&range=0:STATES (default all 2^32 states of
+abc and xyz, a whole exact run), and times it from the page's load to its answer (saying yes when
 the page asks before a long run): the page plays it in one Worker per
 core, as a player's browser would. Prints the
 time, the states a second, and the time for all 2^32 start states scaled
-from it, with the load average before and after. Needs chromium,
+from it, with the load average before and after. Scaling holds only for
+ranges of the same kind: a range of fewer than 2^31 states holds no twins
+(a state and the one 2^31 above it, played as one battle), so it plays a
+battle a state, where a whole run plays one for two. Needs chromium,
 chromium-driver and python3-selenium (Debian's, hence /usr/bin/python3).
 """
 
@@ -40,7 +43,7 @@ def main():
     if len(sys.argv) not in (2, 3, 5):
         sys.exit(__doc__)
     site = sys.argv[1]
-    states = int(sys.argv[2]) if len(sys.argv) > 2 else 2 ** 27
+    states = int(sys.argv[2]) if len(sys.argv) > 2 else ALL_STATES
     names = sys.argv[3:5] if len(sys.argv) == 5 else ["abc", "xyz"]
     server = http.server.ThreadingHTTPServer(
         ("127.0.0.1", 0), functools.partial(Quiet, directory=site))

@@ -10,7 +10,7 @@
   const RANK_MAX_NAMES = 2000;        // beyond this the matrix outgrows a page
   const CONFIRM_SECONDS = 30;         // work estimated longer asks first
   const PROBE_ABOVE = 2000000;        // battles beyond which the time is estimated first
-  const CHUNK_MAX = 1 << 20;          // start states per call of an exact run
+  const CHUNK_MAX = 1 << 20;          // battles per call of an exact run
   const FOLD_EVERY = 8;               // shares merged into the running total at a time
   const BLANK = /[ \t\n\v\f\r]/;         // what ends a word for the game
 
@@ -328,16 +328,15 @@
     return { text: answer.text, report: report, svg: svg };
   }
 
-  // An exact run: the range cut into chunks, handed to every worker in
-  // turn; the shares are merged as --merge merges them, a batch at a time
-  // into a running total, so that memory stays small over 2^32 states.
+  // An exact run: the range cut into calls by the lab (a battle whose twin
+  // is in the range too is played once for both), handed to every worker
+  // in turn; the shares are merged as --merge merges them, a batch at a
+  // time into a running total, so that memory stays small over 2^32 states.
   async function oddsExact(request) {
     const [first, count] = request.range;
     const team = pool(cores());
-    const chunk = Math.max(1, Math.min(CHUNK_MAX, Math.ceil(count / (team.length * 8))));
-    const chunks = [];
-    for (let start = first; start < first + count; start += chunk)
-      chunks.push([start, Math.min(chunk, first + count - start)]);
+    const most = Math.max(1, Math.min(CHUNK_MAX, Math.ceil(count / (team.length * 16))));
+    const chunks = parsed(await team[0].call("exactPlan", [first, count, most]));
     let next = 0, done = 0;
     let failed = false;  // one call refused: the others stop too
     let pending = [];
@@ -361,12 +360,13 @@
       try {
         while (next < chunks.length && !odds.cancelled && !failed) {
           const index = next++;
-          const answer = await worker.call("exactRange", [request.name1, request.name2, chunks[index][0], chunks[index][1]]);
+          const answer = await worker.call("exactShare", [request.name1, request.name2, JSON.stringify(chunks[index])]);
           parsed(answer);
           pending.push(answer.text);
           if (pending.length >= FOLD_EVERY)
             await fold(worker);
-          done += chunks[index][1];
+          for (const range of chunks[index])
+            done += range[1];
           const elapsed = (performance.now() - started) / 1000;
           odds.progress.value = done / count;
           odds.status.textContent = T("exact_progress", { percent: percent(done / count, 1),

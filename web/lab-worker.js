@@ -10,7 +10,8 @@ importScripts("lab.js");
 // decimal text.
 const CALLS = {
   sample: ["LabSample", ["string", "string", "number", "number"]],
-  exactRange: ["LabExactRange", ["string", "string", "number", "number"]],
+  exactPlan: ["LabExactPlan", ["number", "number", "number"]],
+  exactShare: ["LabExactShare", ["string", "string", "string"]],
   merge: ["LabMerge", ["string"]],
   rank: ["LabRank", ["string", "number", "number"]],
   svg: ["LabSvg", ["string", "string"]],

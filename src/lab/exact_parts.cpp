@@ -11,6 +11,19 @@ std::nullopt_t Refuse(std::string* error, const std::string& message) {
   return std::nullopt;
 }
 
+// Sorted ranges with adjacent ones made one, so that a merged whole reads
+// like a single run.
+std::vector<StateRange> Joined(const std::vector<StateRange>& sorted) {
+  std::vector<StateRange> joined;
+  for (const StateRange& range : sorted) {
+    if (!joined.empty() && joined.back().first + joined.back().count == range.first)
+      joined.back().count += range.count;
+    else
+      joined.push_back(range);
+  }
+  return joined;
+}
+
 }  // namespace
 
 uint64_t Covered(const std::vector<StateRange>& ranges) {
@@ -44,27 +57,109 @@ std::optional<ExactPart> MergeExactParts(const std::vector<ExactPart>& parts, st
   }
   if (!SortApart(&merged.ranges))
     return Refuse(error, "the parts overlap: some start states would count twice");
-  // Adjacent ranges become one, so a merged whole reads like a single run.
-  std::vector<StateRange> joined;
-  for (const StateRange& range : merged.ranges) {
-    if (!joined.empty() && joined.back().first + joined.back().count == range.first)
-      joined.back().count += range.count;
-    else
-      joined.push_back(range);
-  }
-  merged.ranges = std::move(joined);
+  merged.ranges = Joined(merged.ranges);
   return merged;
 }
 
-std::vector<StateRange> SplitRange(StateRange range, uint64_t jobs) {
-  std::vector<StateRange> ranges;
-  uint64_t first = range.first;
-  for (uint64_t job = 0; job < jobs; ++job) {
-    uint64_t count = range.count / jobs + (job < range.count % jobs ? 1 : 0);
-    ranges.push_back({first, count});
-    first += count;
+std::vector<StateRange> Stretch::Covers() const {
+  std::vector<StateRange> covers;
+  if (lower)
+    covers.push_back(played);
+  if (upper)
+    covers.push_back({played.first + kTwinDistance, played.count});
+  return covers;
+}
+
+std::vector<Stretch> Stretches(const std::vector<StateRange>& ranges) {
+  // Each range's states in the lower half, and its upper half's twins
+  // there, as half-open intervals of the lower half.
+  struct Span {
+    uint64_t from, to;
+    bool upper;
+  };
+  std::vector<Span> spans;
+  std::vector<uint64_t> cuts;
+  for (const StateRange& range : ranges) {
+    uint64_t end = range.first + range.count;
+    if (range.first < kTwinDistance)
+      spans.push_back({range.first, std::min(end, kTwinDistance), false});
+    if (end > kTwinDistance)
+      spans.push_back(
+          {std::max(range.first, kTwinDistance) - kTwinDistance, end - kTwinDistance, true});
   }
-  return ranges;
+  for (const Span& span : spans) {
+    cuts.push_back(span.from);
+    cuts.push_back(span.to);
+  }
+  std::sort(cuts.begin(), cuts.end());
+  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+  std::vector<Stretch> stretches;
+  for (size_t i = 0; i + 1 < cuts.size(); ++i) {
+    Stretch piece{{cuts[i], cuts[i + 1] - cuts[i]}};
+    for (const Span& span : spans) {
+      if (span.from <= cuts[i] && cuts[i + 1] <= span.to)
+        (span.upper ? piece.upper : piece.lower) = true;
+    }
+    if (piece.weight() == 0)
+      continue;
+    Stretch* last = stretches.empty() ? nullptr : &stretches.back();
+    if (last && last->played.first + last->played.count == piece.played.first &&
+        last->lower == piece.lower && last->upper == piece.upper)
+      last->played.count += piece.played.count;
+    else
+      stretches.push_back(piece);
+  }
+  return stretches;
+}
+
+uint64_t BattlesPlayed(const std::vector<StateRange>& ranges) {
+  uint64_t played = 0;
+  for (const Stretch& stretch : Stretches(ranges))
+    played += stretch.played.count;
+  return played;
+}
+
+std::vector<std::vector<StateRange>> ExactCalls(const std::vector<StateRange>& ranges,
+                                                uint64_t most) {
+  most = std::max<uint64_t>(most, 1);
+  std::vector<std::vector<StateRange>> calls;
+  for (const Stretch& stretch : Stretches(ranges)) {
+    for (uint64_t done = 0; done < stretch.played.count; done += most) {
+      Stretch piece = stretch;
+      piece.played = {stretch.played.first + done, std::min(most, stretch.played.count - done)};
+      calls.push_back(piece.Covers());
+    }
+  }
+  return calls;
+}
+
+std::vector<std::vector<StateRange>> SplitRanges(const std::vector<StateRange>& ranges,
+                                                 uint64_t jobs) {
+  std::vector<Stretch> stretches = Stretches(ranges);
+  uint64_t played = BattlesPlayed(ranges);
+  std::vector<std::vector<StateRange>> split;
+  size_t at = 0;       // the stretch the next job starts in
+  uint64_t taken = 0;  // of its battles, those earlier jobs took
+  for (uint64_t job = 0; job < jobs; ++job) {
+    uint64_t left = played / jobs + (job < played % jobs ? 1 : 0);
+    std::vector<StateRange> covers;
+    while (left > 0 && at < stretches.size()) {
+      Stretch piece = stretches[at];
+      uint64_t count = std::min(left, piece.played.count - taken);
+      piece.played = {piece.played.first + taken, count};
+      for (const StateRange& range : piece.Covers())
+        covers.push_back(range);
+      left -= count;
+      taken += count;
+      if (taken == stretches[at].played.count) {
+        ++at;
+        taken = 0;
+      }
+    }
+    SortApart(&covers);
+    split.push_back(Joined(covers));
+  }
+  return split;
 }
 
 std::string ShellQuote(std::string_view word) {

@@ -16,7 +16,41 @@ namespace bramble::lab {
 struct StateRange {
   uint64_t first = 0;
   uint64_t count = 0;
+  bool operator==(const StateRange&) const = default;
 };
+
+/// A start state and its twin, the state 2^31 above it, play the same
+/// battle draw for draw: the generator's top bit reaches no lower bit, and
+/// a draw reads bits 16 to 30 only. An exact run plays such a battle once
+/// and counts it for both.
+constexpr uint64_t kTwinDistance = kStateCount / 2;
+
+/// Start states of the lower half, played once, standing for themselves
+/// (`lower`), for their twins (`upper`), or for both.
+struct Stretch {
+  StateRange played;
+  bool lower = false;
+  bool upper = false;
+
+  /// How many start states each battle played stands for: 1 or 2.
+  uint64_t weight() const { return uint64_t{lower} + uint64_t{upper}; }
+  /// The start states it stands for, in order.
+  std::vector<StateRange> Covers() const;
+};
+
+/// The start states of `ranges` (sorted, not overlapping) as stretches,
+/// each battle among them played once, in the order of the lower half.
+std::vector<Stretch> Stretches(const std::vector<StateRange>& ranges);
+
+/// Battles an exact run of `ranges` plays: a start state and its twin
+/// share one.
+uint64_t BattlesPlayed(const std::vector<StateRange>& ranges);
+
+/// The stretches of `ranges` cut into calls of at most `most` battles
+/// played: for each call, the start states it stands for (one range, or a
+/// range and its twins). A page hands one call to a worker at a time.
+std::vector<std::vector<StateRange>> ExactCalls(const std::vector<StateRange>& ranges,
+                                                uint64_t most);
 
 /// An exact run over some of the start states of one pair: a whole run, a
 /// share of one spread over machines, or several shares added up.
@@ -37,9 +71,11 @@ bool SortApart(std::vector<StateRange>* ranges);
 /// whose ranges overlap, saying why in `error`.
 std::optional<ExactPart> MergeExactParts(const std::vector<ExactPart>& parts, std::string* error);
 
-/// `range` cut into `jobs` consecutive ranges whose sizes differ by at most
-/// one state (1 <= jobs <= range.count).
-std::vector<StateRange> SplitRange(StateRange range, uint64_t jobs);
+/// An exact run of `ranges` cut into `jobs` jobs whose battles played
+/// differ by at most one (1 <= jobs <= BattlesPlayed(ranges)): for each
+/// job, the start states it stands for, sorted, adjacent ones joined.
+std::vector<std::vector<StateRange>> SplitRanges(const std::vector<StateRange>& ranges,
+                                                 uint64_t jobs);
 
 /// A word for a POSIX shell, in single quotes where it needs them.
 std::string ShellQuote(std::string_view word);

@@ -8,22 +8,24 @@
 #include "lab/export.h"
 #include "lab/json_read.h"
 #include "lab/runs.h"
+#include "lab/silent_battle.h"
 
 namespace bramble::lab {
 namespace {
 
 // A share of abc against xyz as the lab writes it.
-std::string Share(uint64_t first, uint64_t count) {
+std::string Share(std::vector<StateRange> ranges) {
   std::ostringstream json;
-  WriteJson(json, ExactPair("abc", "xyz", {first, count}, 1));
+  WriteJson(json, ExactPair("abc", "xyz", std::move(ranges), 1));
   return json.str();
 }
+std::string Share(uint64_t first, uint64_t count) { return Share({{first, count}}); }
 
 TEST(ExactParts, SharesMergeIntoTheWholeRun) {
   std::string error;
   std::vector<ExactPart> parts;
-  for (const StateRange& range : SplitRange({1000, 3001}, 3)) {
-    std::optional<ExactPart> part = ReadExactPart(Share(range.first, range.count), &error);
+  for (const std::vector<StateRange>& ranges : SplitRanges({{1000, 3001}}, 3)) {
+    std::optional<ExactPart> part = ReadExactPart(Share(ranges), &error);
     ASSERT_TRUE(part) << error;
     parts.push_back(*part);
   }
@@ -78,21 +80,98 @@ TEST(ExactParts, RefusesWhatWouldGiveAWrongAnswer) {
   EXPECT_NE(error.find("different pairs"), std::string::npos);
 }
 
-TEST(ExactParts, SplitsCoverTheRangeInNearlyEqualJobs) {
-  for (auto [range, jobs] :
-       {std::pair{StateRange{0, kStateCount}, uint64_t{64}},
-        std::pair{StateRange{7, 10}, uint64_t{3}}, std::pair{StateRange{5, 4}, uint64_t{4}}}) {
-    std::vector<StateRange> split = SplitRange(range, jobs);
+TEST(ExactParts, SplitsCoverTheRangeInJobsOfNearlyEqualBattles) {
+  constexpr uint64_t kHalf = kTwinDistance;
+  const std::pair<std::vector<StateRange>, uint64_t> cases[] = {
+      {{{0, kStateCount}}, 64},  // every job a range and its twins
+      {{{7, 10}}, 3},
+      {{{5, 4}}, 4},
+      {{{kHalf - 6, 20}}, 5},  // 6 alone below the middle, then 14 above
+      {{{3, 4}, {kHalf, 10}}, 4},
+  };
+  for (const auto& [ranges, jobs] : cases) {
+    std::vector<std::vector<StateRange>> split = SplitRanges(ranges, jobs);
     ASSERT_EQ(split.size(), jobs);
-    uint64_t next = range.first;
-    for (const StateRange& part : split) {
-      EXPECT_EQ(part.first, next);
-      EXPECT_LE(part.count, range.count / jobs + 1);
-      EXPECT_GE(part.count, range.count / jobs);
-      next += part.count;
+    uint64_t played = BattlesPlayed(ranges);
+    std::vector<StateRange> all;
+    for (const std::vector<StateRange>& job : split) {
+      EXPECT_LE(BattlesPlayed(job), played / jobs + 1);
+      EXPECT_GE(BattlesPlayed(job), played / jobs);
+      all.insert(all.end(), job.begin(), job.end());
     }
-    EXPECT_EQ(next, range.first + range.count);
+    ASSERT_TRUE(SortApart(&all));  // no state in two jobs
+    EXPECT_EQ(Covered(all), Covered(ranges));
+    EXPECT_EQ(all.front().first, ranges.front().first);
   }
+  EXPECT_EQ(SplitRanges({{0, kStateCount}}, 64)[1],
+            (std::vector<StateRange>{{kHalf / 64, kHalf / 64}, {kHalf + kHalf / 64, kHalf / 64}}));
+}
+
+TEST(ExactParts, TwinStatesPlayTheSameBattleByThePlainRules) {
+  // 张三 as the game's bytes, é as its UTF-8 bytes: the twins hold for any names.
+  const std::pair<const char*, const char*> pairs[] = {
+      {"abc", "xyz"}, {"\xD5\xC5\xC8\xFD", "\xC3\xA9"}, {"Brambleworthen", "odds"}};
+  for (const auto& [name1, name2] : pairs) {
+    SilentBattle lower(name1, name2), upper(name1, name2);
+    uint32_t state = 12345;
+    for (int battle = 0; battle < 20000; ++battle) {
+      state = state * 2891336453u + 1;  // states spread over the lower half and the top
+      uint32_t low = state & 0x7FFFFFFFu;
+      BattleResult a = lower.Run(low);
+      BattleResult b = upper.Run(low | 0x80000000u);
+      ASSERT_EQ(a.winner, b.winner) << name1 << " " << low;
+      ASSERT_EQ(a.ticks, b.ticks) << name1 << " " << low;
+      ASSERT_EQ(lower.state_after() ^ upper.state_after(), 0x80000000u) << name1 << " " << low;
+      ASSERT_EQ(lower.first().hp, upper.first().hp) << name1 << " " << low;
+      ASSERT_EQ(lower.second().hp, upper.second().hp) << name1 << " " << low;
+    }
+  }
+}
+
+TEST(ExactParts, AnExactRunCountsTwinsAsTheStatesPlayedOneByOne) {
+  constexpr uint64_t kHalf = kTwinDistance;
+  const std::vector<StateRange> cases[] = {
+      {{100, 1000}, {kHalf - 3000, 7000}},                  // across the middle; 1000 twinned
+      {{5, 1000}, {kHalf + 500, 2000}},                     // 505 twinned, the rest alone
+      {{0, 300}, {kStateCount - 900, 900}},                 // both ends, no twins
+      {{0, 50}, {50, 50}, {kHalf, 50}, {kHalf + 50, 100}},  // ranges that meet; 100 twinned
+  };
+  for (const std::vector<StateRange>& ranges : cases) {
+    Tally expected;
+    for (const StateRange& range : ranges)
+      expected.Merge(RunBattlesOn(LanePath::kScalar, "abc", "xyz",
+                                  BattlePlan::Range(range.first, range.count), 1));
+    std::vector<uint64_t> told;
+    PairReport report =
+        ExactPair("abc", "xyz", ranges, 2, [&](uint64_t done) { told.push_back(done); });
+    SCOPED_TRACE(ranges.front().first);
+    EXPECT_EQ(report.tally.first_wins, expected.first_wins);
+    EXPECT_EQ(report.tally.second_wins, expected.second_wins);
+    for (uint32_t ticks = 1; ticks < 200; ++ticks)
+      ASSERT_EQ(report.tally.LengthCount(ticks), expected.LengthCount(ticks)) << ticks;
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back(), Covered(ranges));  // progress in start states, not battles
+
+    // A page's calls stand for exactly the ranges, each within its bound.
+    std::vector<StateRange> called;
+    uint64_t played = 0;
+    for (const std::vector<StateRange>& call : ExactCalls(ranges, 400)) {
+      ASSERT_TRUE(call.size() == 1 || (call.size() == 2 && call[1].first == call[0].first + kHalf &&
+                                       call[1].count == call[0].count));
+      EXPECT_LE(call[0].count, 400u);
+      played += call[0].count;
+      called.insert(called.end(), call.begin(), call.end());
+    }
+    ASSERT_TRUE(SortApart(&called));
+    EXPECT_EQ(Covered(called), Covered(ranges));
+    uint64_t twinned = Covered(ranges) - played;
+    EXPECT_EQ(twinned, (std::vector<uint64_t>{1000, 505, 0, 100}[&ranges - cases]));
+  }
+  // The whole run plays the lower half once, for both halves.
+  std::vector<Stretch> whole = Stretches({{0, kStateCount}});
+  ASSERT_EQ(whole.size(), 1u);
+  EXPECT_EQ(whole[0].played.count, kHalf);
+  EXPECT_EQ(whole[0].weight(), 2u);
 }
 
 TEST(Json, ReadsBackWhatIsWritten) {

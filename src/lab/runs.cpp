@@ -52,12 +52,24 @@ PairReport SamplePair(const std::string& name1, const std::string& name2, uint64
   return report;
 }
 
-PairReport ExactPair(const std::string& name1, const std::string& name2, StateRange range,
-                     int threads, const ProgressFn& progress) {
-  PairReport report =
-      Report(PairReport::Kind::kExact, name1, name2,
-             Play(name1, name2, BattlePlan::Range(range.first, range.count), threads, progress));
-  report.ranges = {range};
+PairReport ExactPair(const std::string& name1, const std::string& name2,
+                     std::vector<StateRange> ranges, int threads, const ProgressFn& progress) {
+  // Each battle once, counted for every start state it stands for; the
+  // progress is told in start states, as the caller counts them.
+  Tally tally;
+  uint64_t before = 0;
+  for (const Stretch& stretch : Stretches(ranges)) {
+    ProgressFn told;
+    if (progress)
+      told = [&](uint64_t done) { progress(before + done * stretch.weight()); };
+    Tally played = Play(name1, name2, BattlePlan::Range(stretch.played.first, stretch.played.count),
+                        threads, told);
+    for (uint64_t time = 0; time < stretch.weight(); ++time)
+      tally.Merge(played);
+    before += stretch.played.count * stretch.weight();
+  }
+  PairReport report = Report(PairReport::Kind::kExact, name1, name2, std::move(tally));
+  report.ranges = std::move(ranges);
   return report;
 }
 

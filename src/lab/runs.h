@@ -25,9 +25,11 @@ std::string PairProblem(const std::string& name1, const std::string& name2);
 PairReport SamplePair(const std::string& name1, const std::string& name2, uint64_t battles,
                       uint64_t seed, int threads, const ProgressFn& progress = nullptr);
 
-/// Every start state of `range`, once.
-PairReport ExactPair(const std::string& name1, const std::string& name2, StateRange range,
-                     int threads, const ProgressFn& progress = nullptr);
+/// Every start state of `ranges` (sorted, not overlapping), once; a
+/// battle whose twin is in the ranges too is played once for both.
+PairReport ExactPair(const std::string& name1, const std::string& name2,
+                     std::vector<StateRange> ranges, int threads,
+                     const ProgressFn& progress = nullptr);
 
 /// The exact report of shares of one pair added up; nothing, with the
 /// reason in `error`, for shares of different pairs or that overlap.

@@ -174,9 +174,13 @@ for i, row in enumerate(rank["names"]):
                   int(cell.get("data-battles")) == matrix[i][j]["battles"])
 
 # An exact run split into jobs, run by GNU parallel on two slots, merged:
-# the same answer as one run over the same range.
-jobs = odds("--exact-range=0:60000", "--split", "4", "abc", "xyz", cwd=tmp)
-check("split: four job lines", len(jobs.splitlines()) == 4)
+# the same answer as one run over the same range, and as its states played
+# one by one. The range holds twins (a state and the one 2^31 above it,
+# played as one battle), so each job stands for a range and its twins.
+RANGE = "0:30000,2147483648:30000"
+jobs = odds("--exact-range=" + RANGE, "--split", "4", "abc", "xyz", cwd=tmp)
+check("split: four job lines, each a range and its twins",
+      [line.count(",2147") for line in jobs.splitlines()] == [1] * 4)
 check("split: --exact is understood", odds("--split", "4", "abc", "xyz", cwd=tmp) ==
       odds("--exact", "--split", "4", "abc", "xyz", cwd=tmp))
 
@@ -194,14 +198,21 @@ if shutil.which("parallel"):
     subprocess.run(["parallel", "-j", "2"], input=jobs.encode(), cwd=tmp, check=True, timeout=300)
     parts = sorted(p for p in os.listdir(tmp) if p.startswith("part-"))
     merged = json.loads(odds("--merge", "--format", "json", *parts, cwd=tmp))
-    whole = json.loads(odds("--exact-range=0:60000", "abc", "xyz"))
+    one_by_one = []
+    for name, states in (("lower.json", "0:30000"), ("upper.json", "2147483648:30000")):
+        with open(os.path.join(tmp, name), "w") as f:
+            f.write(odds("--exact-range=" + states, "abc", "xyz"))
+        one_by_one.append(name)
+    whole = json.loads(odds("--merge", "--format", "json", *one_by_one, cwd=tmp))
     for key in ("wins", "unfinished", "ticks", "ranges", "states", "exact"):
-        check(f"split: merged {key} equals one run's", merged[key] == whole[key])
+        check(f"split: merged {key} equals the states' played one by one", merged[key] == whole[key])
     merged_text = odds("--merge", *parts, cwd=tmp)
     check("split: the merged report says its coverage",
           "60000 of the 4294967296 start states" in merged_text)
     check("split: the merged report is the one run's report",
-          merged_text.split("\n", 1)[1] == odds("--exact-range=0:60000", "--format=text", "abc", "xyz"))
+          merged_text.split("\n", 1)[1] == odds("--exact-range=" + RANGE, "--format=text", "abc", "xyz"))
+    for p in one_by_one:
+        os.remove(os.path.join(tmp, p))
     for p in parts:
         os.remove(os.path.join(tmp, p))
 else:

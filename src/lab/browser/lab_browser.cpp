@@ -71,14 +71,62 @@ std::string Sample(const std::string& name1, const std::string& name2, double ba
 
 std::string ExactRange(const std::string& name1, const std::string& name2, double first,
                        double count) {
-  std::optional<uint64_t> f = Whole(first, 0, static_cast<double>(kStateCount - 1));
-  std::optional<uint64_t> c = Whole(count, 1, static_cast<double>(kStateCount));
-  if (!f || !c || *f + *c > kStateCount)
-    return Error("range", "--exact-range wants FIRST:COUNT within the 2^32 start states");
+  return ExactShare(name1, name2, Json::array({Json::array({first, count})}).dump());
+}
+
+namespace {
+
+constexpr char kRangesWanted[] = "--exact-range wants FIRST:COUNT within the 2^32 start states";
+
+// Ranges of start states as a page writes them, [[first, count], ...]:
+// whole numbers within the 2^32 states, none empty, none overlapping.
+std::optional<std::vector<StateRange>> RangesIn(const std::string& text) {
+  Json list = Json::parse(text, nullptr, false);
+  if (list.is_discarded() || !list.is_array() || list.empty())
+    return std::nullopt;
+  std::vector<StateRange> ranges;
+  for (const Json& pair : list) {
+    if (!pair.is_array() || pair.size() != 2 || !pair[0].is_number() || !pair[1].is_number())
+      return std::nullopt;
+    std::optional<uint64_t> f =
+        Whole(pair[0].get<double>(), 0, static_cast<double>(kStateCount - 1));
+    std::optional<uint64_t> c = Whole(pair[1].get<double>(), 1, static_cast<double>(kStateCount));
+    if (!f || !c || *f + *c > kStateCount)
+      return std::nullopt;
+    ranges.push_back({*f, *c});
+  }
+  if (!SortApart(&ranges))
+    return std::nullopt;
+  return ranges;
+}
+
+}  // namespace
+
+std::string ExactShare(const std::string& name1, const std::string& name2,
+                       const std::string& ranges) {
+  std::optional<std::vector<StateRange>> states = RangesIn(ranges);
+  if (!states)
+    return Error("range", kRangesWanted);
   Names names = GbkNames(name1, name2);
   if (!names.problem.empty())
     return Error("names", names.problem);
-  return JsonText(ExactPair(names.one, names.two, {*f, *c}, kThreads));
+  return JsonText(ExactPair(names.one, names.two, std::move(*states), kThreads));
+}
+
+std::string ExactPlan(double first, double count, double most) {
+  std::optional<uint64_t> f = Whole(first, 0, static_cast<double>(kStateCount - 1));
+  std::optional<uint64_t> c = Whole(count, 1, static_cast<double>(kStateCount));
+  std::optional<uint64_t> m = Whole(most, 1, static_cast<double>(kStateCount));
+  if (!f || !c || !m || *f + *c > kStateCount)
+    return Error("range", kRangesWanted);
+  Json calls = Json::array();
+  for (const std::vector<StateRange>& call : ExactCalls({{*f, *c}}, *m)) {
+    Json ranges = Json::array();
+    for (const StateRange& range : call)
+      ranges.push_back({range.first, range.count});
+    calls.push_back(std::move(ranges));
+  }
+  return calls.dump() + "\n";
 }
 
 namespace {

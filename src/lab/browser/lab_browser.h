@@ -34,6 +34,13 @@
 //   LabExactRange(name1, name2, first, count)
 //       kind "exact" over states first .. first + count - 1: a share, as
 //       --exact-range=FIRST:COUNT writes it
+//   LabExactShare(name1, name2, ranges)   the same over the start states
+//       of `ranges`, a JSON array of [first, count] pairs (not
+//       overlapping); a battle and its twin (lab/exact_parts.h) in them
+//       are played once
+//   LabExactPlan(first, count, most)   how a page spreads the states first
+//       .. first + count - 1 over calls of LabExactShare, each playing at
+//       most `most` battles: a JSON array of each call's `ranges`
 //   LabMerge(shares)   `shares` is a JSON array of share documents (the
 //       objects themselves, or strings holding them); the merged "exact"
 //       document as --merge --format json gives it. Shares of different
@@ -56,6 +63,9 @@ namespace bramble::lab::browser {
 std::string Sample(const std::string& name1, const std::string& name2, double battles, double seed);
 std::string ExactRange(const std::string& name1, const std::string& name2, double first,
                        double count);
+std::string ExactShare(const std::string& name1, const std::string& name2,
+                       const std::string& ranges);
+std::string ExactPlan(double first, double count, double most);
 std::string Merge(const std::string& shares);
 std::string Rank(const std::string& names, double battles_per_pair, double seed);
 std::string Svg(const std::string& report, const std::string& words = "");
@@ -65,6 +75,8 @@ std::string Svg(const std::string& report, const std::string& words = "");
 extern "C" {
 char* LabSample(const char* name1, const char* name2, double battles, double seed);
 char* LabExactRange(const char* name1, const char* name2, double first, double count);
+char* LabExactShare(const char* name1, const char* name2, const char* ranges);
+char* LabExactPlan(double first, double count, double most);
 char* LabMerge(const char* shares);
 char* LabRank(const char* names, double battles_per_pair, double seed);
 char* LabSvg(const char* report, const char* words);

@@ -54,6 +54,20 @@ TEST(LabBrowser, GivesTheCommandLinesDocuments) {
   EXPECT_EQ(browser::Merge("[" + first + "," + second + "]"), merged);
   EXPECT_EQ(browser::Merge(nlohmann::json::array({second, first}).dump()), merged);
 
+  // A call of a page's plan plays twins once and merges as their two shares.
+  EXPECT_EQ(browser::ExactPlan(0, 4294967296.0, 1073741824.0),
+            "[[[0,1073741824],[2147483648,1073741824]],"
+            "[[1073741824,1073741824],[3221225472,1073741824]]]\n");
+  // 张三 and é as a page hands them over, in UTF-8.
+  const std::string zhang = "\xE5\xBC\xA0\xE4\xB8\x89", e = "\xC3\xA9";
+  std::string twins =
+      TempFile("twins.json", browser::ExactShare(zhang, e, "[[0, 300], [2147483648, 300]]"));
+  std::string low = TempFile("low.json", browser::ExactRange(zhang, e, 0, 300));
+  std::string high = TempFile("high.json", browser::ExactRange(zhang, e, 2147483648.0, 300));
+  std::string merged_twins = CommandLine({"--merge", "--format=json", twins});
+  EXPECT_NE(merged_twins.find("\"states\": 600"), std::string::npos) << merged_twins;
+  EXPECT_EQ(merged_twins, CommandLine({"--merge", "--format=json", low, high}));
+
   std::string names = TempFile("names.txt", "abc\nxyz\r\n\nalice\n");
   std::string rank = browser::Rank("abc\nxyz\r\n\nalice\n", 2000, 3);
   EXPECT_EQ(rank,
@@ -91,6 +105,10 @@ TEST(LabBrowser, RefusesWhatTheCommandLineRefuses) {
       {browser::Sample("abc", "xyz", 10, 0.0 / 0.0), "seed"},
       {browser::ExactRange("abc", "xyz", 4294967295.0, 2), "within the 2^32"},
       {browser::ExactRange("abc", "xyz", 0, 0), "within the 2^32"},
+      {browser::ExactShare("abc", "xyz", "[[0, 10], [5, 10]]"), "within the 2^32"},
+      {browser::ExactShare("abc", "xyz", "[[0, \"10\"]]"), "within the 2^32"},
+      {browser::ExactShare("abc", "xyz", "[]"), "within the 2^32"},
+      {browser::ExactPlan(0, 10, 0), "within the 2^32"},
       {browser::Merge("{}"), "not a JSON array"},
       {browser::Merge("[]"), "nothing to merge"},
       {browser::Merge("[" + share + "," + share + "]"), "overlap"},

@@ -35,6 +35,14 @@ EMSCRIPTEN_KEEPALIVE char* LabExactRange(const char* name1, const char* name2, d
   return Handed(browser::ExactRange(Text(name1), Text(name2), first, count));
 }
 
+EMSCRIPTEN_KEEPALIVE char* LabExactShare(const char* name1, const char* name2, const char* ranges) {
+  return Handed(browser::ExactShare(Text(name1), Text(name2), Text(ranges)));
+}
+
+EMSCRIPTEN_KEEPALIVE char* LabExactPlan(double first, double count, double most) {
+  return Handed(browser::ExactPlan(first, count, most));
+}
+
 EMSCRIPTEN_KEEPALIVE char* LabMerge(const char* shares) {
   return Handed(browser::Merge(Text(shares)));
 }

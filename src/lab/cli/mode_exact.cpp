@@ -23,12 +23,12 @@ int Run(const Session& session, const ExactCommand& command) {
     return 2;
   const auto& [name1, name2] = *names;
   int threads = Threads(command.threads);
-  session.WarnIfLong(name1, name2, command.count, 1, threads);
+  session.WarnIfLong(name1, name2, BattlesPlayed(command.ranges), 1, threads);
   PairReport report;
   {
-    ProgressBar bar(command.count, session.progress());
-    report = ExactPair(name1, name2, {command.first, command.count}, threads,
-                       [&](uint64_t done) { bar.Update(done); });
+    ProgressBar bar(Covered(command.ranges), session.progress());
+    report =
+        ExactPair(name1, name2, command.ranges, threads, [&](uint64_t done) { bar.Update(done); });
   }
   return ShowExact(session, command.output, report, "");
 }

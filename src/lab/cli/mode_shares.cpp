@@ -15,16 +15,20 @@ namespace bramble::lab {
 
 namespace {
 
-// One job of a split: the share `range` of the pair's exact run, saved to
+// One job of a split: the share `ranges` of the pair's exact run, saved to
 // `file`, on one thread (the job runner runs one job per core). The names
 // are the game's bytes, taken as they are under LC_ALL=C, so a job plays
 // the same fighters whatever the locale of the shell or host that runs it;
 // every word is quoted for a POSIX shell, so any name survives.
-std::string JobLine(const std::string& program, const StateRange& range, const std::string& name1,
-                    const std::string& name2, const std::string& file) {
-  return "LC_ALL=C " + ShellQuote(program) + " --exact-range=" + std::to_string(range.first) + ":" +
-         std::to_string(range.count) + " --format=json -j 1 -- " + ShellQuote(name1) + " " +
-         ShellQuote(name2) + " > " + ShellQuote(file) + "\n";
+std::string JobLine(const std::string& program, const std::vector<StateRange>& ranges,
+                    const std::string& name1, const std::string& name2, const std::string& file) {
+  std::string states;
+  for (const StateRange& range : ranges)
+    states += (states.empty() ? "" : ",") + std::to_string(range.first) + ":" +
+              std::to_string(range.count);
+  return "LC_ALL=C " + ShellQuote(program) + " --exact-range=" + states +
+         " --format=json -j 1 -- " + ShellQuote(name1) + " " + ShellQuote(name2) + " > " +
+         ShellQuote(file) + "\n";
 }
 
 std::string PartNumber(uint64_t k, uint64_t of) {
@@ -84,11 +88,11 @@ std::string CoverageLine(size_t parts, uint64_t covered) {
 }  // namespace
 
 int Run(const Session& session, const SplitCommand& command) {
-  std::vector<StateRange> jobs = SplitRange({command.first, command.count}, command.jobs);
+  std::vector<std::vector<StateRange>> jobs = SplitRanges(command.ranges, command.jobs);
   auto write = [&](const std::string& name1, const std::string& name2, const std::string& file) {
     uint64_t k = 0;
-    for (const StateRange& range : jobs)
-      session.io.data << JobLine(session.io.program, range, name1, name2,
+    for (const std::vector<StateRange>& ranges : jobs)
+      session.io.data << JobLine(session.io.program, ranges, name1, name2,
                                  file + PartNumber(++k, command.jobs) + ".json");
   };
   if (!command.rank_file) {

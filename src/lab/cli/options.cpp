@@ -1,5 +1,6 @@
 #include "lab/cli/options.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "lab/defaults.h"
@@ -24,8 +25,7 @@ struct Given {
   std::optional<std::string> transcript;
   const GameTexts* texts = nullptr;  // --lang; null: Chinese
   bool partial = false;              // --exact-range given
-  uint64_t range_first = 0;
-  uint64_t range_count = kStateCount;
+  std::vector<StateRange> ranges{{0, kStateCount}};
   std::optional<Format> format;
   std::optional<std::string> svg;
   uint64_t split = 0;
@@ -105,15 +105,26 @@ class Parser {
         return true;
       }
       case 'E': {
-        size_t colon = value.find(':');
-        if (colon == std::string::npos)
-          return Fail("--exact-range wants FIRST:COUNT");
-        uint64_t first = ParseNumber(value.substr(0, colon), kStateCount - 1).value_or(kStateCount);
-        uint64_t count = ParseNumber(value.substr(colon + 1), kStateCount).value_or(0);
-        if (first >= kStateCount || count == 0 || first + count > kStateCount)
-          return Fail("--exact-range wants FIRST:COUNT within the 2^32 start states");
-        o.range_first = first;
-        o.range_count = count;
+        // FIRST:COUNT, or several joined by commas (a split's job may
+        // stand for a range and its twins).
+        std::vector<StateRange> ranges;
+        for (size_t from = 0; from <= value.size();) {
+          size_t comma = std::min(value.find(',', from), value.size());
+          std::string range = value.substr(from, comma - from);
+          size_t colon = range.find(':');
+          if (colon == std::string::npos)
+            return Fail("--exact-range wants FIRST:COUNT");
+          uint64_t first =
+              ParseNumber(range.substr(0, colon), kStateCount - 1).value_or(kStateCount);
+          uint64_t count = ParseNumber(range.substr(colon + 1), kStateCount).value_or(0);
+          if (first >= kStateCount || count == 0 || first + count > kStateCount)
+            return Fail("--exact-range wants FIRST:COUNT within the 2^32 start states");
+          ranges.push_back({first, count});
+          from = comma + 1;
+        }
+        if (!SortApart(&ranges))
+          return Fail("--exact-range: the ranges overlap");
+        o.ranges = std::move(ranges);
         o.partial = true;
         return true;
       }
@@ -304,8 +315,8 @@ class Parser {
                        : o.merge ? "--merge adds up shares"
                                  : "--replay plays one battle") +
            " and takes none");
-    else if (o.split && o.split > o.range_count)
-      Fail("--split: more jobs than start states in the range");
+    else if (o.split && o.split > BattlesPlayed(o.ranges))
+      Fail("--split: more jobs than battles in the range");
     else if (o.merge && o.names.empty())
       Fail("--merge wants the files of the partial results");
     else if (rank && !o.merge && !o.names.empty())
@@ -323,14 +334,14 @@ class Parser {
       return MergeCommand{o.names, rank_file, output};
     std::string name1 = rank ? "" : o.names[0], name2 = rank ? "" : o.names[1];
     if (o.split)
-      return SplitCommand{name1, name2, rank_file, o.range_first, o.range_count, o.split};
+      return SplitCommand{name1, name2, rank_file, o.ranges, o.split};
     switch (o.mode) {
       case Mode::kRank:
         return RankCommand{o.rank_file, o.battles, o.seed, o.threads, output};
       case Mode::kReplay:
         return ReplayCommand{name1, name2, o.replay_state, o.transcript, o.texts, output.format};
       case Mode::kExact:
-        return ExactCommand{name1, name2, o.range_first, o.range_count, o.threads, output};
+        return ExactCommand{name1, name2, o.ranges, o.threads, output};
       case Mode::kOdds:
         break;
     }

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "lab/exact_parts.h"
 #include "lab/numbers.h"
 #include "lab/start_states.h"
 #include "shell/texts.h"
@@ -44,19 +45,17 @@ struct SampleCommand {
 /// `count` - 1 (a share of a run when not all of them).
 struct ExactCommand {
   std::string name1{}, name2{};
-  uint64_t first = 0;
-  uint64_t count = kStateCount;
+  std::vector<StateRange> ranges{{0, kStateCount}};  // sorted, not overlapping
   int threads = 0;
   Output output{};
   bool operator==(const ExactCommand&) const = default;
 };
 /// The job lines of an exact run of a pair, or of every pair of a rank
-/// file (`rank_file` set), over `first` .. `first` + `count` - 1.
+/// file (`rank_file` set), over the start states of `ranges`.
 struct SplitCommand {
   std::string name1{}, name2{};
   std::optional<std::string> rank_file{};
-  uint64_t first = 0;
-  uint64_t count = kStateCount;
+  std::vector<StateRange> ranges{{0, kStateCount}};
   uint64_t jobs = 1;
   bool operator==(const SplitCommand&) const = default;
 };

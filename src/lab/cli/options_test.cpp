@@ -30,12 +30,17 @@ TEST(ParseOptions, GivesEachCommandItsOptions) {
       {{"--exact-range=4294967290:6", "a", "b"},
        ExactCommand{.name1 = "a",
                     .name2 = "b",
-                    .first = 4294967290u,
-                    .count = 6,
+                    .ranges = {{4294967290u, 6}},
                     .output = {.format = Format::kJson}}},
       {{"--split", "4", "abc", "xyz"}, SplitCommand{.name1 = "abc", .name2 = "xyz", .jobs = 4}},
       {{"-r", "f", "--split", "3", "--exact-range=10:20"},
-       SplitCommand{.rank_file = "f", .first = 10, .count = 20, .jobs = 3}},
+       SplitCommand{.rank_file = "f", .ranges = {{10, 20}}, .jobs = 3}},
+      // a job of a split stands for a range and its twins; ranges are sorted
+      {{"--exact-range=2147483648:5,0:5", "a", "b"},
+       ExactCommand{.name1 = "a",
+                    .name2 = "b",
+                    .ranges = {{0, 5}, {2147483648u, 5}},
+                    .output = {.format = Format::kJson}}},
       {{"--merge", "p1", "--svg", "x.svg", "p2"},
        MergeCommand{.files = {"p1", "p2"}, .output = {.svg = "x.svg"}}},
       {{"-r", "f", "--merge", "--format=csv", "p"},
@@ -108,6 +113,8 @@ TEST(ParseOptions, RejectsBadInputWithAMessage) {
       {{"--exact-range=5", "a", "b"}, "FIRST:COUNT"},
       {{"--exact-range=4294967295:2", "a", "b"}, "within the 2^32"},
       {{"--exact-range=0:0", "a", "b"}, "within the 2^32"},
+      {{"--exact-range=0:10,5:10", "a", "b"}, "overlap"},
+      {{"--exact-range=0:5,", "a", "b"}, "FIRST:COUNT"},
   };
   for (const Case& c : cases) {
     ParsedCommand parsed = ParseOptions(c.args);

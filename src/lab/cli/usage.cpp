@@ -32,11 +32,13 @@ give the exact answer.
          std::to_string(kDefaultRankBattles) + R"()
   -s, --seed=S         seed of the sample, 0 to 2^53, for a run that can be
                        repeated (default: taken from the clock and shown)
-  -e, --exact          play every one of the 2^32 start states and give the
-                       exact win probabilities (minutes, not seconds)
-      --exact-range=FIRST:COUNT  play only the start states FIRST to
-                       FIRST+COUNT-1: one share of an exact run, written as
-                       JSON for --merge unless --format says otherwise
+  -e, --exact          count every one of the 2^32 start states and give the
+                       exact win probabilities (minutes, not seconds); a
+                       state and its twin 2^31 above play one battle
+      --exact-range=FIRST:COUNT  only the start states FIRST to
+                       FIRST+COUNT-1 (several ranges joined by commas): one
+                       share of an exact run, written as JSON for --merge
+                       unless --format says otherwise
   -r, --rank=FILE      a round-robin of all names in FILE (one per line,
                        - for standard input), ranked by mean win rate, with
                        each name's 95 % interval and the head-to-head matrix
