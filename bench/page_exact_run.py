@@ -7,8 +7,9 @@ the range link ?odds=NAME1,NAME2&range=0:STATES (default all 2^32 states of
 abc and xyz, a whole exact run), and times it from the page's load to its answer (saying yes when
 the page asks before a long run): the page plays it in one Worker per
 core, as a player's browser would. Prints the
-time, the states a second, and the time for all 2^32 start states scaled
-from it, with the load average before and after. Scaling holds only for
+time, the states a second, the time for all 2^32 start states scaled
+from it, with the load average before and after, and the wins the page
+found (to hold against the command line's). Scaling holds only for
 ranges of the same kind: a range of fewer than 2^31 states holds no twins
 (a state and the one 2^31 above it, played as one battle), so it plays a
 battle a state, where a whole run plays one for two. Needs chromium,
@@ -71,14 +72,15 @@ def main():
             time.sleep(0.2)
         elapsed = time.monotonic() - start
         workers = driver.execute_script("return navigator.hardwareConcurrency")
+        wins = driver.execute_script("return window.brambleLab.last.wins")
     finally:
         driver.quit()
         server.shutdown()
         shutil.rmtree(profile, ignore_errors=True)
     print("%s vs %s, %d states, %s Workers: %.1f s, %.2f million states a second; "
-          "all 2^32 scaled: %.1f min (load average %.2f before, %.2f after)"
+          "all 2^32 scaled: %.1f min (load average %.2f before, %.2f after); wins %d and %d"
           % (names[0], names[1], states, workers, elapsed, states / elapsed / 1e6,
-             elapsed * ALL_STATES / states / 60, load_before, os.getloadavg()[0]))
+             elapsed * ALL_STATES / states / 60, load_before, os.getloadavg()[0], wins[0], wins[1]))
 
 
 if __name__ == "__main__":

@@ -328,15 +328,21 @@
     return { text: answer.text, report: report, svg: svg };
   }
 
-  // An exact run: the range cut into calls by the lab (a battle whose twin
-  // is in the range too is played once for both), handed to every worker
-  // in turn; the shares are merged as --merge merges them, a batch at a
-  // time into a running total, so that memory stays small over 2^32 states.
-  async function oddsExact(request) {
+  // The calls of an exact run, as the lab cuts the range: a battle whose
+  // twin is in the range too is played once for both.
+  async function exactPlan(request) {
     const [first, count] = request.range;
+    const most = Math.max(1, Math.min(CHUNK_MAX, Math.ceil(count / (cores() * 16))));
+    return parsed(await pool(cores())[0].call("exactPlan", [first, count, most]));
+  }
+
+  // An exact run: its calls handed to every worker in turn; the shares are
+  // merged as --merge merges them, a batch at a time into a running total,
+  // so that memory stays small over 2^32 states.
+  async function oddsExact(request) {
+    const count = request.range[1];
     const team = pool(cores());
-    const most = Math.max(1, Math.min(CHUNK_MAX, Math.ceil(count / (team.length * 16))));
-    const chunks = parsed(await team[0].call("exactPlan", [first, count, most]));
+    const chunks = request.plan;
     let next = 0, done = 0;
     let failed = false;  // one call refused: the others stop too
     let pending = [];
@@ -397,7 +403,12 @@
       history.replaceState(null, "", oddsAddress(request));
       $("odds-link").href = location.href;
       $("odds-link").hidden = false;
-      const work = request.exact ? request.range[1] : request.battles;
+      let work = request.battles;
+      if (request.exact) {
+        // Battles, not start states: a call's twins share its first range's.
+        request.plan = await exactPlan(request);
+        work = request.plan.reduce(function (sum, call) { return sum + call[0][1]; }, 0);
+      }
       if (!asked && work > PROBE_ABOVE) {
         odds.status.textContent = T("estimating");
         const perWorker = await rate(request.name1, request.name2);

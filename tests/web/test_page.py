@@ -633,6 +633,8 @@ class LabTest(Browser):
         self.driver.set_window_size(390, 844)
         self.driver.get(self.base + "?odds=abc,xyz&exact=1")
         self.wait_for("return !document.getElementById('odds-confirm').hidden", "the cost of the run")
+        # The cost in battles: a start state and its twin play one.
+        self.assertIn("2,147,483,648", self.driver.find_element(By.ID, "odds-confirm-text").text)
         self.driver.find_element(By.ID, "odds-confirm-go").click()
         self.wait_for("return document.getElementById('odds-progress').value > 0", "progress")
         started = time.monotonic()
@@ -650,7 +652,7 @@ class LabTest(Browser):
         elapsed = time.monotonic() - started
         workers = self.driver.execute_script("return navigator.hardwareConcurrency")
         per_worker = (done - first) * 4294967296 / elapsed / workers
-        print("\nexact run in the page: %d workers, %.0f battles/s each; all 2^32 states would "
+        print("\nexact run in the page: %d workers, %.0f states/s each; all 2^32 states would "
               "take about %.0f min (measured over %.1f s and scaled)"
               % (workers, per_worker, 4294967296 / per_worker / workers / 60, elapsed))
         self.assertGreater(done, first)
