@@ -69,17 +69,21 @@ std::string Sample(const std::string& name1, const std::string& name2, double ba
   return JsonText(SamplePair(names.one, names.two, *n, *s, kThreads));
 }
 
-std::string ExactRange(const std::string& name1, const std::string& name2, double first,
-                       double count) {
-  return ExactShare(name1, name2, Json::array({Json::array({first, count})}).dump());
-}
-
 namespace {
 
 constexpr char kRangesWanted[] = "--exact-range wants FIRST:COUNT within the 2^32 start states";
 
-// Ranges of start states as a page writes them, [[first, count], ...]:
-// whole numbers within the 2^32 states, none empty, none overlapping.
+// A range of start states as a page gives it: whole numbers within the
+// 2^32 states, not empty.
+std::optional<StateRange> RangeOf(double first, double count) {
+  std::optional<uint64_t> f = Whole(first, 0, static_cast<double>(kStateCount - 1));
+  std::optional<uint64_t> c = Whole(count, 1, static_cast<double>(kStateCount));
+  if (!f || !c || *f + *c > kStateCount)
+    return std::nullopt;
+  return StateRange{*f, *c};
+}
+
+// Ranges as a page writes them, [[first, count], ...], none overlapping.
 std::optional<std::vector<StateRange>> RangesIn(const std::string& text) {
   Json list = Json::parse(text, nullptr, false);
   if (list.is_discarded() || !list.is_array() || list.empty())
@@ -88,39 +92,46 @@ std::optional<std::vector<StateRange>> RangesIn(const std::string& text) {
   for (const Json& pair : list) {
     if (!pair.is_array() || pair.size() != 2 || !pair[0].is_number() || !pair[1].is_number())
       return std::nullopt;
-    std::optional<uint64_t> f =
-        Whole(pair[0].get<double>(), 0, static_cast<double>(kStateCount - 1));
-    std::optional<uint64_t> c = Whole(pair[1].get<double>(), 1, static_cast<double>(kStateCount));
-    if (!f || !c || *f + *c > kStateCount)
+    std::optional<StateRange> range = RangeOf(pair[0].get<double>(), pair[1].get<double>());
+    if (!range)
       return std::nullopt;
-    ranges.push_back({*f, *c});
+    ranges.push_back(*range);
   }
   if (!SortApart(&ranges))
     return std::nullopt;
   return ranges;
 }
 
-}  // namespace
-
-std::string ExactShare(const std::string& name1, const std::string& name2,
-                       const std::string& ranges) {
-  std::optional<std::vector<StateRange>> states = RangesIn(ranges);
-  if (!states)
+std::string Share(const std::string& name1, const std::string& name2,
+                  std::optional<std::vector<StateRange>> ranges) {
+  if (!ranges)
     return Error("range", kRangesWanted);
   Names names = GbkNames(name1, name2);
   if (!names.problem.empty())
     return Error("names", names.problem);
-  return JsonText(ExactPair(names.one, names.two, std::move(*states), kThreads));
+  return JsonText(ExactPair(names.one, names.two, std::move(*ranges), kThreads));
+}
+
+}  // namespace
+
+std::string ExactRange(const std::string& name1, const std::string& name2, double first,
+                       double count) {
+  std::optional<StateRange> range = RangeOf(first, count);
+  return Share(name1, name2, range ? std::optional(std::vector<StateRange>{*range}) : std::nullopt);
+}
+
+std::string ExactShare(const std::string& name1, const std::string& name2,
+                       const std::string& ranges) {
+  return Share(name1, name2, RangesIn(ranges));
 }
 
 std::string ExactPlan(double first, double count, double most) {
-  std::optional<uint64_t> f = Whole(first, 0, static_cast<double>(kStateCount - 1));
-  std::optional<uint64_t> c = Whole(count, 1, static_cast<double>(kStateCount));
+  std::optional<StateRange> range = RangeOf(first, count);
   std::optional<uint64_t> m = Whole(most, 1, static_cast<double>(kStateCount));
-  if (!f || !c || !m || *f + *c > kStateCount)
+  if (!range || !m)
     return Error("range", kRangesWanted);
   Json calls = Json::array();
-  for (const std::vector<StateRange>& call : ExactCalls({{*f, *c}}, *m)) {
+  for (const std::vector<StateRange>& call : ExactCalls({*range}, *m)) {
     Json ranges = Json::array();
     for (const StateRange& range : call)
       ranges.push_back({range.first, range.count});
