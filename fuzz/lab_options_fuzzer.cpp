@@ -27,8 +27,14 @@ void CheckOperands(const std::vector<std::string>& args, const std::vector<std::
   }
 }
 
-void CheckRange(uint64_t first, uint64_t count) {
-  FUZZ_CHECK(count >= 1 && first + count <= kStateCount);
+// Ranges within the 2^32 start states, none empty, sorted, none overlapping.
+void CheckRanges(const std::vector<StateRange>& ranges) {
+  FUZZ_CHECK(!ranges.empty());
+  uint64_t end = 0;
+  for (const StateRange& range : ranges) {
+    FUZZ_CHECK(range.count >= 1 && range.first >= end && range.first + range.count <= kStateCount);
+    end = range.first + range.count;
+  }
 }
 
 struct Check {
@@ -43,12 +49,12 @@ struct Check {
   }
   void operator()(const ExactCommand& c) const {
     FUZZ_CHECK(c.threads >= 0 && c.threads <= 1024);
-    CheckRange(c.first, c.count);
+    CheckRanges(c.ranges);
     CheckOperands(args, {c.name1, c.name2});
   }
   void operator()(const SplitCommand& c) const {
-    CheckRange(c.first, c.count);
-    FUZZ_CHECK(c.jobs >= 1 && c.jobs <= c.count);
+    CheckRanges(c.ranges);
+    FUZZ_CHECK(c.jobs >= 1 && c.jobs <= BattlesPlayed(c.ranges));
     if (c.rank_file)
       FUZZ_CHECK(!c.rank_file->empty() && c.name1.empty() && c.name2.empty());
     else
