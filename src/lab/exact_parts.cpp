@@ -71,37 +71,33 @@ std::vector<StateRange> Stretch::Covers() const {
 }
 
 std::vector<Stretch> Stretches(const std::vector<StateRange>& ranges) {
-  // Each range's states in the lower half, and its upper half's twins
-  // there, as half-open intervals of the lower half.
-  struct Span {
-    uint64_t from, to;
-    bool upper;
+  // Where each range's lower-half states begin and end, and where its
+  // upper-half states' twins do, swept in order.
+  struct Edge {
+    uint64_t at;
+    int lower, upper;  // +1 where such states begin, -1 where they end
   };
-  std::vector<Span> spans;
-  std::vector<uint64_t> cuts;
+  std::vector<Edge> edges;
   for (const StateRange& range : ranges) {
     uint64_t end = range.first + range.count;
-    if (range.first < kTwinDistance)
-      spans.push_back({range.first, std::min(end, kTwinDistance), false});
-    if (end > kTwinDistance)
-      spans.push_back(
-          {std::max(range.first, kTwinDistance) - kTwinDistance, end - kTwinDistance, true});
-  }
-  for (const Span& span : spans) {
-    cuts.push_back(span.from);
-    cuts.push_back(span.to);
-  }
-  std::sort(cuts.begin(), cuts.end());
-  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-  std::vector<Stretch> stretches;
-  for (size_t i = 0; i + 1 < cuts.size(); ++i) {
-    Stretch piece{{cuts[i], cuts[i + 1] - cuts[i]}};
-    for (const Span& span : spans) {
-      if (span.from <= cuts[i] && cuts[i + 1] <= span.to)
-        (span.upper ? piece.upper : piece.lower) = true;
+    if (range.first < kTwinDistance) {
+      edges.push_back({range.first, 1, 0});
+      edges.push_back({std::min(end, kTwinDistance), -1, 0});
     }
-    if (piece.weight() == 0)
+    if (end > kTwinDistance) {
+      edges.push_back({std::max(range.first, kTwinDistance) - kTwinDistance, 0, 1});
+      edges.push_back({end - kTwinDistance, 0, -1});
+    }
+  }
+  std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.at < b.at; });
+  std::vector<Stretch> stretches;
+  int lower = 0, upper = 0;
+  for (size_t i = 0; i < edges.size(); ++i) {
+    lower += edges[i].lower;
+    upper += edges[i].upper;
+    if (i + 1 == edges.size() || edges[i + 1].at == edges[i].at || (!lower && !upper))
       continue;
+    Stretch piece{{edges[i].at, edges[i + 1].at - edges[i].at}, lower > 0, upper > 0};
     Stretch* last = stretches.empty() ? nullptr : &stretches.back();
     if (last && last->played.first + last->played.count == piece.played.first &&
         last->lower == piece.lower && last->upper == piece.upper)
