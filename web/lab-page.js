@@ -258,9 +258,9 @@
       throw new Error(T("name_blank"));
     if (name1 === name2)
       throw new Error(T("same_names"));
-    const request = { name1: name1, name2: name2, exact: $("odds-exact").checked, range: null };
+    const request = { name1: name1, name2: name2, exact: $("odds-exact").checked, ranges: null };
     if (request.exact) {
-      request.range = odds.range || [0, STATES];
+      request.ranges = odds.ranges || [[0, STATES]];
       return request;
     }
     request.battles = countIn("odds-battles", T("battles"));
@@ -268,14 +268,18 @@
     return request;
   }
 
+  // Start states the ranges of an exact run cover.
+  function covered(ranges) {
+    return ranges.reduce(function (sum, range) { return sum + range[1]; }, 0);
+  }
+
   function oddsAddress(request) {
     const pairs = [["odds", [request.name1, request.name2]]];
     if (request.exact) {
-      const [first, count] = request.range;
-      if (first === 0 && count === STATES)
+      if (covered(request.ranges) === STATES)
         pairs.push(["exact", "1"]);
       else
-        pairs.push(["range", first + ":" + count]);
+        pairs.push(["range", request.ranges.map(function (r) { return r[0] + ":" + r[1]; }).join(",")]);
     } else {
       pairs.push(["battles", String(request.battles)], ["seed", request.seed]);
     }
@@ -331,16 +335,15 @@
   // The calls of an exact run, as the lab cuts the range: a battle whose
   // twin is in the range too is played once for both.
   async function exactPlan(request) {
-    const [first, count] = request.range;
-    const most = Math.max(1, Math.min(CHUNK_MAX, Math.ceil(count / (cores() * 16))));
-    return parsed(await pool(cores())[0].call("exactPlan", [first, count, most]));
+    const most = Math.max(1, Math.min(CHUNK_MAX, Math.ceil(covered(request.ranges) / (cores() * 16))));
+    return parsed(await pool(cores())[0].call("exactPlan", [JSON.stringify(request.ranges), most]));
   }
 
   // An exact run: its calls handed to every worker in turn; the shares are
   // merged as --merge merges them, a batch at a time into a running total,
   // so that memory stays small over 2^32 states.
   async function oddsExact(request) {
-    const count = request.range[1];
+    const count = covered(request.ranges);
     const team = pool(cores());
     const chunks = request.plan;
     let next = 0, done = 0;
@@ -428,8 +431,9 @@
       odds.svg = lab.svg = result.svg;
       // A share of a run downloads under the name of its states, to be
       // merged with the others on any device.
-      const share = request.exact && request.range[1] < STATES;
-      odds.fileName = share ? "brambleworthen-share-" + request.range[0] + "-" + request.range[1] + ".json" : null;
+      const share = request.exact && covered(request.ranges) < STATES;
+      odds.fileName = share ? "brambleworthen-share-" +
+        request.ranges.map(function (r) { return r[0] + "-" + r[1]; }).join("_") + ".json" : null;
       $("odds-share").hidden = !share;
       showOdds(result.report, result.svg);
       lab.runs += 1;
@@ -442,7 +446,7 @@
     }
   }
 
-  wirePanel(odds, "odds", oddsRequest, runOdds, function () { odds.range = null; });
+  wirePanel(odds, "odds", oddsRequest, runOdds, function () { odds.ranges = null; });
 
   // ---- Shares of an exact run, merged ------------------------------------------
 
@@ -679,17 +683,25 @@
     $("odds-battles").value = link.battles || "";
     $("odds-seed").value = link.seed || "";
     $("odds-exact").checked = link.exact === "1" || "range" in link;
-    odds.range = null;
+    odds.ranges = null;
     let request = null;
     try {
       if (names.length !== 2)
         throw new Error(T("link_pair"));
       if ("range" in link) {
-        const match = /^(\d{1,10}):(\d{1,10})$/.exec(link.range);
-        const first = match ? Number(match[1]) : -1, count = match ? Number(match[2]) : 0;
-        if (!match || first >= STATES || count < 1 || first + count > STATES)
-          throw new Error(T("link_range"));
-        odds.range = [first, count];
+        // FIRST:COUNT, or several joined by commas (a range and its twins
+        // 2^31 above, which play the same battles), none overlapping.
+        const ranges = link.range.split(",").map(function (part) {
+          const match = /^(\d{1,10}):(\d{1,10})$/.exec(part);
+          const first = match ? Number(match[1]) : -1, count = match ? Number(match[2]) : 0;
+          if (!match || first >= STATES || count < 1 || first + count > STATES)
+            throw new Error(T("link_range"));
+          return [first, count];
+        }).sort(function (a, b) { return a[0] - b[0]; });
+        for (let i = 1; i < ranges.length; ++i)
+          if (ranges[i - 1][0] + ranges[i - 1][1] > ranges[i][0])
+            throw new Error(T("link_range"));
+        odds.ranges = ranges;
       }
       request = oddsRequest();
     } catch (error) {

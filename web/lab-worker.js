@@ -10,7 +10,7 @@ importScripts("lab.js");
 // decimal text.
 const CALLS = {
   sample: ["LabSample", ["string", "string", "number", "number"]],
-  exactPlan: ["LabExactPlan", ["number", "number", "number"]],
+  exactPlan: ["LabExactPlan", ["string", "number"]],
   exactShare: ["LabExactShare", ["string", "string", "string"]],
   merge: ["LabMerge", ["string"]],
   rank: ["LabRank", ["string", "number", "number"]],

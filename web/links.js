@@ -3,7 +3,7 @@
 // text for the page to check, never markup.
 //
 //   ?seed=S&interval=MS                 a battle (seed modulo 2^32)
-//   ?odds=NAME1,NAME2[&battles=N][&seed=S][&exact=1 | &range=FIRST:COUNT]
+//   ?odds=NAME1,NAME2[&battles=N][&seed=S][&exact=1 | &range=FIRST:COUNT[,FIRST:COUNT...]]
 //   ?rank=NAME1,NAME2,...[&battles=N][&seed=S]
 //
 // Names are UTF-8, percent-encoded. The list is split on literal commas

@@ -70,7 +70,7 @@ var BrambleTexts = (function () {
       rank_exact_link: "精确排名只有命令行能算（--rank FILE --split N，再 --merge）",
       link_names: "链接里 {key} 的名字编码有误（百分号后应是两位十六进制数）",
       link_pair: "链接的 odds 要两个名字，用逗号隔开（名字里的逗号写作 %2C）",
-      link_range: "链接的 range 应是 FIRST:COUNT，在 2^32 种开局之内",
+      link_range: "链接的 range 应是 FIRST:COUNT（或用逗号连起的几段，互不重叠），在 2^32 种开局之内",
       // Shares of an exact run, merged in the page.
       merge_head: "合并份额",
       merge_hint: "在几台设备上各算一段（`&range=FIRST:COUNT` 链接或命令行的 `--exact-range`），把下载的 JSON 文件" +
@@ -194,7 +194,7 @@ var BrambleTexts = (function () {
                   "(\"Merge shares\") or with the command line's `--merge`.",
       link_names: "The names of {key} in the link are badly encoded (a percent sign takes two hexadecimal digits)",
       link_pair: "The link's odds takes two names, separated by a comma (a comma in a name is %2C)",
-      link_range: "The link's range must be FIRST:COUNT, within the 2^32 starts",
+      link_range: "The link's range must be FIRST:COUNT (or several joined by commas, not overlapping), within the 2^32 starts",
       // The lab's refusals, by their code.
       lab_names: "Bad names: a name cannot be empty or hold a blank, and the two must differ",
       "lab_rank-names": "Bad list of names: one name a line, no blanks, no repeats, at least two",

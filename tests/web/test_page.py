@@ -610,6 +610,7 @@ class LabTest(Browser):
                             ("?rank=" + many, False),
                             ("?odds=abc,xyz&battles=5000000000", False),
                             ("?odds=abc,xyz&range=4294967290:10", False),
+                            ("?odds=abc,xyz&range=0:10,5:10", False),
                             ("?odds=abc,abc", False),
                             ("?odds=%E4%B8", False)):
             with self.subTest(query[:60]):
@@ -706,11 +707,13 @@ class LabTest(Browser):
         names = ["张三", "é"]
         pair = "?odds=" + link_list(names)
         shares = []
-        for first, count in ((3000, 2500), (0, 3000)):
-            with self.subTest(range=(first, count)):
-                self.run_link("%s&range=%d:%d" % (pair, first, count))
+        # The second link holds a range and its twins, as a device takes
+        # its share of a whole run.
+        for ranges in ([(3000, 2500)], [(2147483648, 3000), (0, 3000)]):
+            with self.subTest(ranges=ranges):
+                self.run_link("%s&range=%s" % (pair, ",".join("%d:%d" % r for r in ranges)))
                 self.assertTrue(self.driver.find_element(By.ID, "odds-share").is_displayed())
-                name = "brambleworthen-share-%d-%d.json" % (first, count)
+                name = "brambleworthen-share-%s.json" % "_".join("%d-%d" % r for r in sorted(ranges))
                 text = self.downloaded("odds-json", name)
                 self.assertEqual(text, self.driver.execute_script("return window.brambleLab.json"))
                 shares.append((name, text))
@@ -731,7 +734,7 @@ class LabTest(Browser):
         self.assertEqual([c for c, _ in lines], ["", ""])
         merged = self.driver.execute_script("return window.brambleLab.json")
         self.assertEqual(json.loads(merged), expected)
-        self.assertIn("5,500 / 4,294,967,296", self.driver.find_element(By.ID, "merge-status").text)
+        self.assertIn("8,500 / 4,294,967,296", self.driver.find_element(By.ID, "merge-status").text)
         cells = self.driver.execute_script(
             "return [...document.querySelectorAll('#odds-wins td')].map(c => c.textContent)")
         for wins in expected["wins"]:
@@ -761,7 +764,7 @@ class LabTest(Browser):
                                  set())
         self.assertEqual(len(lines), 2 + len(refused))
         self.assertEqual(self.driver.execute_script("return window.brambleLab.json"), merged)
-        self.assertIn("5,500 / 4,294,967,296", self.driver.find_element(By.ID, "merge-status").text)
+        self.assertIn("8,500 / 4,294,967,296", self.driver.find_element(By.ID, "merge-status").text)
 
 
 # Chinese characters and their full-width punctuation.

@@ -125,13 +125,13 @@ std::string ExactShare(const std::string& name1, const std::string& name2,
   return Share(name1, name2, RangesIn(ranges));
 }
 
-std::string ExactPlan(double first, double count, double most) {
-  std::optional<StateRange> range = RangeOf(first, count);
+std::string ExactPlan(const std::string& ranges, double most) {
+  std::optional<std::vector<StateRange>> states = RangesIn(ranges);
   std::optional<uint64_t> m = Whole(most, 1, static_cast<double>(kStateCount));
-  if (!range || !m)
+  if (!states || !m)
     return Error("range", kRangesWanted);
   Json calls = Json::array();
-  for (const std::vector<StateRange>& call : ExactCalls({*range}, *m)) {
+  for (const std::vector<StateRange>& call : ExactCalls(*states, *m)) {
     Json ranges = Json::array();
     for (const StateRange& range : call)
       ranges.push_back({range.first, range.count});

@@ -38,9 +38,9 @@
 //       of `ranges`, a JSON array of [first, count] pairs (not
 //       overlapping); a battle and its twin (lab/exact_parts.h) in them
 //       are played once
-//   LabExactPlan(first, count, most)   how a page spreads the states first
-//       .. first + count - 1 over calls of LabExactShare, each playing at
-//       most `most` battles: a JSON array of each call's `ranges`
+//   LabExactPlan(ranges, most)   how a page spreads the start states of
+//       `ranges` (as for LabExactShare) over calls of LabExactShare, each
+//       playing at most `most` battles: a JSON array of each call's ranges
 //   LabMerge(shares)   `shares` is a JSON array of share documents (the
 //       objects themselves, or strings holding them); the merged "exact"
 //       document as --merge --format json gives it. Shares of different
@@ -65,7 +65,7 @@ std::string ExactRange(const std::string& name1, const std::string& name2, doubl
                        double count);
 std::string ExactShare(const std::string& name1, const std::string& name2,
                        const std::string& ranges);
-std::string ExactPlan(double first, double count, double most);
+std::string ExactPlan(const std::string& ranges, double most);
 std::string Merge(const std::string& shares);
 std::string Rank(const std::string& names, double battles_per_pair, double seed);
 std::string Svg(const std::string& report, const std::string& words = "");
@@ -76,7 +76,7 @@ extern "C" {
 char* LabSample(const char* name1, const char* name2, double battles, double seed);
 char* LabExactRange(const char* name1, const char* name2, double first, double count);
 char* LabExactShare(const char* name1, const char* name2, const char* ranges);
-char* LabExactPlan(double first, double count, double most);
+char* LabExactPlan(const char* ranges, double most);
 char* LabMerge(const char* shares);
 char* LabRank(const char* names, double battles_per_pair, double seed);
 char* LabSvg(const char* report, const char* words);

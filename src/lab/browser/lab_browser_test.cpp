@@ -55,7 +55,7 @@ TEST(LabBrowser, GivesTheCommandLinesDocuments) {
   EXPECT_EQ(browser::Merge(nlohmann::json::array({second, first}).dump()), merged);
 
   // A call of a page's plan plays twins once and merges as their two shares.
-  EXPECT_EQ(browser::ExactPlan(0, 4294967296.0, 1073741824.0),
+  EXPECT_EQ(browser::ExactPlan("[[0, 4294967296]]", 1073741824.0),
             "[[[0,1073741824],[2147483648,1073741824]],"
             "[[1073741824,1073741824],[3221225472,1073741824]]]\n");
   // 张三 and é as a page hands them over, in UTF-8.
@@ -108,7 +108,7 @@ TEST(LabBrowser, RefusesWhatTheCommandLineRefuses) {
       {browser::ExactShare("abc", "xyz", "[[0, 10], [5, 10]]"), "within the 2^32"},
       {browser::ExactShare("abc", "xyz", "[[0, \"10\"]]"), "within the 2^32"},
       {browser::ExactShare("abc", "xyz", "[]"), "within the 2^32"},
-      {browser::ExactPlan(0, 10, 0), "within the 2^32"},
+      {browser::ExactPlan("[[0, 10]]", 0), "within the 2^32"},
       {browser::Merge("{}"), "not a JSON array"},
       {browser::Merge("[]"), "nothing to merge"},
       {browser::Merge("[" + share + "," + share + "]"), "overlap"},

@@ -39,8 +39,8 @@ EMSCRIPTEN_KEEPALIVE char* LabExactShare(const char* name1, const char* name2, c
   return Handed(browser::ExactShare(Text(name1), Text(name2), Text(ranges)));
 }
 
-EMSCRIPTEN_KEEPALIVE char* LabExactPlan(double first, double count, double most) {
-  return Handed(browser::ExactPlan(first, count, most));
+EMSCRIPTEN_KEEPALIVE char* LabExactPlan(const char* ranges, double most) {
+  return Handed(browser::ExactPlan(Text(ranges), most));
 }
 
 EMSCRIPTEN_KEEPALIVE char* LabMerge(const char* shares) {
