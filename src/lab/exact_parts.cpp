@@ -120,11 +120,8 @@ std::vector<std::vector<StateRange>> ExactCalls(const std::vector<StateRange>& r
   most = std::max<uint64_t>(most, 1);
   std::vector<std::vector<StateRange>> calls;
   for (const Stretch& stretch : Stretches(ranges)) {
-    for (uint64_t done = 0; done < stretch.played.count; done += most) {
-      Stretch piece = stretch;
-      piece.played = {stretch.played.first + done, std::min(most, stretch.played.count - done)};
-      calls.push_back(piece.Covers());
-    }
+    for (uint64_t done = 0; done < stretch.played.count; done += most)
+      calls.push_back(stretch.Part(done, std::min(most, stretch.played.count - done)).Covers());
   }
   return calls;
 }
@@ -140,11 +137,9 @@ std::vector<std::vector<StateRange>> SplitRanges(const std::vector<StateRange>& 
     uint64_t left = played / jobs + (job < played % jobs ? 1 : 0);
     std::vector<StateRange> covers;
     while (left > 0 && at < stretches.size()) {
-      Stretch piece = stretches[at];
-      uint64_t count = std::min(left, piece.played.count - taken);
-      piece.played = {piece.played.first + taken, count};
-      for (const StateRange& range : piece.Covers())
-        covers.push_back(range);
+      uint64_t count = std::min(left, stretches[at].played.count - taken);
+      std::vector<StateRange> part = stretches[at].Part(taken, count).Covers();
+      covers.insert(covers.end(), part.begin(), part.end());
       left -= count;
       taken += count;
       if (taken == stretches[at].played.count) {

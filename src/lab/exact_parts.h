@@ -36,6 +36,10 @@ struct Stretch {
   uint64_t weight() const { return uint64_t{lower} + uint64_t{upper}; }
   /// The start states it stands for, in order.
   std::vector<StateRange> Covers() const;
+  /// Its battles `from` .. `from + count - 1` as a stretch of their own.
+  Stretch Part(uint64_t from, uint64_t count) const {
+    return {{played.first + from, count}, lower, upper};
+  }
 };
 
 /// The start states of `ranges` (sorted, not overlapping) as stretches,
