@@ -235,8 +235,10 @@ NAMES = ["张三".encode(), "é".encode(), "甲乙".encode("gbk"), b"a'b", b"x$y
 RUNNERS = {"parallel": ["parallel", "-j", "2"], "xargs": ["xargs", "-d", "\n", "-n", "1", "-P", "2", "sh", "-c"]}
 for locale in ("C.UTF-8", "C"):
     for one, two in zip(NAMES, NAMES[1:] + NAMES[:1]):
-        whole = json.loads(run_bytes([b"--exact-range=0:1500", b"--", one, two], locale).stdout)
-        job_lines = run_bytes([b"--exact-range=0:1500", b"--split", b"3", b"--", one, two], locale).stdout
+        # A range and some of its twins: job lines naming two ranges each.
+        whole = json.loads(run_bytes([b"--exact-range=0:1000,2147483648:500", b"--", one, two], locale).stdout)
+        job_lines = run_bytes([b"--exact-range=0:1000,2147483648:500", b"--split", b"3", b"--", one, two],
+                              locale).stdout
         for runner, command in RUNNERS.items():
             if not shutil.which(command[0]):
                 continue
