@@ -31,8 +31,7 @@ class Rows : public Narrator {
     for (size_t i = 0; i < line.size(); ++i) {
       if (line[i] == '<') {  // a colour tag: <f> or <f,b>
         size_t end = line.find('>', i);
-        if (end != std::string::npos &&
-            line.find_first_not_of("0123456789,", i + 1) == end) {
+        if (end != std::string::npos && line.find_first_not_of("0123456789,", i + 1) == end) {
           i = end;
           continue;
         }
@@ -100,8 +99,10 @@ int EnglishFitFaults(std::string_view shell) {
 
   // Seven letters each; these pairs between them draw every happening,
   // title and reaction.
-  const char* const pairs[][2] = {{"Abigail", "Zachary"}, {"Knights", "Beatrix"},
-                                  {"Maximus", "Evelynn"}, {"Orlando", "Quentin"}};
+  const char* const pairs[][2] = {{"Abigail", "Zachary"},
+                                  {"Knights", "Beatrix"},
+                                  {"Maximus", "Evelynn"},
+                                  {"Orlando", "Quentin"}};
   int battles = 0;
   Rows rows;
   for (const auto& pair : pairs) {

@@ -18,8 +18,8 @@
 #include "battle/ticker.h"
 #include "console/print_marked.h"
 #include "console/terminal.h"
-#include "shell/game.h"
 #include "english_fit.h"
+#include "shell/game.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ std::string Numbers(std::string_view text) {
 int main() {
   terminal::Recording recording;
   terminal::StartRecording(&recording);
-  Game({"/?"}, "");
+  Game({"/L:zh", "/?"}, "");  // the usage in Chinese whatever the locale
   Game({"--version"}, "");
   Game({}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
   Screen screen;
@@ -95,8 +95,9 @@ int main() {
   terminal::StopRecording();
 
   // The English fits an 80-column console as the Chinese does.
-  if (EnglishFitFaults(std::string_view(recording.text)
-                           .substr(english_shell, english_battles - english_shell)) > 0)
+  std::string_view english_shell_text(recording.text);
+  english_shell_text = english_shell_text.substr(english_shell, english_battles - english_shell);
+  if (EnglishFitFaults(english_shell_text) > 0)
     return 1;
 
   // The English battles are the Chinese ones: line for line, the same
