@@ -10,6 +10,7 @@
 #include "console/read_long.h"
 #include "console/terminal.h"
 #include "shell/command_line.h"
+#include "shell/locale.h"
 #include "shell/texts.h"
 #include "shell/verse_display.h"
 
@@ -66,8 +67,11 @@ int RunGame(int argc, const char* const* argv, Ticker ticks) {
   const GameTexts& texts = ChosenTexts(command_line);
   if (command_line.HasOption("?") || HasArgument(argc, argv, "--help") ||
       HasArgument(argc, argv, "-h")) {
+    // Without /L:, a player whose platform speaks English reads the usage
+    // in English, which names /L:; the game itself stays Chinese.
     Screen usage;
-    PrintUsage(usage, texts);
+    PrintUsage(usage,
+               command_line.HasOption("L:") || !PlayerReadsEnglish() ? texts : kEnglishTexts);
     return 0;
   }
   if (HasArgument(argc, argv, "--version")) {
