@@ -66,7 +66,7 @@ std::string Told(const Event& e) {
     case Happening::kMagicAttack:
       return actor + " launches a <9>magic attack<15>";
     case Happening::kPummel:
-      return actor + " snaps, pins " + other + " and pounds away";
+      return actor + " goes berserk and pounds " + other;
     case Happening::kPoison:
       return actor + " <6>poisons<15> " + other + "! Every stat is halved";
     case Happening::kLastStand:
