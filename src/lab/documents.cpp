@@ -369,8 +369,7 @@ bool ReadTally(const Json& doc, Tally* tally, Refusal* why) {
   return true;
 }
 
-std::optional<PairReport> ReadPair(std::string_view json, bool exact_only, Refusal* why) {
-  std::optional<Json> doc = LabDocument(json, why);
+std::optional<PairReport> ReadPair(const std::optional<Json>& doc, bool exact_only, Refusal* why) {
   if (!doc)
     return std::nullopt;
   std::string kind = Text(*doc, key::kKind);
@@ -444,11 +443,11 @@ std::string JsonText(const PairReport& report) {
 }
 
 std::optional<PairReport> ReadPairReport(std::string_view json, Refusal* why) {
-  return ReadPair(json, false, why);
+  return ReadPair(LabDocument(json, why), false, why);
 }
 
 std::optional<ExactPart> ReadExactPart(std::string_view json, Refusal* why) {
-  std::optional<PairReport> report = ReadPair(json, true, why);
+  std::optional<PairReport> report = ReadPair(LabDocument(json, why), true, why);
   if (!report)
     return std::nullopt;
   return ExactPart{report->one, report->two, std::move(report->ranges), std::move(report->tally)};
@@ -489,8 +488,9 @@ std::string JsonText(const RankReport& report) {
   return DocumentText(doc);
 }
 
-std::optional<RankReport> ReadRankReport(std::string_view json, Refusal* why) {
-  std::optional<Json> doc = LabDocument(json, why);
+namespace {
+
+std::optional<RankReport> ReadRank(const std::optional<Json>& doc, Refusal* why) {
   if (!doc)
     return std::nullopt;
   std::string kind = Text(*doc, key::kKind);
@@ -542,6 +542,25 @@ std::optional<RankReport> ReadRankReport(std::string_view json, Refusal* why) {
   return report;
 }
 
+}  // namespace
+
+std::optional<RankReport> ReadRankReport(std::string_view json, Refusal* why) {
+  return ReadRank(LabDocument(json, why), why);
+}
+
+std::optional<std::variant<PairReport, RankReport>> ReadReport(std::string_view json,
+                                                               Refusal* why) {
+  std::optional<Json> doc = LabDocument(json, why);
+  std::string kind = doc ? Text(*doc, key::kKind) : std::string();
+  if (kind == kRankKind || kind == kExactRankKind) {
+    if (std::optional<RankReport> rank = ReadRank(doc, why))
+      return *rank;
+  } else if (std::optional<PairReport> pair = ReadPair(doc, false, why)) {
+    return *pair;
+  }
+  return std::nullopt;
+}
+
 // --- A replay's summary --------------------------------------------------------
 
 std::string JsonText(const ReplayReport& report) {
@@ -562,11 +581,5 @@ std::string JsonText(const ReplayReport& report) {
 void WriteJson(std::ostream& out, const PairReport& report) { out << JsonText(report); }
 void WriteJson(std::ostream& out, const RankReport& report) { out << JsonText(report); }
 void WriteJson(std::ostream& out, const ReplayReport& report) { out << JsonText(report); }
-
-std::string KindOf(std::string_view json) {
-  Refusal why;
-  std::optional<Json> doc = LabDocument(json, &why);
-  return doc ? Text(*doc, key::kKind) : std::string();
-}
 
 }  // namespace bramble::lab

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "lab/reports.h"
 #include "lab/request.h"
@@ -28,9 +29,9 @@ std::optional<ExactPart> ReadExactPart(std::string_view json, Refusal* why);
 /// not in the document: `parts` is 0.
 std::optional<RankReport> ReadRankReport(std::string_view json, Refusal* why);
 
-/// The kind of a lab document ("sample", "rank", ...); empty when the text
-/// is no lab document.
-std::string KindOf(std::string_view json);
+/// A pair report or a ranking, whichever the document is (a picture draws
+/// either).
+std::optional<std::variant<PairReport, RankReport>> ReadReport(std::string_view json, Refusal* why);
 
 }  // namespace bramble::lab
 

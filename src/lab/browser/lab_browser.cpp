@@ -24,43 +24,23 @@ using Kind = Refusal::Kind;
 Playing OneWorker() { return {WidestLanePath(), 1}; }
 
 // A refusal for the page: the lab's words for it, and the kind of problem
-// as a code the page words in its own language.
+// as a code the page words in its own language (a number by what it
+// counts, every document that is not sound as a share as "merge").
 std::string Refused(const Refusal& why, const char* code = nullptr) {
-  if (!code) {
-    switch (why.kind) {
-      case Kind::kNames:
-        code = "names";
-        break;
-      case Kind::kNameList:
-        code = "rank-names";
-        break;
-      case Kind::kNumber:
-        code = why.quantity == Quantity::kSeed ? "seed" : "battles";
-        break;
-      case Kind::kRange:
-      case Kind::kRangeOverlap:
-        code = "range";
-        break;
-      case Kind::kOtherLab:
-        code = "merge-version";
-        break;
-      case Kind::kNotShare:
-        code = "merge-kind";
-        break;
-      case Kind::kMergePairs:
-        code = "merge-pair";
-        break;
-      case Kind::kMergeOverlap:
-        code = "merge-overlap";
-        break;
-      case Kind::kWords:
-        code = "words";
-        break;
-      case Kind::kDocument:
-        code = "merge";
-        break;
-    }
-  }
+  static const std::pair<Kind, const char*> kCodes[] = {{Kind::kNames, "names"},
+                                                        {Kind::kNameList, "rank-names"},
+                                                        {Kind::kRange, "range"},
+                                                        {Kind::kRangeOverlap, "range"},
+                                                        {Kind::kOtherLab, "merge-version"},
+                                                        {Kind::kNotShare, "merge-kind"},
+                                                        {Kind::kMergePairs, "merge-pair"},
+                                                        {Kind::kMergeOverlap, "merge-overlap"},
+                                                        {Kind::kWords, "words"},
+                                                        {Kind::kDocument, "merge"}};
+  for (const auto& [kind, named] : kCodes)
+    code = code ? code : kind == why.kind ? named : nullptr;
+  if (!code)
+    code = why.quantity == Quantity::kSeed ? "seed" : "battles";
   return "{\"error\": " + JsonString(why.text) + ", \"code\": \"" + code + "\"}\n";
 }
 
@@ -224,13 +204,10 @@ std::string Svg(const std::string& report, const std::string& words_json) {
   std::optional<SvgWords> words = ReadSvgWords(words_json, &why);
   if (!words)
     return Refused(why);
-  std::string kind = KindOf(report);
-  if (kind == "rank" || kind == "exact-rank") {
-    std::optional<RankReport> rank = ReadRankReport(report, &why);
-    return rank ? SvgText(*rank, *words) : Refused(why, "report");
-  }
-  std::optional<PairReport> pair = ReadPairReport(report, &why);
-  return pair ? SvgText(*pair, *words) : Refused(why, "report");
+  std::optional<std::variant<PairReport, RankReport>> read = ReadReport(report, &why);
+  if (!read)
+    return Refused(why, "report");
+  return std::visit([&](const auto& any) { return SvgText(any, *words); }, *read);
 }
 
 }  // namespace bramble::lab::browser

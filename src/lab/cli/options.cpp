@@ -37,18 +37,14 @@ struct OptionSpec {
   char short_name;  // 0: long only
   std::string_view long_name;
   bool takes_value;
-  bool hidden;
 };
 
 constexpr OptionSpec kSpecs[] = {
-    {'n', 'n', "battles", true, false},    {'s', 's', "seed", true, false},
-    {'j', 'j', "jobs", true, false},       {'e', 'e', "exact", false, false},
-    {'r', 'r', "rank", true, false},       {'R', 0, "replay", true, false},
-    {'t', 't', "transcript", true, false}, {'h', 'h', "help", false, false},
-    {'V', 'V', "version", false, false},   {'E', 0, "exact-range", true, false},
-    {'f', 0, "format", true, false},       {'S', 0, "svg", true, false},
-    {'p', 0, "split", true, false},        {'m', 0, "merge", false, false},
-    {'L', 0, "lang", true, false},
+    {'n', 'n', "battles", true},    {'s', 's', "seed", true},  {'j', 'j', "jobs", true},
+    {'e', 'e', "exact", false},     {'r', 'r', "rank", true},  {'R', 0, "replay", true},
+    {'t', 't', "transcript", true}, {'h', 'h', "help", false}, {'V', 'V', "version", false},
+    {'E', 0, "exact-range", true},  {'f', 0, "format", true},  {'S', 0, "svg", true},
+    {'p', 0, "split", true},        {'m', 0, "merge", false},  {'L', 0, "lang", true},
 };
 
 class Parser {
@@ -160,7 +156,7 @@ class Parser {
         matches = 1;
         break;
       }
-      if (!spec.hidden && spec.long_name.substr(0, key.size()) == key) {
+      if (spec.long_name.substr(0, key.size()) == key) {
         found = &spec;
         ++matches;
       }
