@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                back->tally.unfinished == part->tally.unfinished &&
                back->ranges.size() <= part->ranges.size());
   } else {
-    FUZZ_CHECK(!error.empty());
+    FUZZ_CHECK(!error.text.empty());
   }
   // What the browser draws: any report read is drawn.
   std::ostringstream svg;

@@ -102,9 +102,12 @@ Tally RunBattles(const MatchUp& match, const BattlePlan& plan, const Playing& pl
         player(job);
         for (uint64_t i = 0; i < job.count; ++i)
           tally->Add(UnpackOutcome(outcomes[i]));
+      } else if (plan.kind == BattlePlan::Kind::kRange) {
+        for (uint64_t i = begin; i < end; ++i)
+          tally->Add(battle.Run(static_cast<uint32_t>(plan.first + i)));
       } else {
         for (uint64_t i = begin; i < end; ++i)
-          tally->Add(battle.Run(plan.StateOf(i)));
+          tally->Add(battle.Run(SampleState(plan.seed, i)));
       }
       done.fetch_add(end - begin, std::memory_order_relaxed);
       if (inline_progress && progress && chunks > 1)
