@@ -31,6 +31,11 @@ int main(int argc, char** argv) {
     battles = 20000000;
   if (max_threads < 1)
     max_threads = 1;
+  // The lane path the lab would choose, forced by BRAMBLE_LANES as there.
+  const char* forced = std::getenv("BRAMBLE_LANES");
+  bramble::lab::LaneChoice choice = bramble::lab::ChooseLanePath(forced ? forced : "");
+  std::fputs(choice.warning.c_str(), stderr);
+  const bramble::lab::LanePath lanes = choice.path;
 
   const std::pair<const char*, const char*> pairs[] = {
       {"abc", "xyz"}, {"alice", "bob"}, {"Brambleworthen", "odds"}};
@@ -45,7 +50,8 @@ int main(int argc, char** argv) {
       auto plan = bramble::lab::BattlePlan::Sample(battles, 12345);
       auto start = Clock::now();
       std::clock_t cpu_start = std::clock();
-      bramble::lab::Tally tally = bramble::lab::RunBattles(one, two, plan, threads);
+      bramble::lab::Tally tally =
+          bramble::lab::RunBattles(bramble::lab::MatchUp::Of(one, two), plan, {lanes, threads});
       double seconds = Seconds(start);
       double cpu_seconds = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
       double rate = static_cast<double>(battles) / seconds;

@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
   auto to_utf8 = [](const std::string& s) { bramble::GbkToUtf8(bramble::ShowControls(s)); };
   auto lab = [](const std::string& s) { bramble::lab::ParseOptions({"-s", s, "--", s, s}); };
   auto share = [](const std::string& s) {
-    std::string error;
+    bramble::lab::Refusal error;
     bramble::lab::ReadExactPart(s, &error);
   };
   std::vector<Row> rows = {

@@ -10,7 +10,7 @@
 
 #include "check.h"
 #include "lab/cli/options.h"
-#include "lab/defaults.h"
+#include "lab/request.h"
 
 namespace {
 

@@ -18,10 +18,10 @@ using namespace bramble::lab;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  std::string error;
+  Refusal error;
   std::optional<ExactPart> part = ReadExactPart(input, &error);
   if (part) {
-    FUZZ_CHECK(!part->name1.empty() && !part->name2.empty());
+    FUZZ_CHECK(!part->one.name.empty() && !part->two.name.empty());
     uint64_t end = 0;
     for (const StateRange& range : part->ranges) {
       FUZZ_CHECK(range.count > 0 && range.first >= end && range.first + range.count <= kStateCount);
@@ -33,13 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ostringstream again;
     WriteJson(again, *report);
     std::optional<ExactPart> back = ReadExactPart(again.str(), &error);
-    FUZZ_CHECK(back && back->name1 == part->name1 && back->name2 == part->name2 &&
+    FUZZ_CHECK(back && back->one.name == part->one.name && back->two.name == part->two.name &&
                back->tally.first_wins == part->tally.first_wins &&
                back->tally.second_wins == part->tally.second_wins &&
                back->tally.unfinished == part->tally.unfinished &&
                back->ranges.size() <= part->ranges.size());
   } else {
-    FUZZ_CHECK(!error.empty());
+    FUZZ_CHECK(!error.text.empty());
   }
   // What the browser draws: any report read is drawn.
   std::ostringstream svg;

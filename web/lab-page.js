@@ -6,7 +6,6 @@
 // as markup; pictures are the lab's SVG shown as images, which run nothing.
 "use strict";
 (function () {
-  const STATES = 4294967296;          // start states of a battle
   const RANK_MAX_NAMES = 2000;        // beyond this the matrix outgrows a page
   const CONFIRM_SECONDS = 30;         // work estimated longer asks first
   const PROBE_ABOVE = 2000000;        // battles beyond which the time is estimated first
@@ -106,6 +105,16 @@
     return value;
   }
 
+  // The lab's limits (the start states, the bounds of battles and seeds),
+  // asked of the lab once, when a panel first needs them.
+  let limits = null;
+  async function labLimits() {
+    if (!limits)
+      limits = parsed(await pool(1)[0].call("limits", []));
+    return limits;
+  }
+  function allStates(states) { return states === limits.states; }
+
   // ---- Numbers ---------------------------------------------------------------
 
   function percent(x, digits) { return (100 * x).toFixed(digits === undefined ? 2 : digits) + " %"; }
@@ -159,7 +168,8 @@
   // The count in a box (its placeholder, the lab's default, when blank);
   // `message` says what it must be.
   function countIn(id, message) {
-    const count = BrambleLinks.wholeNumber($(id).value.trim() || $(id).placeholder, 1n, BigInt(STATES));
+    const [low, high] = limits.battles;
+    const count = BrambleLinks.wholeNumber($(id).value.trim() || $(id).placeholder, BigInt(low), BigInt(high));
     if (count === null)
       throw new Error(message);
     return Number(count);
@@ -168,7 +178,7 @@
   // The seed in a box, or a random one, written into the box.
   function seedIn(id) {
     const text = $(id).value.trim();
-    if (text && BrambleLinks.wholeNumber(text, 0n, 2n ** 53n) === null)
+    if (text && BrambleLinks.wholeNumber(text, BigInt(limits.seed[0]), BigInt(limits.seed[1])) === null)
       throw new Error(T("seed"));
     const seed = text || randomSeed();
     $(id).value = seed;
@@ -205,7 +215,7 @@
   // `fresh` forgets what the last run's link carried), its cancel ends the
   // workers, and its buttons download what it last showed.
   function wirePanel(part, name, request, run, fresh) {
-    part.form.addEventListener("submit", function (event) {
+    part.form.addEventListener("submit", async function (event) {
       event.preventDefault();
       if (lab.busy) {
         part.status.textContent = T("busy");
@@ -215,7 +225,7 @@
         fresh();
       let asked;
       try {
-        asked = request();
+        asked = await request();
       } catch (error) {
         part.status.textContent = error.message;
         return;
@@ -249,8 +259,10 @@
     part.cancel.hidden = !busy;
   }
 
-  // What the odds form asks for, checked; throws a message for the reader.
-  function oddsRequest() {
+  // What the odds form asks for, checked against the lab's limits; throws a
+  // message for the reader.
+  async function oddsRequest() {
+    await labLimits();
     const name1 = $("odds-name1").value, name2 = $("odds-name2").value;
     if (!name1 || !name2)
       throw new Error(T("two_names"));
@@ -260,7 +272,7 @@
       throw new Error(T("same_names"));
     const request = { name1: name1, name2: name2, exact: $("odds-exact").checked, ranges: null };
     if (request.exact) {
-      request.ranges = odds.ranges || [[0, STATES]];
+      request.ranges = odds.ranges || [[0, limits.states]];
       return request;
     }
     request.battles = countIn("odds-battles", T("battles"));
@@ -276,7 +288,7 @@
   function oddsAddress(request) {
     const pairs = [["odds", [request.name1, request.name2]]];
     if (request.exact) {
-      if (covered(request.ranges) === STATES)
+      if (allStates(covered(request.ranges)))
         pairs.push(["exact", "1"]);
       else
         pairs.push(["range", request.ranges.map(function (r) { return r[0] + ":" + r[1]; }).join(",")]);
@@ -309,9 +321,9 @@
     if (report.unfinished)
       summary.push(T("unfinished", { count: whole(report.unfinished), cap: whole(report.ticks.cap) }));
     if (exact)
-      summary.push(report.states === STATES
-        ? T("all_states", { states: whole(STATES) })
-        : T("some_states", { states: whole(report.states), all: whole(STATES),
+      summary.push(allStates(report.states)
+        ? T("all_states", { states: whole(limits.states) })
+        : T("some_states", { states: whole(report.states), all: whole(limits.states),
                              ranges: report.ranges.map(function (r) { return r[0] + ":" + r[1]; }).join(", ") }));
     else
       summary.push(T("seed_used", { seed: report.seed }));
@@ -431,7 +443,7 @@
       odds.svg = lab.svg = result.svg;
       // A share of a run downloads under the name of its states, to be
       // merged with the others on any device.
-      const share = request.exact && covered(request.ranges) < STATES;
+      const share = request.exact && !allStates(covered(request.ranges));
       odds.fileName = share ? "brambleworthen-share-" +
         request.ranges.map(function (r) { return r[0] + "-" + r[1]; }).join("_") + ".json" : null;
       $("odds-share").hidden = !share;
@@ -469,10 +481,10 @@
   }
 
   function coverageText(report) {
-    if (report.states === STATES)
-      return T("merge_done", { files: whole(merge.files), all: whole(STATES) });
-    const part = report.states / STATES;
-    return T("merge_state", { files: whole(merge.files), states: whole(report.states), all: whole(STATES),
+    if (allStates(report.states))
+      return T("merge_done", { files: whole(merge.files), all: whole(limits.states) });
+    const part = report.states / limits.states;
+    return T("merge_state", { files: whole(merge.files), states: whole(report.states), all: whole(limits.states),
                               percent: percent(part, part < 0.01 ? 4 : 2) });
   }
 
@@ -487,6 +499,7 @@
     $("merge-files").disabled = true;
     status.textContent = T("merge_working");
     try {
+      await labLimits();
       const worker = pool(1)[0];
       let taken = 0;
       for (const file of files) {
@@ -522,7 +535,7 @@
           lab.last = report;
         }
         $("merge-coverage").hidden = false;
-        $("merge-coverage").value = report.states / STATES;
+        $("merge-coverage").value = report.states / limits.states;
         $("merge-clear").hidden = false;
         status.textContent = coverageText(report);
       } else {
@@ -583,7 +596,8 @@
     run: $("rank-run"), result: $("rank-result"), json: null, svg: null, cancelled: false,
   };
 
-  function rankRequest() {
+  async function rankRequest() {
+    await labLimits();
     const lines = $("rank-names").value.split(/\r?\n/).map(function (n) { return n.replace(/^[ \t\v\f\r]+|[ \t\v\f\r]+$/g, ""); });
     const names = lines.filter(function (n) { return n !== ""; });
     if (names.length < 2)
@@ -684,45 +698,42 @@
     $("odds-seed").value = link.seed || "";
     $("odds-exact").checked = link.exact === "1" || "range" in link;
     odds.ranges = null;
-    let request = null;
-    try {
-      if (names.length !== 2)
-        throw new Error(T("link_pair"));
-      if ("range" in link) {
+    (async function () {
+      let request = null;
+      try {
+        if (names.length !== 2)
+          throw new Error(T("link_pair"));
         // FIRST:COUNT, or several joined by commas (a range and its twins
-        // 2^31 above, which play the same battles), none overlapping.
-        const ranges = link.range.split(",").map(function (part) {
-          const match = /^(\d{1,10}):(\d{1,10})$/.exec(part);
-          const first = match ? Number(match[1]) : -1, count = match ? Number(match[2]) : 0;
-          if (!match || first >= STATES || count < 1 || first + count > STATES)
+        // 2^31 above, which play the same battles), read by the lab.
+        if ("range" in link) {
+          const ranges = JSON.parse((await pool(1)[0].call("ranges", [link.range])).text);
+          if (!Array.isArray(ranges))
             throw new Error(T("link_range"));
-          return [first, count];
-        }).sort(function (a, b) { return a[0] - b[0]; });
-        for (let i = 1; i < ranges.length; ++i)
-          if (ranges[i - 1][0] + ranges[i - 1][1] > ranges[i][0])
-            throw new Error(T("link_range"));
-        odds.ranges = ranges;
+          odds.ranges = ranges;
+        }
+        request = await oddsRequest();
+      } catch (error) {
+        odds.status.textContent = error.message;
       }
-      request = oddsRequest();
-    } catch (error) {
-      odds.status.textContent = error.message;
-    }
-    if (request)
-      runOdds(request, false);
+      if (request)
+        runOdds(request, false);
+    })();
   } else if ("rank" in link) {
     show("rank");
     $("rank-names").value = link.rank.join("\n");
     $("rank-battles").value = link.battles || "";
     $("rank-seed").value = link.seed || "";
-    let request = null;
-    try {
-      if (link.exact === "1")
-        throw new Error(T("rank_exact_link"));
-      request = rankRequest();
-    } catch (error) {
-      rank.status.textContent = error.message;
-    }
-    if (request)
-      runRank(request, false);
+    (async function () {
+      let request = null;
+      try {
+        if (link.exact === "1")
+          throw new Error(T("rank_exact_link"));
+        request = await rankRequest();
+      } catch (error) {
+        rank.status.textContent = error.message;
+      }
+      if (request)
+        runRank(request, false);
+    })();
   }
 })();

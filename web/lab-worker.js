@@ -9,6 +9,8 @@ importScripts("lab.js");
 // malloc'd UTF-8 string for LabFree. Counts and seeds beyond 2^32 travel as
 // decimal text.
 const CALLS = {
+  limits: ["LabLimits", []],
+  ranges: ["LabRanges", ["string"]],
   sample: ["LabSample", ["string", "string", "number", "number"]],
   exactPlan: ["LabExactPlan", ["string", "number"]],
   exactShare: ["LabExactShare", ["string", "string", "string"]],

@@ -17,9 +17,9 @@ namespace {
 // times it alone.
 constexpr uint64_t kSampleStride = 0x9E3779B97F4A7C15ull;
 
-// Battles are handed out in chunks: big enough that taking one costs
+// Battles are handed out in pieces: big enough that taking one costs
 // nothing, small enough that the threads finish together.
-constexpr uint64_t kChunk = 1 << 16;
+constexpr uint64_t kChunk = kPiece;
 
 BattleResult UnpackOutcome(uint32_t outcome) {
   return {static_cast<Winner>(outcome & 3), outcome >> 2};
@@ -27,9 +27,13 @@ BattleResult UnpackOutcome(uint32_t outcome) {
 
 }  // namespace
 
-LaneJob JobFor(const Fighter& one, const Fighter& two) {
-  return {{one.hp, one.mp, one.atk, one.def, one.agility, one.cunning},
-          {two.hp, two.mp, two.atk, two.def, two.agility, two.cunning}};
+LaneJob JobFor(const MatchUp& match) {
+  LaneJob job;
+  for (int i = 0; i < kAttributeCount; ++i) {
+    job.first[i] = match.one.*kAttributes[i].slot;
+    job.second[i] = match.two.*kAttributes[i].slot;
+  }
+  return job;
 }
 
 uint32_t SampleState(uint64_t seed, uint64_t index) {
@@ -55,19 +59,14 @@ BattlePlan BattlePlan::Part(uint64_t from, uint64_t count) const {
   return Range(first + from, count);
 }
 
-Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePlan& plan,
-                 int threads, const ProgressFn& progress) {
-  return RunBattlesOn(ChosenLanePath(), name1, name2, plan, threads, progress);
-}
-
-Tally RunBattlesOn(LanePath path, std::string_view name1, std::string_view name2,
-                   const BattlePlan& plan, int threads, const ProgressFn& progress) {
-  const LanePlayer player = PlayerOf(path);
+Tally RunBattles(const MatchUp& match, const BattlePlan& plan, const Playing& playing) {
+  const LanePlayer player = PlayerOf(playing.lanes);
+  const ProgressFn& progress = playing.progress;
   // Written so that no count near 2^64 wraps; a thread beyond the number
   // of chunks would only set up a battle and a tally to play nothing.
   const uint64_t chunks = plan.count / kChunk + (plan.count % kChunk != 0 ? 1 : 0);
-  threads = static_cast<int>(std::min<uint64_t>(static_cast<uint64_t>(std::max(threads, 1)),
-                                                std::max<uint64_t>(chunks, 1)));
+  int threads = static_cast<int>(std::min<uint64_t>(
+      static_cast<uint64_t>(std::max(playing.threads, 1)), std::max<uint64_t>(chunks, 1)));
   std::atomic<uint64_t> next_chunk{0};
   std::atomic<uint64_t> done{0};
 
@@ -76,10 +75,11 @@ Tally RunBattlesOn(LanePath path, std::string_view name1, std::string_view name2
   int running = threads;
   Tally total;
 
-  auto work = [&] {
-    SilentBattle battle(name1, name2);
+  // `inline_progress`: on the calling thread, told after every chunk.
+  auto work = [&](bool inline_progress) {
+    SilentBattle battle(match);
     auto tally = std::make_unique<Tally>();
-    LaneJob job = JobFor(battle.first(), battle.second());
+    LaneJob job = JobFor(match);
     std::vector<uint32_t> states;
     std::vector<uint32_t> outcomes;
     if (player) {
@@ -110,6 +110,8 @@ Tally RunBattlesOn(LanePath path, std::string_view name1, std::string_view name2
           tally->Add(battle.Run(SampleState(plan.seed, i)));
       }
       done.fetch_add(end - begin, std::memory_order_relaxed);
+      if (inline_progress && progress && chunks > 1)
+        progress(done.load());
     }
     std::lock_guard<std::mutex> lock(mutex);
     total.Merge(*tally);
@@ -117,18 +119,18 @@ Tally RunBattlesOn(LanePath path, std::string_view name1, std::string_view name2
     all_done.notify_all();
   };
 
-  if (threads == 1 && chunks <= 1) {
-    // One chunk, a few milliseconds at most: no thread to start for it
-    // (a rank table of many names plays thousands of small runs).
-    work();
-    if (progress)
+  if (threads == 1) {
+    // On the calling thread: a program without threads runs any plan, and
+    // a rank table of many names plays thousands of small runs.
+    work(true);
+    if (progress && chunks <= 1)
       progress(done.load());
     return total;
   }
   std::vector<std::thread> workers;
   workers.reserve(static_cast<size_t>(threads));
   for (int i = 0; i < threads; ++i)
-    workers.emplace_back(work);
+    workers.emplace_back(work, false);
 
   if (progress) {
     std::unique_lock<std::mutex> lock(mutex);

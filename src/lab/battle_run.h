@@ -3,10 +3,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <string_view>
 
-#include "battle/fighter.h"
 #include "lab/lanes/lane_paths.h"
+#include "lab/match_up.h"
 #include "lab/tally.h"
 
 namespace bramble::lab {
@@ -38,23 +37,31 @@ struct BattlePlan {
 /// A well-mixed 32-bit start state for battle `index` of a sample.
 uint32_t SampleState(uint64_t seed, uint64_t index);
 
-/// A lane job for one pair: both fighters' attributes, as built.
-LaneJob JobFor(const Fighter& one, const Fighter& two);
+/// A lane job for one match-up: both fighters' attributes in the order of
+/// kAttributes.
+LaneJob JobFor(const MatchUp& match);
 
-/// Called about ten times a second on the calling thread with the number
-/// of battles done so far.
+/// Called with the number of battles done so far: about ten times a second
+/// from the calling thread, or after each piece of a one-thread run.
 using ProgressFn = std::function<void(uint64_t done)>;
 
-/// Plays every battle of `plan` between the two names on `threads` worker
-/// threads (at least one) and adds them up. The result does not depend on
-/// the thread count.
-/// The battles are played on the lane path ChosenLanePath() picks.
-Tally RunBattles(std::string_view name1, std::string_view name2, const BattlePlan& plan,
-                 int threads, const ProgressFn& progress = nullptr);
-/// The same on a given lane path; kScalar, or a path this processor cannot
-/// run, plays one battle at a time by the game's own rules (SilentBattle).
-Tally RunBattlesOn(LanePath path, std::string_view name1, std::string_view name2,
-                   const BattlePlan& plan, int threads, const ProgressFn& progress = nullptr);
+/// How a run plays its battles: the lane path its caller chose, and the
+/// worker threads (one plays on the calling thread, without a worker).
+struct Playing {
+  LanePath lanes = LanePath::kScalar;
+  int threads = 1;
+  ProgressFn progress = nullptr;
+};
+
+/// Battles a one-thread run plays between two calls of its progress: a
+/// program without threads (the browser's) runs any plan in such pieces.
+constexpr uint64_t kPiece = uint64_t{1} << 16;
+
+/// Plays every battle of `plan` of the match-up and adds them up. The
+/// result does not depend on the thread count or the lane path: kScalar,
+/// or a path this processor cannot run, plays one battle at a time by the
+/// game's own rules (SilentBattle).
+Tally RunBattles(const MatchUp& match, const BattlePlan& plan, const Playing& playing);
 
 }  // namespace bramble::lab
 

@@ -1,11 +1,17 @@
 #include "lab/battle_run.h"
 
 #include <set>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 namespace bramble::lab {
 namespace {
+
+Tally Played(const char* name1, const char* name2, const BattlePlan& plan, int threads,
+             const ProgressFn& progress = nullptr) {
+  return RunBattles(MatchUp::Of(name1, name2), plan, {WidestLanePath(), threads, progress});
+}
 
 void ExpectSameTally(const Tally& a, const Tally& b) {
   EXPECT_EQ(a.first_wins, b.first_wins);
@@ -17,7 +23,7 @@ void ExpectSameTally(const Tally& a, const Tally& b) {
 
 // Every battle of the plan, one after another on this thread.
 Tally OneByOne(const char* name1, const char* name2, const BattlePlan& plan) {
-  SilentBattle battle(name1, name2);
+  SilentBattle battle(MatchUp::Of(name1, name2));
   Tally tally;
   for (uint64_t i = 0; i < plan.count; ++i)
     tally.Add(battle.Run(plan.StateOf(i)));
@@ -36,30 +42,44 @@ TEST(RunBattles, RangesAddUpEveryStateOnceWhateverTheThreads) {
     EXPECT_EQ(expected.battles(), plan.count);
     for (int threads : {1, 2, 3, 1024}) {  // more threads than chunks too
       SCOPED_TRACE("first " + std::to_string(plan.first) + ", threads " + std::to_string(threads));
-      ExpectSameTally(RunBattles("abc", "xyz", plan, threads), expected);
+      ExpectSameTally(Played("abc", "xyz", plan, threads), expected);
     }
   }
 }
 
 TEST(RunBattles, SamplesDependOnTheSeedOnly) {
   BattlePlan plan = BattlePlan::Sample(140000, 42);
-  Tally one = RunBattles("alice", "bob", plan, 1);
-  ExpectSameTally(RunBattles("alice", "bob", plan, 3), one);
+  Tally one = Played("alice", "bob", plan, 1);
+  ExpectSameTally(Played("alice", "bob", plan, 3), one);
   ExpectSameTally(OneByOne("alice", "bob", plan), one);
-  Tally other = RunBattles("alice", "bob", BattlePlan::Sample(140000, 43), 2);
+  Tally other = Played("alice", "bob", BattlePlan::Sample(140000, 43), 2);
   EXPECT_NE(other.first_wins, one.first_wins);
 }
 
 TEST(RunBattles, ReportsProgressUpToTheEnd) {
   uint64_t last = 0;
   int calls = 0;
-  RunBattles("abc", "xyz", BattlePlan::Range(0, 100000), 2, [&](uint64_t done) {
+  Played("abc", "xyz", BattlePlan::Range(0, 100000), 2, [&](uint64_t done) {
     EXPECT_GE(done, last);
     last = done;
     ++calls;
   });
   EXPECT_GE(calls, 1);
   EXPECT_EQ(last, 100000u);
+}
+
+// One thread plays on the calling thread, telling its progress after each
+// piece; the tally is the one many threads give.
+TEST(RunBattles, OneThreadTellsEachPieceAndGivesTheSameTally) {
+  for (const BattlePlan& plan :
+       {BattlePlan::Sample(3 * kPiece + 17, 99), BattlePlan::Range(4000000000u, 2 * kPiece + 5)}) {
+    std::vector<uint64_t> heard;
+    Tally pieces = Played("abc", "xyz", plan, 1, [&](uint64_t done) { heard.push_back(done); });
+    ASSERT_EQ(heard.size(), plan.count / kPiece + 1);
+    EXPECT_EQ(heard[0], kPiece);
+    EXPECT_EQ(heard.back(), plan.count);
+    ExpectSameTally(pieces, Played("abc", "xyz", plan, 2));
+  }
 }
 
 TEST(SampleState, SpreadsOverTheStatesAndFollowsTheSeed) {

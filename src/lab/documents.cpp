@@ -6,10 +6,10 @@
 #include <nlohmann/json.hpp>
 
 #include "console/ascii.h"
-#include "lab/defaults.h"
 #include "lab/export.h"
 #include "lab/json_read.h"
 #include "lab/numbers.h"
+#include "lab/request.h"
 #include "lab/wilson.h"
 #include "version.h"
 
@@ -23,8 +23,7 @@ using Json = nlohmann::ordered_json;
 namespace key {
 constexpr char kProgram[] = "program", kVersion[] = "version", kSchema[] = "schema",
                kKind[] = "kind";
-constexpr char kName[] = "name", kGbk[] = "gbk", kHp[] = "hp", kMp[] = "mp", kAtk[] = "atk",
-               kDef[] = "def", kAgility[] = "agility", kCunning[] = "cunning", kHidden[] = "hidden";
+constexpr char kName[] = "name", kGbk[] = "gbk", kHidden[] = "hidden";
 constexpr char kFighters[] = "fighters", kBattles[] = "battles", kWins[] = "wins",
                kUnfinished[] = "unfinished", kFractions[] = "fractions", kTicks[] = "ticks",
                kCap[] = "cap", kMean[] = "mean", kMedian[] = "median", kLengths[] = "lengths";
@@ -132,15 +131,15 @@ Json Head(const char* kind) {
 
 // A fighter's name and attributes; the hidden ones are listed as such.
 Json FighterJson(const Fighter& f) {
-  return {{key::kName, NameText(f.name)},
-          {key::kGbk, Hex(f.name)},
-          {key::kHp, f.hp},
-          {key::kMp, f.mp},
-          {key::kAtk, f.atk},
-          {key::kDef, f.def},
-          {key::kAgility, f.agility},
-          {key::kCunning, f.cunning},
-          {key::kHidden, {key::kAgility, key::kCunning}}};
+  Json fighter = {{key::kName, NameText(f.name)}, {key::kGbk, Hex(f.name)}};
+  Json hidden = Json::array();
+  for (const Attribute& attribute : kAttributes) {
+    fighter[attribute.key] = f.*attribute.slot;
+    if (attribute.hidden)
+      hidden.push_back(attribute.key);
+  }
+  fighter[key::kHidden] = std::move(hidden);
+  return fighter;
 }
 
 Json IntervalJson(const Interval& interval) { return Json::array({interval.low, interval.high}); }
@@ -166,9 +165,9 @@ void AddTally(Json* doc, const Fighter& one, const Fighter& two, const Tally& ta
 
 // --- Reading ------------------------------------------------------------------
 
-std::nullopt_t Refuse(std::string* error, const std::string& message) {
-  *error = message;
-  return std::nullopt;
+// A document that is not sound: damaged, edited, or not the lab's.
+std::nullopt_t Damaged(Refusal* why, std::string text) {
+  return Refuse(why, Refusal::Kind::kDocument, std::move(text));
 }
 
 // Builds the document as the library's own parser does, but stops at
@@ -205,16 +204,16 @@ class Limited : public nlohmann::detail::json_sax_dom_parser<Json> {
   int depth_ = 0;
 };
 
-std::optional<Json> LabDocument(std::string_view text, std::string* error) {
+std::optional<Json> LabDocument(std::string_view text, Refusal* why) {
   Json doc;
   Limited builder(&doc);
   if (!Json::sax_parse(text, &builder) || builder.is_errored()) {
     if (builder.too_deep)
-      return Refuse(error, "not a document of the lab: nested too deep");
-    return Refuse(error, "not valid JSON: an error at byte " + std::to_string(builder.at));
+      return Damaged(why, "not a document of the lab: nested too deep");
+    return Damaged(why, "not valid JSON: an error at byte " + std::to_string(builder.at));
   }
   if (!doc.is_object())
-    return Refuse(error, "not a document of brambleworthen-odds (--format json)");
+    return Damaged(why, "not a document of brambleworthen-odds (--format json)");
   return doc;
 }
 
@@ -282,94 +281,104 @@ std::optional<Fighter> FighterOf(const Json& fighter) {
   return built;
 }
 
+// Whether a document says it comes from another version or schema of the
+// lab (one that says nothing is damaged, not another lab's).
+bool OtherLab(const Json& doc) {
+  const Json* version = Member(doc, key::kVersion);
+  const Json* schema = Member(doc, key::kSchema);
+  return (version && *version != BRAMBLE_VERSION) || (schema && *schema != kJsonSchema);
+}
+
 // The version, schema and program every document carries.
-bool SameLab(const Json& doc, std::string* error) {
+bool SameLab(const Json& doc, Refusal* why) {
   std::string version = Text(doc, key::kVersion);
-  if (version != BRAMBLE_VERSION) {
-    *error = "written by version " + (version.empty() ? std::string("?") : version) +
-             ", this is " BRAMBLE_VERSION ": the rules may differ";
-    return false;
-  }
-  if (Unsigned(doc, key::kSchema) != uint64_t{kJsonSchema}) {
-    *error = "written with another schema of the lab's JSON than " + std::to_string(kJsonSchema);
-    return false;
-  }
-  if (Text(doc, key::kProgram) != kProgramName) {
-    *error = std::string("not written by ") + kProgramName;
-    return false;
-  }
-  return true;
+  Refusal::Kind kind = OtherLab(doc) ? Refusal::Kind::kOtherLab : Refusal::Kind::kDocument;
+  if (version != BRAMBLE_VERSION)
+    Refuse(why, kind,
+           "written by version " + (version.empty() ? std::string("?") : version) +
+               ", this is " BRAMBLE_VERSION ": the rules may differ");
+  else if (Unsigned(doc, key::kSchema) != uint64_t{kJsonSchema})
+    Refuse(why, kind,
+           "written with another schema of the lab's JSON than " + std::to_string(kJsonSchema));
+  else if (Text(doc, key::kProgram) != kProgramName)
+    Refuse(why, kind, std::string("not written by ") + kProgramName);
+  else
+    return true;
+  return false;
 }
 
 // [first, count] pairs within the start states, sorted and apart.
-bool ReadRanges(const Json& doc, std::vector<StateRange>* ranges, std::string* error) {
+bool ReadRanges(const Json& doc, std::vector<StateRange>* ranges, Refusal* why) {
   const Json* list = Array(doc, key::kRanges);
   if (!list || list->empty()) {
-    *error = "no ranges of start states";
+    Damaged(why, "no ranges of start states");
     return false;
   }
+  // Checked as a page's ranges are: past 2^32 a double's rounding cannot
+  // bring a number back within the states.
+  std::vector<std::pair<double, double>> given;
   for (const Json& range : *list) {
     uint64_t first = 0, count = 0;
-    if (!UnsignedPair(range, &first, &count) || count == 0 || first >= kStateCount ||
-        count > kStateCount - first) {
-      *error = "a range beyond the 2^32 start states";
-      return false;
-    }
-    ranges->push_back({first, count});
+    bool read = UnsignedPair(range, &first, &count);
+    given.emplace_back(read ? static_cast<double>(first) : -1.0, static_cast<double>(count));
   }
-  if (!SortApart(ranges)) {
-    *error = "its own ranges overlap";
+  std::optional<std::vector<StateRange>> checked = RangesOf(given, why);
+  if (!checked) {
+    Damaged(why, why->kind == Refusal::Kind::kRangeOverlap
+                     ? "its own ranges overlap"
+                     : "a range beyond the 2^32 start states");
     return false;
   }
+  *ranges = std::move(*checked);
   return true;
 }
 
-bool ReadTally(const Json& doc, Tally* tally, std::string* error) {
+bool ReadTally(const Json& doc, Tally* tally, Refusal* why) {
   const Json* wins = Member(doc, key::kWins);
   std::optional<uint64_t> unfinished = Unsigned(doc, key::kUnfinished);
   if (!wins || !UnsignedPair(*wins, &tally->first_wins, &tally->second_wins) || !unfinished) {
-    *error = "no counts of wins and unfinished battles";
+    Damaged(why, "no counts of wins and unfinished battles");
     return false;
   }
   tally->unfinished = *unfinished;
   if (tally->first_wins > kStateCount || tally->second_wins > kStateCount ||
       tally->unfinished > kStateCount) {
-    *error = "its counts do not add up to its ranges";
+    Damaged(why, "its counts do not add up to its ranges");
     return false;
   }
   const Json* ticks = Member(doc, key::kTicks);
   const Json* lengths = ticks ? Array(*ticks, key::kLengths) : nullptr;
   if (!lengths || Unsigned(*ticks, key::kCap) != uint64_t{kTickCap}) {
-    *error = "no battle lengths, or another tick cap";
+    Damaged(why, "no battle lengths, or another tick cap");
     return false;
   }
   uint64_t finished = 0;
   for (const Json& length : *lengths) {
     uint64_t t = 0, count = 0;
     if (!UnsignedPair(length, &t, &count) || t == 0 || t > kTickCap || count > kStateCount) {
-      *error = "a battle length out of range";
+      Damaged(why, "a battle length out of range");
       return false;
     }
     tally->AddLengths(static_cast<uint32_t>(t), count);
     finished += count;
   }
   if (finished != tally->finished()) {
-    *error = "its counts do not add up to its ranges";
+    Damaged(why, "its counts do not add up to its ranges");
     return false;
   }
   return true;
 }
 
-std::optional<PairReport> ReadPair(std::string_view json, bool exact_only, std::string* error) {
-  std::optional<Json> doc = LabDocument(json, error);
+std::optional<PairReport> ReadPair(const std::optional<Json>& doc, bool exact_only, Refusal* why) {
   if (!doc)
     return std::nullopt;
   std::string kind = Text(*doc, key::kKind);
   if (exact_only && kind != kExactKind)
-    return Refuse(error, "not an exact result of brambleworthen-odds (--format json)");
+    return Refuse(why, OtherLab(*doc) ? Refusal::Kind::kOtherLab : Refusal::Kind::kNotShare,
+                  "not an exact result of brambleworthen-odds (--format json)");
   if (kind != kSampleKind && kind != kExactKind)
-    return Refuse(error, "not a pair report of brambleworthen-odds (--format json)");
-  if (!SameLab(*doc, error))
+    return Damaged(why, "not a pair report of brambleworthen-odds (--format json)");
+  if (!SameLab(*doc, why))
     return std::nullopt;
 
   PairReport report;
@@ -378,28 +387,29 @@ std::optional<PairReport> ReadPair(std::string_view json, bool exact_only, std::
   std::optional<Fighter> one = fighters ? FighterOf((*fighters)[0]) : std::nullopt;
   std::optional<Fighter> two = fighters ? FighterOf((*fighters)[1]) : std::nullopt;
   if (!one || !two)
-    return Refuse(error, "a fighter without its name's bytes (gbk)");
+    return Damaged(why, "a fighter without its name's bytes (gbk)");
   report.one = *one;
   report.two = *two;
   if (report.kind == PairReport::Kind::kExact) {
-    if (!ReadRanges(*doc, &report.ranges, error))
+    if (!ReadRanges(*doc, &report.ranges, why))
       return std::nullopt;
   } else {
     std::optional<uint64_t> seed = Unsigned(*doc, key::kSeed);
     std::optional<uint64_t> threads = Unsigned(*doc, key::kThreads);
-    if (!seed || *seed > kMostSeed || !threads || *threads == 0 || *threads > 1024)
-      return Refuse(error, "a sample without its seed and threads");
+    if (!seed || *seed > kMostSeed || !threads || *threads == 0 ||
+        *threads > BoundsOf(Quantity::kThreads).high)
+      return Damaged(why, "a sample without its seed and threads");
     report.seed = *seed;
     report.threads = static_cast<int>(*threads);
   }
-  if (!ReadTally(*doc, &report.tally, error))
+  if (!ReadTally(*doc, &report.tally, why))
     return std::nullopt;
   // Counts that do not add up are a damaged or edited file.
   uint64_t battles = report.kind == PairReport::Kind::kExact
                          ? Covered(report.ranges)
                          : Unsigned(*doc, key::kBattles).value_or(0);
   if (report.tally.battles() != battles || battles == 0)
-    return Refuse(error, "its counts do not add up to its ranges");
+    return Damaged(why, "its counts do not add up to its ranges");
   return report;
 }
 
@@ -432,16 +442,15 @@ std::string JsonText(const PairReport& report) {
   return DocumentText(doc);
 }
 
-std::optional<PairReport> ReadPairReport(std::string_view json, std::string* error) {
-  return ReadPair(json, false, error);
+std::optional<PairReport> ReadPairReport(std::string_view json, Refusal* why) {
+  return ReadPair(LabDocument(json, why), false, why);
 }
 
-std::optional<ExactPart> ReadExactPart(std::string_view json, std::string* error) {
-  std::optional<PairReport> report = ReadPair(json, true, error);
+std::optional<ExactPart> ReadExactPart(std::string_view json, Refusal* why) {
+  std::optional<PairReport> report = ReadPair(LabDocument(json, why), true, why);
   if (!report)
     return std::nullopt;
-  return ExactPart{report->one.name, report->two.name, std::move(report->ranges),
-                   std::move(report->tally)};
+  return ExactPart{report->one, report->two, std::move(report->ranges), std::move(report->tally)};
 }
 
 // --- Rankings: sampled, or exact from merged shares ---------------------------
@@ -479,45 +488,45 @@ std::string JsonText(const RankReport& report) {
   return DocumentText(doc);
 }
 
-std::optional<RankReport> ReadRankReport(std::string_view json, std::string* error) {
-  std::optional<Json> doc = LabDocument(json, error);
+namespace {
+
+std::optional<RankReport> ReadRank(const std::optional<Json>& doc, Refusal* why) {
   if (!doc)
     return std::nullopt;
   std::string kind = Text(*doc, key::kKind);
   if (kind != kRankKind && kind != kExactRankKind)
-    return Refuse(error, "not a ranking of brambleworthen-odds (--format json)");
-  if (!SameLab(*doc, error))
+    return Damaged(why, "not a ranking of brambleworthen-odds (--format json)");
+  if (!SameLab(*doc, why))
     return std::nullopt;
 
   RankReport report;
   std::optional<uint64_t> per_pair = Unsigned(*doc, key::kPerPair);
   if (!per_pair || *per_pair == 0 || *per_pair > kStateCount)
-    return Refuse(error, "no number of battles per pair");
+    return Damaged(why, "no number of battles per pair");
   if (kind == kRankKind) {
     report.battles = per_pair;
     report.seed = Unsigned(*doc, key::kSeed);
     if (!report.seed || *report.seed > kMostSeed)
-      return Refuse(error, "a sampled ranking without its seed");
+      return Damaged(why, "a sampled ranking without its seed");
   } else {
     report.fewest = report.most = *per_pair;
   }
   const Json* names = Array(*doc, key::kNames);
   const Json* matrix = Array(*doc, key::kMatrix);
   if (!names || names->size() < 2 || !matrix || matrix->size() != names->size())
-    return Refuse(error, "no names, or a matrix that is not theirs");
+    return Damaged(why, "no names, or a matrix that is not theirs");
   size_t n = names->size();
   for (size_t r = 0; r < n; ++r) {
     std::optional<Fighter> fighter = FighterOf((*names)[r]);
     if (!fighter)
-      return Refuse(error, "a name without its bytes (gbk)");
+      return Damaged(why, "a name without its bytes (gbk)");
     RankRow row;
-    row.name = fighter->name;
     row.fighter = *fighter;
     row.index = r;
     report.ranking.rows.push_back(std::move(row));
     const Json& line = (*matrix)[r];
     if (!line.is_array() || line.size() != n)
-      return Refuse(error, "the matrix is not square");
+      return Damaged(why, "the matrix is not square");
     std::vector<Share> shares(n);
     for (size_t c = 0; c < n; ++c) {
       if (c == r)
@@ -525,12 +534,31 @@ std::optional<RankReport> ReadRankReport(std::string_view json, std::string* err
       std::optional<uint64_t> wins = Unsigned(line[c], key::kWins);
       std::optional<uint64_t> battles = Unsigned(line[c], key::kBattles);
       if (!wins || !battles || *wins > *battles)
-        return Refuse(error, "a cell of the matrix without its counts");
+        return Damaged(why, "a cell of the matrix without its counts");
       shares[c] = {*wins, *battles};
     }
     report.ranking.matrix.push_back(std::move(shares));
   }
   return report;
+}
+
+}  // namespace
+
+std::optional<RankReport> ReadRankReport(std::string_view json, Refusal* why) {
+  return ReadRank(LabDocument(json, why), why);
+}
+
+std::optional<std::variant<PairReport, RankReport>> ReadReport(std::string_view json,
+                                                               Refusal* why) {
+  std::optional<Json> doc = LabDocument(json, why);
+  std::string kind = doc ? Text(*doc, key::kKind) : std::string();
+  if (kind == kRankKind || kind == kExactRankKind) {
+    if (std::optional<RankReport> rank = ReadRank(doc, why))
+      return *rank;
+  } else if (std::optional<PairReport> pair = ReadPair(doc, false, why)) {
+    return *pair;
+  }
+  return std::nullopt;
 }
 
 // --- A replay's summary --------------------------------------------------------
@@ -553,11 +581,5 @@ std::string JsonText(const ReplayReport& report) {
 void WriteJson(std::ostream& out, const PairReport& report) { out << JsonText(report); }
 void WriteJson(std::ostream& out, const RankReport& report) { out << JsonText(report); }
 void WriteJson(std::ostream& out, const ReplayReport& report) { out << JsonText(report); }
-
-std::string KindOf(std::string_view json) {
-  std::string error;
-  std::optional<Json> doc = LabDocument(json, &error);
-  return doc ? Text(*doc, key::kKind) : std::string();
-}
 
 }  // namespace bramble::lab

@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
+#include "lab/request.h"
+
 namespace bramble::lab {
 
 namespace {
-
-std::nullopt_t Refuse(std::string* error, const std::string& message) {
-  *error = message;
-  return std::nullopt;
-}
 
 // Sorted ranges with adjacent ones made one, so that a merged whole reads
 // like a single run.
@@ -43,20 +40,21 @@ bool SortApart(std::vector<StateRange>* ranges) {
   return true;
 }
 
-std::optional<ExactPart> MergeExactParts(const std::vector<ExactPart>& parts, std::string* error) {
+std::optional<ExactPart> MergeExactParts(const std::vector<ExactPart>& parts, Refusal* why) {
   if (parts.empty())
-    return Refuse(error, "nothing to merge");
+    return Refuse(why, Refusal::Kind::kDocument, "nothing to merge");
   ExactPart merged;
-  merged.name1 = parts[0].name1;
-  merged.name2 = parts[0].name2;
+  merged.one = parts[0].one;
+  merged.two = parts[0].two;
   for (const ExactPart& part : parts) {
-    if (part.name1 != merged.name1 || part.name2 != merged.name2)
-      return Refuse(error, "the parts are of different pairs of names");
+    if (part.one.name != merged.one.name || part.two.name != merged.two.name)
+      return Refuse(why, Refusal::Kind::kMergePairs, "the parts are of different pairs of names");
     merged.ranges.insert(merged.ranges.end(), part.ranges.begin(), part.ranges.end());
     merged.tally.Merge(part.tally);
   }
   if (!SortApart(&merged.ranges))
-    return Refuse(error, "the parts overlap: some start states would count twice");
+    return Refuse(why, Refusal::Kind::kMergeOverlap,
+                  "the parts overlap: some start states would count twice");
   merged.ranges = Joined(merged.ranges);
   return merged;
 }

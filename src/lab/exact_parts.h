@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "battle/fighter.h"
 #include "lab/start_states.h"
 #include "lab/tally.h"
 
@@ -59,8 +60,8 @@ std::vector<std::vector<StateRange>> ExactCalls(const std::vector<StateRange>& r
 /// An exact run over some of the start states of one pair: a whole run, a
 /// share of one spread over machines, or several shares added up.
 struct ExactPart {
-  std::string name1;  // GBK, fighter one
-  std::string name2;
+  Fighter one;  // built from the name's bytes (GBK) as read
+  Fighter two;
   std::vector<StateRange> ranges;  // sorted, not overlapping
   Tally tally;
 };
@@ -71,9 +72,11 @@ uint64_t Covered(const std::vector<StateRange>& ranges);
 /// Sorts the ranges; false when two of them overlap.
 bool SortApart(std::vector<StateRange>* ranges);
 
+struct Refusal;
+
 /// Adds up parts of one pair. Refuses parts of different pairs and parts
-/// whose ranges overlap, saying why in `error`.
-std::optional<ExactPart> MergeExactParts(const std::vector<ExactPart>& parts, std::string* error);
+/// whose ranges overlap, saying why.
+std::optional<ExactPart> MergeExactParts(const std::vector<ExactPart>& parts, Refusal* why);
 
 /// An exact run of `ranges` cut into `jobs` jobs whose battles played
 /// differ by at most one (1 <= jobs <= BattlesPlayed(ranges)): for each

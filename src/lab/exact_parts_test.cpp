@@ -16,27 +16,27 @@ namespace {
 // A share of abc against xyz as the lab writes it.
 std::string Share(std::vector<StateRange> ranges) {
   std::ostringstream json;
-  WriteJson(json, ExactPair("abc", "xyz", std::move(ranges), 1));
+  WriteJson(json, ExactPair(MatchUp::Of("abc", "xyz"), std::move(ranges), {WidestLanePath()}));
   return json.str();
 }
 std::string Share(uint64_t first, uint64_t count) { return Share({{first, count}}); }
 
 TEST(ExactParts, SharesMergeIntoTheWholeRun) {
-  std::string error;
+  Refusal error;
   std::vector<ExactPart> parts;
   for (const std::vector<StateRange>& ranges : SplitRanges({{1000, 3001}}, 3)) {
     std::optional<ExactPart> part = ReadExactPart(Share(ranges), &error);
-    ASSERT_TRUE(part) << error;
+    ASSERT_TRUE(part) << error.text;
     parts.push_back(*part);
   }
   std::optional<ExactPart> merged = MergeExactParts(parts, &error);
-  ASSERT_TRUE(merged) << error;
+  ASSERT_TRUE(merged) << error.text;
   std::optional<ExactPart> whole = ReadExactPart(Share(1000, 3001), &error);
-  ASSERT_TRUE(whole) << error;
+  ASSERT_TRUE(whole) << error.text;
   ASSERT_EQ(merged->ranges.size(), 1u);  // adjacent shares join
   EXPECT_EQ(merged->ranges[0].first, 1000u);
   EXPECT_EQ(merged->ranges[0].count, 3001u);
-  EXPECT_EQ(merged->name1, "abc");
+  EXPECT_EQ(merged->one.name, "abc");
   EXPECT_EQ(merged->tally.first_wins, whole->tally.first_wins);
   EXPECT_EQ(merged->tally.second_wins, whole->tally.second_wins);
   for (uint32_t ticks = 1; ticks < 200; ++ticks)
@@ -64,20 +64,20 @@ TEST(ExactParts, RefusesWhatWouldGiveAWrongAnswer) {
       {"{\"a\": " + std::string(1000000, '[') + std::string(1000000, ']') + "}", "deep"},
   };
   for (const auto& [text, why] : cases) {
-    std::string error;
+    Refusal error;
     EXPECT_FALSE(ReadExactPart(text, &error)) << why;
-    EXPECT_NE(error.find(why), std::string::npos) << error;
+    EXPECT_NE(error.text.find(why), std::string::npos) << error.text;
   }
 
-  std::string error;
+  Refusal error;
   ExactPart a = *ReadExactPart(good, &error);
   ExactPart b = *ReadExactPart(Share(499, 10), &error);
   EXPECT_FALSE(MergeExactParts({a, b}, &error));
-  EXPECT_NE(error.find("overlap"), std::string::npos);
-  b.name2 = "xyw";
+  EXPECT_NE(error.text.find("overlap"), std::string::npos);
+  b.two.Build("xyw");
   b.ranges = {{600, 10}};
   EXPECT_FALSE(MergeExactParts({a, b}, &error));
-  EXPECT_NE(error.find("different pairs"), std::string::npos);
+  EXPECT_NE(error.text.find("different pairs"), std::string::npos);
 }
 
 TEST(ExactParts, SplitsCoverTheRangeInJobsOfNearlyEqualBattles) {
@@ -112,7 +112,7 @@ TEST(ExactParts, TwinStatesPlayTheSameBattleByThePlainRules) {
   const std::pair<const char*, const char*> pairs[] = {
       {"abc", "xyz"}, {"\xD5\xC5\xC8\xFD", "\xC3\xA9"}, {"Brambleworthen", "odds"}};
   for (const auto& [name1, name2] : pairs) {
-    SilentBattle lower(name1, name2), upper(name1, name2);
+    SilentBattle lower(MatchUp::Of(name1, name2)), upper(MatchUp::Of(name1, name2));
     uint32_t state = 12345;
     for (int battle = 0; battle < 20000; ++battle) {
       state = state * 2891336453u + 1;  // states spread over the lower half and the top
@@ -139,11 +139,12 @@ TEST(ExactParts, AnExactRunCountsTwinsAsTheStatesPlayedOneByOne) {
   for (const std::vector<StateRange>& ranges : cases) {
     Tally expected;
     for (const StateRange& range : ranges)
-      expected.Merge(RunBattlesOn(LanePath::kScalar, "abc", "xyz",
-                                  BattlePlan::Range(range.first, range.count), 1));
+      expected.Merge(RunBattles(MatchUp::Of("abc", "xyz"),
+                                BattlePlan::Range(range.first, range.count), {LanePath::kScalar}));
     std::vector<uint64_t> told;
     PairReport report =
-        ExactPair("abc", "xyz", ranges, 2, [&](uint64_t done) { told.push_back(done); });
+        ExactPair(MatchUp::Of("abc", "xyz"), ranges,
+                  {WidestLanePath(), 2, [&](uint64_t done) { told.push_back(done); }});
     SCOPED_TRACE(ranges.front().first);
     EXPECT_EQ(report.tally.first_wins, expected.first_wins);
     EXPECT_EQ(report.tally.second_wins, expected.second_wins);
@@ -185,9 +186,9 @@ TEST(Json, ReadsBackWhatIsWritten) {
   // Whatever is not JSON is refused with the place where it stops being so.
   for (const char* bad :
        {"", "{", "{\"a\" 1}", "[1,]", "\"\\x\"", "01", "1x", "[1] 2", "\"a\nb\"", "\"\xFF\""}) {
-    std::string error;
+    Refusal error;
     EXPECT_FALSE(ReadExactPart(bad, &error)) << bad;
-    EXPECT_NE(error.find("at byte"), std::string::npos) << bad << ": " << error;
+    EXPECT_NE(error.text.find("at byte"), std::string::npos) << bad << ": " << error.text;
   }
 }
 

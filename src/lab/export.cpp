@@ -27,23 +27,23 @@ std::string CsvField(std::string text) {
   return quoted + "\"";
 }
 
-std::string CsvAttributes(const Fighter& f) {
-  return std::to_string(f.hp) + "," + std::to_string(f.mp) + "," + std::to_string(f.atk) + "," +
-         std::to_string(f.def) + "," + std::to_string(f.agility) + "," + std::to_string(f.cunning);
+// The attributes' columns, or a fighter's values in them.
+std::string CsvAttributes(const Fighter* f = nullptr) {
+  std::string csv;
+  for (const Attribute& attribute : kAttributes)
+    csv += (csv.empty() ? "" : ",") + (f ? std::to_string(f->*attribute.slot) : attribute.csv);
+  return csv;
 }
 
-const char kPairCsvHeader[] =
-    "name,hp,mp,atk,def,agility_hidden,cunning_hidden,wins,battles,fraction,ci_low,ci_high,"
-    "unfinished,mean_ticks,median_ticks\n";
-
 std::string PairCsv(const Fighter& one, const Fighter& two, const Tally& tally, bool intervals) {
-  std::string csv = kPairCsvHeader;
+  std::string csv = "name," + CsvAttributes() +
+                    ",wins,battles,fraction,ci_low,ci_high,unfinished,mean_ticks,median_ticks\n";
   uint64_t n = tally.battles();
   for (const auto& [f, wins] :
        {std::pair{&one, tally.first_wins}, std::pair{&two, tally.second_wins}}) {
     Interval ci = WilsonInterval(wins, n);
-    csv += CsvField(NameText(f->name)) + "," + CsvAttributes(*f) + "," + std::to_string(wins) +
-           "," + std::to_string(n) + "," + Fraction(wins, n) + "," +
+    csv += CsvField(NameText(f->name)) + "," + CsvAttributes(f) + "," + std::to_string(wins) + "," +
+           std::to_string(n) + "," + Fraction(wins, n) + "," +
            (intervals ? ShortestNumber(ci.low) + "," + ShortestNumber(ci.high) : std::string(",")) +
            "," + std::to_string(tally.unfinished) + "," + ShortestNumber(tally.MeanTicks()) + "," +
            ShortestNumber(tally.MedianTicks()) + "\n";
@@ -90,14 +90,13 @@ void WriteCsv(std::ostream& out, const PairReport& report) {
 
 void WriteCsv(std::ostream& out, const RankReport& report) {
   const Ranking& ranking = report.ranking;
-  out << "rank,name,mean_win_rate,ci_low,ci_high,wins,battles,beaten,hp,mp,atk,def,agility_hidden,"
-         "cunning_hidden\n";
+  out << "rank,name,mean_win_rate,ci_low,ci_high,wins,battles,beaten," << CsvAttributes() << "\n";
   for (size_t r = 0; r < ranking.rows.size(); ++r) {
     const RankRow& row = ranking.rows[r];
-    out << r + 1 << "," << CsvField(NameText(row.name)) << "," << ShortestNumber(row.mean_win_rate)
-        << "," << ShortestNumber(row.interval.low) << "," << ShortestNumber(row.interval.high)
-        << "," << row.total.wins << "," << row.total.battles << "," << row.beaten << ","
-        << CsvAttributes(row.fighter) << "\n";
+    out << r + 1 << "," << CsvField(NameText(row.fighter.name)) << ","
+        << ShortestNumber(row.mean_win_rate) << "," << ShortestNumber(row.interval.low) << ","
+        << ShortestNumber(row.interval.high) << "," << row.total.wins << "," << row.total.battles
+        << "," << row.beaten << "," << CsvAttributes(&row.fighter) << "\n";
   }
 }
 

@@ -5,7 +5,6 @@
 
 #include "console/ascii.h"
 #include "lab/numbers.h"
-#include "lab/play.h"
 
 namespace bramble::lab {
 
@@ -60,8 +59,8 @@ NameList ReadNames(std::istream& in, const std::function<std::string(std::string
   return ReadNames(text, decode);
 }
 
-Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairResult>& pairs) {
-  size_t count = names.size();
+Ranking RankPairs(const std::vector<Fighter>& field, const std::vector<PairResult>& pairs) {
+  size_t count = field.size();
   std::vector<std::vector<Share>> share(count, std::vector<Share>(count));
   for (const PairResult& pair : pairs) {
     share[pair.first][pair.second] = {pair.first_wins, pair.battles};
@@ -72,8 +71,7 @@ Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairR
   ranking.rows.resize(count);
   for (size_t i = 0; i < count; ++i) {
     RankRow& row = ranking.rows[i];
-    row.name = names[i];
-    row.fighter.Build(names[i]);
+    row.fighter = field[i];
     row.index = i;
     double sum = 0;
     bool even = true;  // every opponent played as often
@@ -108,22 +106,21 @@ Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairR
   return ranking;
 }
 
-Ranking RankNames(const std::vector<std::string>& names, uint64_t battles, uint64_t seed,
-                  int threads, const ProgressFn& progress) {
+Ranking RankField(const std::vector<Fighter>& field, uint64_t battles, uint64_t seed,
+                  const Playing& playing) {
   std::vector<PairResult> pairs;
   uint64_t done_before = 0;
-  ProgressFn pair_progress;
-  if (progress)
-    pair_progress = [&](uint64_t done) { progress(done_before + done); };
-  for (size_t i = 0; i < names.size(); ++i) {
-    for (size_t j = i + 1; j < names.size(); ++j) {
-      Tally tally =
-          Play(names[i], names[j], BattlePlan::Sample(battles, seed), threads, pair_progress);
+  Playing each = playing;
+  if (playing.progress)
+    each.progress = [&](uint64_t done) { playing.progress(done_before + done); };
+  for (size_t i = 0; i < field.size(); ++i) {
+    for (size_t j = i + 1; j < field.size(); ++j) {
+      Tally tally = RunBattles({field[i], field[j]}, BattlePlan::Sample(battles, seed), each);
       pairs.push_back({i, j, tally.first_wins, tally.second_wins, tally.battles()});
       done_before += battles;
     }
   }
-  return RankPairs(names, pairs);
+  return RankPairs(field, pairs);
 }
 
 }  // namespace bramble::lab

@@ -48,7 +48,6 @@ struct PairResult {
 };
 
 struct RankRow {
-  std::string name;
   Fighter fighter;
   size_t index = 0;          // its place in the list of names
   double mean_win_rate = 0;  // over all opponents, each weighted the same
@@ -64,14 +63,15 @@ struct Ranking {
   std::vector<std::vector<Share>> matrix;
 };
 
-/// Ranks the names by mean win rate from the results of every pair.
-Ranking RankPairs(const std::vector<std::string>& names, const std::vector<PairResult>& pairs);
+/// Ranks the fighters of a field by mean win rate from the results of
+/// every pair.
+Ranking RankPairs(const std::vector<Fighter>& field, const std::vector<PairResult>& pairs);
 
-/// Plays `battles` sampled battles for every pair of names (the earlier
-/// name as fighter one) and ranks them. `progress` gets the battles done
-/// over all pairs.
-Ranking RankNames(const std::vector<std::string>& names, uint64_t battles, uint64_t seed,
-                  int threads, const ProgressFn& progress);
+/// Plays `battles` sampled battles for every pair of the field (the
+/// earlier fighter as fighter one) and ranks them. The progress is told
+/// in battles over all pairs.
+Ranking RankField(const std::vector<Fighter>& field, uint64_t battles, uint64_t seed,
+                  const Playing& playing);
 
 }  // namespace bramble::lab
 

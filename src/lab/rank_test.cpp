@@ -65,7 +65,8 @@ TEST(ReadNames, DuplicatesAreFoundAfterDecoding) {
 TEST(RankNames, RanksByMeanWinRate) {
   std::vector<std::string> names = {"alice", "abc", "xyz", "bob"};
   uint64_t last = 0;
-  Ranking ranking = RankNames(names, 20000, 11, 2, [&](uint64_t done) { last = done; });
+  Ranking ranking = RankField(FieldOf(names), 20000, 11,
+                              {WidestLanePath(), 2, [&](uint64_t done) { last = done; }});
   const std::vector<RankRow>& rows = ranking.rows;
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(last, 6u * 20000);  // six pairs
@@ -75,12 +76,11 @@ TEST(RankNames, RanksByMeanWinRate) {
     if (i > 0) {
       EXPECT_GE(rows[i - 1].mean_win_rate, rows[i].mean_win_rate);
     }
-    EXPECT_EQ(rows[i].fighter.name, rows[i].name);
   }
   // Every battle has one winner, so the rates of each pair add up to one
   // and the mean rates to half the number of names.
   EXPECT_NEAR(sum, 2.0, 1e-12);
-  EXPECT_EQ(rows[0].name, "xyz");  // wins about 72 % against abc alone
+  EXPECT_EQ(rows[0].fighter.name, "xyz");  // wins about 72 % against abc alone
 }
 
 // Three names with known results: c beats both, a beats b narrowly and ranks above it. The
@@ -90,11 +90,11 @@ TEST(RankPairs, OrdersRowsMatrixAndIntervalsByTheResults) {
   std::vector<PairResult> pairs = {{0, 1, 550, 440, 1000},  // 10 unfinished
                                    {0, 2, 200, 800, 1000},
                                    {1, 2, 300, 700, 1000}};
-  Ranking ranking = RankPairs(names, pairs);
+  Ranking ranking = RankPairs(FieldOf(names), pairs);
   ASSERT_EQ(ranking.rows.size(), 3u);
-  EXPECT_EQ(ranking.rows[0].name, "c");
-  EXPECT_EQ(ranking.rows[1].name, "a");
-  EXPECT_EQ(ranking.rows[2].name, "b");
+  EXPECT_EQ(ranking.rows[0].fighter.name, "c");
+  EXPECT_EQ(ranking.rows[1].fighter.name, "a");
+  EXPECT_EQ(ranking.rows[2].fighter.name, "b");
   EXPECT_EQ(ranking.rows[0].beaten, 2);
   EXPECT_EQ(ranking.rows[2].beaten, 0);
   EXPECT_DOUBLE_EQ(ranking.rows[1].mean_win_rate, (0.55 + 0.2) / 2);

@@ -2,115 +2,91 @@
 
 #include <algorithm>
 
-#include "console/ascii.h"
-#include "lab/play.h"
 #include "lab/silent_battle.h"
 
 namespace bramble::lab {
 
 namespace {
 
-PairReport Report(PairReport::Kind kind, const std::string& name1, const std::string& name2,
-                  Tally tally) {
+PairReport Report(PairReport::Kind kind, const MatchUp& match, Tally tally) {
   PairReport report;
   report.kind = kind;
-  SilentBattle fighters(name1, name2);
-  report.one = fighters.first();
-  report.two = fighters.second();
+  report.one = match.one;
+  report.two = match.two;
   report.tally = std::move(tally);
   return report;
 }
 
-std::string NameProblem(const std::string& name) {
-  if (name.empty())
-    return "a name cannot be empty";
-  if (std::any_of(name.begin(), name.end(), IsWhiteSpace))
-    return "a name holds no blanks (the game reads names as words)";
-  return {};
-}
-
 }  // namespace
 
-std::string PairProblem(const std::string& name1, const std::string& name2) {
-  for (const std::string* name : {&name1, &name2}) {
-    std::string problem = NameProblem(*name);
-    if (!problem.empty())
-      return problem;
-  }
-  if (name1 == name2)
-    return "the two names are the same; the game refuses a fight against oneself";
-  return {};
-}
-
-PairReport SamplePair(const std::string& name1, const std::string& name2, uint64_t battles,
-                      uint64_t seed, int threads, const ProgressFn& progress) {
-  PairReport report =
-      Report(PairReport::Kind::kSample, name1, name2,
-             Play(name1, name2, BattlePlan::Sample(battles, seed), threads, progress));
+PairReport SamplePair(const MatchUp& match, uint64_t battles, uint64_t seed,
+                      const Playing& playing) {
+  PairReport report = Report(PairReport::Kind::kSample, match,
+                             RunBattles(match, BattlePlan::Sample(battles, seed), playing));
   report.seed = seed;
-  report.threads = threads;
+  report.threads = playing.threads;
   return report;
 }
 
-PairReport ExactPair(const std::string& name1, const std::string& name2,
-                     std::vector<StateRange> ranges, int threads, const ProgressFn& progress) {
-  // Each battle once, counted for every start state it stands for; the
-  // progress is told in start states, as the caller counts them.
+PairReport ExactPair(const MatchUp& match, std::vector<StateRange> ranges, const Playing& playing) {
+  // Each battle once, counted for every start state it stands for.
   Tally tally;
   uint64_t before = 0;
   for (const Stretch& stretch : Stretches(ranges)) {
-    ProgressFn told;
-    if (progress)
-      told = [&](uint64_t done) { progress(before + done * stretch.weight()); };
-    Tally played = Play(name1, name2, BattlePlan::Range(stretch.played.first, stretch.played.count),
-                        threads, told);
+    Playing told = playing;
+    if (playing.progress)
+      told.progress = [&](uint64_t done) { playing.progress(before + done * stretch.weight()); };
+    Tally played =
+        RunBattles(match, BattlePlan::Range(stretch.played.first, stretch.played.count), told);
     for (uint64_t time = 0; time < stretch.weight(); ++time)
       tally.Merge(played);
     before += stretch.played.count * stretch.weight();
   }
-  PairReport report = Report(PairReport::Kind::kExact, name1, name2, std::move(tally));
+  PairReport report = Report(PairReport::Kind::kExact, match, std::move(tally));
   report.ranges = std::move(ranges);
   return report;
 }
 
-std::optional<PairReport> MergedPair(const std::vector<ExactPart>& parts, std::string* error) {
-  std::optional<ExactPart> merged = MergeExactParts(parts, error);
+std::optional<PairReport> MergedPair(const std::vector<ExactPart>& parts, Refusal* why) {
+  std::optional<ExactPart> merged = MergeExactParts(parts, why);
   if (!merged)
     return std::nullopt;
+  // The fighters of a share are built from its names' bytes, as read.
   PairReport report =
-      Report(PairReport::Kind::kExact, merged->name1, merged->name2, std::move(merged->tally));
+      Report(PairReport::Kind::kExact, MatchUp{merged->one, merged->two}, std::move(merged->tally));
   report.ranges = std::move(merged->ranges);
   return report;
 }
 
-RankReport SampleRank(const std::vector<std::string>& names, uint64_t battles, uint64_t seed,
-                      int threads, const ProgressFn& progress) {
+RankReport SampleRank(const std::vector<Fighter>& field, uint64_t battles, uint64_t seed,
+                      const Playing& playing) {
   RankReport report;
-  report.ranking = RankNames(names, battles, seed, threads, progress);
+  report.ranking = RankField(field, battles, seed, playing);
   report.battles = battles;
   report.seed = seed;
   return report;
 }
 
-std::optional<RankReport> MergedRank(const std::vector<std::string>& names,
+std::optional<RankReport> MergedRank(const std::vector<Fighter>& field,
                                      std::vector<ExactPart> parts,
                                      const std::function<std::string(const std::string&)>& shown,
-                                     std::string* error) {
-  size_t n = names.size();
+                                     Refusal* why) {
+  size_t n = field.size();
   size_t part_count = parts.size();
   std::vector<std::vector<std::vector<ExactPart>>> by_pair(n,
                                                            std::vector<std::vector<ExactPart>>(n));
   auto at = [&](const std::string& name) {
-    return static_cast<size_t>(std::find(names.begin(), names.end(), name) - names.begin());
+    return static_cast<size_t>(
+        std::find_if(field.begin(), field.end(), [&](const Fighter& f) { return f.name == name; }) -
+        field.begin());
   };
   for (ExactPart& part : parts) {
-    size_t i = at(part.name1);
-    size_t j = at(part.name2);
-    if (i >= n || j >= n || i >= j) {
-      *error = "a part of the pair " + shown(part.name1) + " and " + shown(part.name2) +
-               ", which is not a pair of the rank file in its order";
-      return std::nullopt;
-    }
+    size_t i = at(part.one.name);
+    size_t j = at(part.two.name);
+    if (i >= n || j >= n || i >= j)
+      return Refuse(why, Refusal::Kind::kMergePairs,
+                    "a part of the pair " + shown(part.one.name) + " and " + shown(part.two.name) +
+                        ", which is not a pair of the rank file in its order");
     by_pair[i][j].push_back(std::move(part));
   }
   std::vector<PairResult> pairs;
@@ -118,13 +94,12 @@ std::optional<RankReport> MergedRank(const std::vector<std::string>& names,
   report.fewest = kStateCount;
   for (size_t i = 0; i < n; ++i) {
     for (size_t j = i + 1; j < n; ++j) {
-      if (by_pair[i][j].empty()) {
-        *error = "no part of the pair " + shown(names[i]) + " and " + shown(names[j]);
-        return std::nullopt;
-      }
-      std::optional<ExactPart> merged = MergeExactParts(by_pair[i][j], error);
+      const std::string pair = shown(field[i].name) + " and " + shown(field[j].name);
+      if (by_pair[i][j].empty())
+        return Refuse(why, Refusal::Kind::kMergePairs, "no part of the pair " + pair);
+      std::optional<ExactPart> merged = MergeExactParts(by_pair[i][j], why);
       if (!merged) {
-        *error = shown(names[i]) + " and " + shown(names[j]) + ": " + *error;
+        why->text = pair + ": " + why->text;
         return std::nullopt;
       }
       uint64_t covered = Covered(merged->ranges);
@@ -133,13 +108,13 @@ std::optional<RankReport> MergedRank(const std::vector<std::string>& names,
       pairs.push_back({i, j, merged->tally.first_wins, merged->tally.second_wins, covered});
     }
   }
-  report.ranking = RankPairs(names, pairs);
+  report.ranking = RankPairs(field, pairs);
   report.parts = part_count;
   return report;
 }
 
-ReplayReport ReplaySummary(uint32_t state, const std::string& name1, const std::string& name2) {
-  SilentBattle battle(name1, name2);
+ReplayReport ReplaySummary(uint32_t state, const MatchUp& match) {
+  SilentBattle battle(match);
   ReplayReport report;
   report.state = state;
   report.one = battle.first();

@@ -10,47 +10,43 @@
 #include "lab/battle_run.h"
 #include "lab/exact_parts.h"
 #include "lab/reports.h"
+#include "lab/request.h"
 
 namespace bramble::lab {
 
-/// What each of the lab's questions comes to, as data. Names are the
-/// game's bytes (GBK); `threads` is at least one, and one plays on the
-/// calling thread. Every front end (command line, browser) asks here.
-
-/// Why two names cannot fight (empty, holding blanks, the same name twice);
-/// empty when they can.
-std::string PairProblem(const std::string& name1, const std::string& name2);
+/// What each of the lab's questions comes to, as data, for a match-up (or
+/// a field of fighters) a front end met once (request.h). Every front end
+/// (command line, browser) asks here; `playing` says how the battles are
+/// played.
 
 /// `battles` battles from the start states of a sample drawn with `seed`.
-PairReport SamplePair(const std::string& name1, const std::string& name2, uint64_t battles,
-                      uint64_t seed, int threads, const ProgressFn& progress = nullptr);
+PairReport SamplePair(const MatchUp& match, uint64_t battles, uint64_t seed,
+                      const Playing& playing);
 
 /// Every start state of `ranges` (sorted, not overlapping), once; a
-/// battle whose twin is in the ranges too is played once for both.
-PairReport ExactPair(const std::string& name1, const std::string& name2,
-                     std::vector<StateRange> ranges, int threads,
-                     const ProgressFn& progress = nullptr);
+/// battle whose twin is in the ranges too is played once for both. The
+/// progress is told in start states.
+PairReport ExactPair(const MatchUp& match, std::vector<StateRange> ranges, const Playing& playing);
 
-/// The exact report of shares of one pair added up; nothing, with the
-/// reason in `error`, for shares of different pairs or that overlap.
-std::optional<PairReport> MergedPair(const std::vector<ExactPart>& parts, std::string* error);
+/// The exact report of shares of one pair added up; nothing, and why, for
+/// shares of different pairs or that overlap.
+std::optional<PairReport> MergedPair(const std::vector<ExactPart>& parts, Refusal* why);
 
-/// A round robin of `battles` sampled battles per pair.
-RankReport SampleRank(const std::vector<std::string>& names, uint64_t battles, uint64_t seed,
-                      int threads, const ProgressFn& progress = nullptr);
+/// A round robin of `battles` sampled battles per pair of the field.
+RankReport SampleRank(const std::vector<Fighter>& field, uint64_t battles, uint64_t seed,
+                      const Playing& playing);
 
-/// The exact ranking of `names` from shares of every pair (the earlier
-/// name of the list as fighter one); nothing, with the reason in `error`,
-/// when a pair has no share, a share is of no pair of the list, or a
-/// pair's shares do not merge.
-/// `shown` writes a name for the reason.
-std::optional<RankReport> MergedRank(const std::vector<std::string>& names,
+/// The exact ranking of the field from shares of every pair (the earlier
+/// fighter of the list as fighter one); nothing, and why, when a pair has
+/// no share, a share is of no pair of the list, or a pair's shares do not
+/// merge. `shown` writes a name for the reason.
+std::optional<RankReport> MergedRank(const std::vector<Fighter>& field,
                                      std::vector<ExactPart> parts,
                                      const std::function<std::string(const std::string&)>& shown,
-                                     std::string* error);
+                                     Refusal* why);
 
 /// How the battle from `state` goes, played silently.
-ReplayReport ReplaySummary(uint32_t state, const std::string& name1, const std::string& name2);
+ReplayReport ReplaySummary(uint32_t state, const MatchUp& match);
 
 }  // namespace bramble::lab
 

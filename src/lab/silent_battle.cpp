@@ -7,19 +7,14 @@ namespace {
 // Only the attributes change in a battle: restoring them is the same as the
 // rebuild the Arena makes before every battle.
 void Restore(Fighter& fighter, const Fighter& built) {
-  fighter.hp = built.hp;
-  fighter.mp = built.mp;
-  fighter.atk = built.atk;
-  fighter.def = built.def;
-  fighter.agility = built.agility;
-  fighter.cunning = built.cunning;
+  for (const Attribute& attribute : kAttributes)
+    fighter.*attribute.slot = built.*attribute.slot;
 }
 
 }  // namespace
 
-SilentBattle::SilentBattle(std::string_view name1, std::string_view name2) {
-  built_first_.Build(name1);
-  built_second_.Build(name2);
+SilentBattle::SilentBattle(const MatchUp& match)
+    : built_first_(match.one), built_second_(match.two) {
   bout_.first = built_first_;
   bout_.second = built_second_;
 }

@@ -6,6 +6,7 @@
 
 #include "battle/bout.h"
 #include "battle/fighter.h"
+#include "lab/match_up.h"
 #include "lab/start_states.h"
 
 namespace bramble::lab {
@@ -21,11 +22,11 @@ struct BattleResult {
 };
 
 /// The game's own turn state machine and rules, with no narrator, for one
-/// pair of fighters. The fighters are built once; each battle starts from
-/// copies of them, so a battle costs no allocation.
+/// match-up. Each battle starts from copies of its fighters as built, so a
+/// battle costs no allocation.
 class SilentBattle {
  public:
-  SilentBattle(std::string_view name1, std::string_view name2);
+  explicit SilentBattle(const MatchUp& match);
   SilentBattle(const SilentBattle&) = delete;
   SilentBattle& operator=(const SilentBattle&) = delete;
 

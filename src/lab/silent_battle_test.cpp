@@ -61,7 +61,7 @@ const std::pair<std::string, std::string> kPairs[] = {
 // fighters at the end.
 TEST(SilentBattle, MatchesTheGamesArenaTickForTick) {
   for (const auto& [name1, name2] : kPairs) {
-    SilentBattle silent(name1, name2);
+    SilentBattle silent(MatchUp::Of(name1, name2));
     // Spread over the whole state space, and some consecutive states.
     for (uint64_t i = 0; i < 600; ++i) {
       uint32_t state = i < 500 ? SampleState(7, i) : static_cast<uint32_t>(i);
@@ -83,7 +83,7 @@ TEST(SilentBattle, MatchesTheGamesArenaTickForTick) {
 }
 
 TEST(SilentBattle, ReplaysTheSameBattleFromTheSameState) {
-  SilentBattle silent("abc", "xyz");
+  SilentBattle silent(MatchUp::Of("abc", "xyz"));
   BattleResult first = silent.Run(12345);
   silent.Run(999);  // a battle in between changes nothing
   BattleResult again = silent.Run(12345);
@@ -92,7 +92,7 @@ TEST(SilentBattle, ReplaysTheSameBattleFromTheSameState) {
 }
 
 TEST(SilentBattle, FightersAreBuiltFromTheirNames) {
-  SilentBattle silent("abc", "xyz");
+  SilentBattle silent(MatchUp::Of("abc", "xyz"));
   EXPECT_EQ(silent.first().name, "abc");
   EXPECT_EQ(silent.first().hp, 225);
   EXPECT_EQ(silent.first().cunning, 152);

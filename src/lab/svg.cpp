@@ -302,7 +302,7 @@ std::string SvgText(const RankReport& report, const SvgWords& words) {
   }
   size_t longest = 4;
   for (const RankRow& row : ranking.rows)
-    longest = std::max(longest, NameText(row.name).size());
+    longest = std::max(longest, NameText(row.fighter.name).size());
   const double cell = 56;
   const double left = 40 + 8 * static_cast<double>(std::min<size_t>(longest, 40));
   const double top = 70 + 7 * static_cast<double>(std::min<size_t>(longest, 40));
@@ -341,7 +341,7 @@ std::string SvgText(const RankReport& report, const SvgWords& words) {
   svg += Text(20, 24, title, " font-size=\"16\" font-weight=\"bold\"");
   svg += Text(20, 44, subtitle);
   for (size_t r = 0; r < n; ++r) {
-    std::string name = std::to_string(r + 1) + ". " + NameText(ranking.rows[r].name);
+    std::string name = std::to_string(r + 1) + ". " + NameText(ranking.rows[r].fighter.name);
     double y = top + cell * static_cast<double>(r) + cell / 2 + 4;
     svg += Text(left - 8, y, name, " text-anchor=\"end\"");
     double x = left + cell * static_cast<double>(r) + cell / 2;
@@ -358,15 +358,15 @@ std::string SvgText(const RankReport& report, const SvgWords& words) {
       }
       const Share& share = ranking.matrix[r][c];
       uint16_t colour = HeatColour(share.Rate());
-      std::string row = Escape(NameText(ranking.rows[r].name));
-      std::string column = Escape(NameText(ranking.rows[c].name));
+      std::string row = Escape(NameText(ranking.rows[r].fighter.name));
+      std::string column = Escape(NameText(ranking.rows[c].fighter.name));
       svg += "<rect class=\"cell\" data-row=\"" + row + "\" data-column=\"" + column +
              "\" data-wins=\"" + std::to_string(share.wins) + "\" data-battles=\"" +
              std::to_string(share.battles) + "\" data-rate=\"" + ShortestNumber(share.Rate()) +
              "\" x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" width=\"" + Num(cell) + "\" height=\"" +
              Num(cell) + "\" fill=\"" + Fill(colour >> 4) + "\" stroke=\"white\"><title>" +
-             Escape(Filled(words.cell_tip, {{"row", NameText(ranking.rows[r].name)},
-                                            {"column", NameText(ranking.rows[c].name)},
+             Escape(Filled(words.cell_tip, {{"row", NameText(ranking.rows[r].fighter.name)},
+                                            {"column", NameText(ranking.rows[c].fighter.name)},
                                             {"rate", Percent(share.Rate())}})) +
              "</title></rect>\n";
       svg += Text(x + cell / 2, y + cell / 2 + 4, Percent(share.Rate()),

@@ -1,6 +1,5 @@
 #include "lab/browser/lab_browser.h"
 
-#include <cmath>
 #include <optional>
 
 #include <nlohmann/json.hpp>
@@ -11,214 +10,175 @@
 #include "lab/json_read.h"
 #include "lab/runs.h"
 #include "lab/svg.h"
-#include "version.h"
 
 namespace bramble::lab::browser {
 
 namespace {
 
-// One thread: the page runs one call per Worker.
-constexpr int kThreads = 1;
-// The largest whole number a double holds exactly.
-constexpr double kMostExact = 9007199254740992.0;
-
-// What the command line would say, and which kind of problem it is, for a
-// page to say it in its own language.
-std::string Error(const char* code, const std::string& message) {
-  return "{\"error\": " + JsonString(message) + ", \"code\": \"" + code + "\"}\n";
-}
-
-// A whole number from `low` to `high`, as a JavaScript number holds it.
-std::optional<uint64_t> Whole(double value, double low, double high) {
-  if (!std::isfinite(value) || value != std::floor(value) || value < low || value > high)
-    return std::nullopt;
-  return static_cast<uint64_t>(value);
-}
-
-// The two names as the bytes the game hashes (a name typed on the page is
-// GBK there too), and why they cannot fight, if they cannot.
-struct Names {
-  std::string one, two, problem;
-};
-Names GbkNames(const std::string& name1, const std::string& name2) {
-  Names names{Utf8ToGbk(name1), Utf8ToGbk(name2), {}};
-  names.problem = PairProblem(names.one, names.two);
-  return names;
-}
-
-constexpr char kSeedRange[] = "seed: a whole number from 0 to 2^53";
-
 // The documents' own flavour of nlohmann/json (keys in the order written):
 // one flavour's code in the wasm, not two.
 using Json = nlohmann::ordered_json;
+using Kind = Refusal::Kind;
+
+// One thread on the widest lanes: the page runs one call per Worker.
+Playing OneWorker() { return {WidestLanePath(), 1}; }
+
+// A refusal for the page: the lab's words for it, and the kind of problem
+// as a code the page words in its own language (a number by what it
+// counts, every document that is not sound as a share as "merge").
+std::string Refused(const Refusal& why, const char* code = nullptr) {
+  static const std::pair<Kind, const char*> kCodes[] = {{Kind::kNames, "names"},
+                                                        {Kind::kNameList, "rank-names"},
+                                                        {Kind::kRange, "range"},
+                                                        {Kind::kRangeOverlap, "range"},
+                                                        {Kind::kOtherLab, "merge-version"},
+                                                        {Kind::kNotShare, "merge-kind"},
+                                                        {Kind::kMergePairs, "merge-pair"},
+                                                        {Kind::kMergeOverlap, "merge-overlap"},
+                                                        {Kind::kWords, "words"},
+                                                        {Kind::kDocument, "merge"}};
+  for (const auto& [kind, named] : kCodes)
+    code = code ? code : kind == why.kind ? named : nullptr;
+  if (!code)
+    code = why.quantity == Quantity::kSeed ? "seed" : "battles";
+  return "{\"error\": " + JsonString(why.text) + ", \"code\": \"" + code + "\"}\n";
+}
+
+// The two names as the bytes the game hashes (a name typed on the page is
+// GBK there too), met.
+std::optional<MatchUp> MeetTyped(const std::string& name1, const std::string& name2, Refusal* why) {
+  return Meet(Utf8ToGbk(name1), Utf8ToGbk(name2), why);
+}
+
+// Ranges as a page writes them, [[first, count], ...], checked as the
+// command line checks its own.
+std::optional<std::vector<StateRange>> RangesIn(const std::string& text, Refusal* why) {
+  Json list = Json::parse(text, nullptr, false);
+  std::vector<std::pair<double, double>> given;
+  for (const Json& pair : list.is_array() ? list : Json::array()) {
+    bool numbers =
+        pair.is_array() && pair.size() == 2 && pair[0].is_number() && pair[1].is_number();
+    given.emplace_back(numbers ? pair[0].get<double>() : -1.0, numbers ? pair[1].get<double>() : 0);
+  }
+  return RangesOf(given, why);
+}
+
+Json RangesJson(const std::vector<StateRange>& ranges) {
+  Json list = Json::array();
+  for (const StateRange& range : ranges)
+    list.push_back({range.first, range.count});
+  return list;
+}
 
 }  // namespace
+
+std::string Limits() {
+  Json limits = Json::object();
+  limits["states"] = kStateCount;
+  limits["tick_cap"] = kTickCap;
+  for (auto [key, quantity] : {std::pair{"battles", Quantity::kBattles},
+                               {"seed", Quantity::kSeed},
+                               {"threads", Quantity::kThreads}})
+    limits[key] = {BoundsOf(quantity).low, BoundsOf(quantity).high};
+  return limits.dump() + "\n";
+}
+
+std::string Ranges(const std::string& typed) {
+  Refusal why;
+  std::optional<std::vector<StateRange>> ranges = RangesOf(typed, &why);
+  return ranges ? RangesJson(*ranges).dump() + "\n" : Refused(why, "range");
+}
 
 std::string Sample(const std::string& name1, const std::string& name2, double battles,
                    double seed) {
-  std::optional<uint64_t> n = Whole(battles, 1, static_cast<double>(kStateCount));
-  if (!n)
-    return Error("battles",
-                 "battles: a whole number from 1 to 4294967296 (the number of start states)");
-  std::optional<uint64_t> s = Whole(seed, 0, kMostExact);
-  if (!s)
-    return Error("seed", kSeedRange);
-  Names names = GbkNames(name1, name2);
-  if (!names.problem.empty())
-    return Error("names", names.problem);
-  return JsonText(SamplePair(names.one, names.two, *n, *s, kThreads));
+  Refusal why;
+  std::optional<uint64_t> n = NumberOf(Quantity::kBattles, battles, &why);
+  std::optional<uint64_t> s = n ? NumberOf(Quantity::kSeed, seed, &why) : std::nullopt;
+  std::optional<MatchUp> match = s ? MeetTyped(name1, name2, &why) : std::nullopt;
+  if (!match)
+    return Refused(why);
+  return JsonText(SamplePair(*match, *n, *s, OneWorker()));
 }
-
-namespace {
-
-constexpr char kRangesWanted[] = "--exact-range wants FIRST:COUNT within the 2^32 start states";
-
-// A range of start states as a page gives it: whole numbers within the
-// 2^32 states, not empty.
-std::optional<StateRange> RangeOf(double first, double count) {
-  std::optional<uint64_t> f = Whole(first, 0, static_cast<double>(kStateCount - 1));
-  std::optional<uint64_t> c = Whole(count, 1, static_cast<double>(kStateCount));
-  if (!f || !c || *f + *c > kStateCount)
-    return std::nullopt;
-  return StateRange{*f, *c};
-}
-
-// Ranges as a page writes them, [[first, count], ...], none overlapping.
-std::optional<std::vector<StateRange>> RangesIn(const std::string& text) {
-  Json list = Json::parse(text, nullptr, false);
-  if (list.is_discarded() || !list.is_array() || list.empty())
-    return std::nullopt;
-  std::vector<StateRange> ranges;
-  for (const Json& pair : list) {
-    if (!pair.is_array() || pair.size() != 2 || !pair[0].is_number() || !pair[1].is_number())
-      return std::nullopt;
-    std::optional<StateRange> range = RangeOf(pair[0].get<double>(), pair[1].get<double>());
-    if (!range)
-      return std::nullopt;
-    ranges.push_back(*range);
-  }
-  if (!SortApart(&ranges))
-    return std::nullopt;
-  return ranges;
-}
-
-std::string Share(const std::string& name1, const std::string& name2,
-                  std::optional<std::vector<StateRange>> ranges) {
-  if (!ranges)
-    return Error("range", kRangesWanted);
-  Names names = GbkNames(name1, name2);
-  if (!names.problem.empty())
-    return Error("names", names.problem);
-  return JsonText(ExactPair(names.one, names.two, std::move(*ranges), kThreads));
-}
-
-}  // namespace
 
 std::string ExactRange(const std::string& name1, const std::string& name2, double first,
                        double count) {
-  std::optional<StateRange> range = RangeOf(first, count);
-  return Share(name1, name2, range ? std::optional(std::vector<StateRange>{*range}) : std::nullopt);
+  Refusal why;
+  std::optional<std::vector<StateRange>> ranges = RangesOf({{first, count}}, &why);
+  std::optional<MatchUp> match = ranges ? MeetTyped(name1, name2, &why) : std::nullopt;
+  if (!match)
+    return Refused(why);
+  return JsonText(ExactPair(*match, std::move(*ranges), OneWorker()));
 }
 
 std::string ExactShare(const std::string& name1, const std::string& name2,
-                       const std::string& ranges) {
-  return Share(name1, name2, RangesIn(ranges));
+                       const std::string& ranges_json) {
+  Refusal why;
+  std::optional<std::vector<StateRange>> ranges = RangesIn(ranges_json, &why);
+  std::optional<MatchUp> match = ranges ? MeetTyped(name1, name2, &why) : std::nullopt;
+  if (!match)
+    return Refused(why);
+  return JsonText(ExactPair(*match, std::move(*ranges), OneWorker()));
 }
 
-std::string ExactPlan(const std::string& ranges, double most) {
-  std::optional<std::vector<StateRange>> states = RangesIn(ranges);
-  std::optional<uint64_t> m = Whole(most, 1, static_cast<double>(kStateCount));
-  if (!states || !m)
-    return Error("range", kRangesWanted);
+std::string ExactPlan(const std::string& ranges_json, double most) {
+  Refusal why;
+  std::optional<std::vector<StateRange>> ranges = RangesIn(ranges_json, &why);
+  // At most `most` battles a call: as many as a range of that many states.
+  std::optional<std::vector<StateRange>> calls_of =
+      ranges ? RangesOf({{0.0, most}}, &why) : std::nullopt;
+  if (!calls_of)
+    return Refused(why);
   Json calls = Json::array();
-  for (const std::vector<StateRange>& call : ExactCalls(*states, *m)) {
-    Json ranges = Json::array();
-    for (const StateRange& range : call)
-      ranges.push_back({range.first, range.count});
-    calls.push_back(std::move(ranges));
-  }
+  for (const std::vector<StateRange>& call : ExactCalls(*ranges, calls_of->front().count))
+    calls.push_back(RangesJson(call));
   return calls.dump() + "\n";
 }
-
-namespace {
-
-// Why a share could not be read, as a kind a page can word: written by
-// another version of the lab or another schema, not a share of an exact
-// run, or damaged (anything else).
-const char* ShareProblem(const std::string& text) {
-  Json doc = Json::parse(text, nullptr, false);
-  if (doc.is_discarded() || !doc.is_object())
-    return "merge";
-  auto version = doc.find("version");
-  auto schema = doc.find("schema");
-  if ((version != doc.end() && *version != BRAMBLE_VERSION) ||
-      (schema != doc.end() && *schema != kJsonSchema))
-    return "merge-version";
-  auto kind = doc.find("kind");
-  if (kind == doc.end() || *kind != "exact")
-    return "merge-kind";
-  return "merge";
-}
-
-// Why shares that each read well cannot be merged: another pair, or start
-// states that two of them share.
-const char* PartsProblem(const std::vector<ExactPart>& parts) {
-  std::vector<StateRange> ranges;
-  for (const ExactPart& part : parts) {
-    if (part.name1 != parts[0].name1 || part.name2 != parts[0].name2)
-      return "merge-pair";
-    ranges.insert(ranges.end(), part.ranges.begin(), part.ranges.end());
-  }
-  return SortApart(&ranges) ? "merge" : "merge-overlap";
-}
-
-}  // namespace
 
 std::string Merge(const std::string& shares) {
   Json list = Json::parse(shares, nullptr, false);
   if (list.is_discarded() || !list.is_array())
-    return Error("merge", "--merge: the shares are not a JSON array");
+    return Refused({Kind::kDocument, "--merge: the shares are not a JSON array"});
   std::vector<ExactPart> parts;
+  Refusal why;
   for (size_t i = 0; i < list.size(); ++i) {
     std::string text = list[i].is_string() ? list[i].get<std::string>() : list[i].dump();
-    std::string error;
-    std::optional<ExactPart> part = ReadExactPart(text, &error);
-    if (!part)
-      return Error(ShareProblem(text), "--merge: share " + std::to_string(i + 1) + ": " + error);
+    std::optional<ExactPart> part = ReadExactPart(text, &why);
+    if (!part) {
+      why.text = "--merge: share " + std::to_string(i + 1) + ": " + why.text;
+      return Refused(why);
+    }
     parts.push_back(std::move(*part));
   }
-  std::string error;
-  std::optional<PairReport> merged = MergedPair(parts, &error);
-  if (!merged)
-    return Error(parts.empty() ? "merge" : PartsProblem(parts), "--merge: " + error);
+  std::optional<PairReport> merged = MergedPair(parts, &why);
+  if (!merged) {
+    why.text = "--merge: " + why.text;
+    return Refused(why);
+  }
   return JsonText(*merged);
 }
 
 std::string Rank(const std::string& names, double battles_per_pair, double seed) {
-  std::optional<uint64_t> n = Whole(battles_per_pair, 1, static_cast<double>(kStateCount));
-  if (!n)
-    return Error("battles", "battles per pair: a whole number from 1 to 4294967296");
-  std::optional<uint64_t> s = Whole(seed, 0, kMostExact);
+  Refusal why;
+  std::optional<uint64_t> n = NumberOf(Quantity::kBattles, battles_per_pair, &why);
+  std::optional<uint64_t> s = n ? NumberOf(Quantity::kSeed, seed, &why) : std::nullopt;
   if (!s)
-    return Error("seed", kSeedRange);
+    return Refused(why);
   NameList list = ReadNames(names, [](std::string typed) { return Utf8ToGbk(typed); });
   if (!list.error.empty())
-    return Error("rank-names", "names: " + list.error);
-  return JsonText(SampleRank(list.names, *n, *s, kThreads));
+    return Refused({Kind::kNameList, "names: " + list.error});
+  return JsonText(SampleRank(FieldOf(list.names), *n, *s, OneWorker()));
 }
 
 namespace {
 
 // The words of a picture from the page's table, or the command line's for
 // no table.
-std::optional<SvgWords> ReadSvgWords(const std::string& json, std::string* error) {
+std::optional<SvgWords> ReadSvgWords(const std::string& json, Refusal* why) {
   if (json.empty())
     return EnglishSvgWords();
   Json table = Json::parse(json, nullptr, false);
-  if (table.is_discarded() || !table.is_object()) {
-    *error = "words: not a JSON object";
-    return std::nullopt;
-  }
+  if (table.is_discarded() || !table.is_object())
+    return Refuse(why, Kind::kWords, "words: not a JSON object");
   SvgWords words;
   for (const SvgWordKey& key : SvgWordKeys()) {
     auto found = table.find(key.key);
@@ -231,8 +191,7 @@ std::optional<SvgWords> ReadSvgWords(const std::string& json, std::string* error
                (*found)[0].is_string() && (*found)[1].is_string()) {
       words.*key.counted = {(*found)[0].get<std::string>(), (*found)[1].get<std::string>()};
     } else {
-      *error = std::string("words: no wording for \"") + key.key + "\"";
-      return std::nullopt;
+      return Refuse(why, Kind::kWords, std::string("words: no wording for \"") + key.key + "\"");
     }
   }
   return words;
@@ -241,21 +200,14 @@ std::optional<SvgWords> ReadSvgWords(const std::string& json, std::string* error
 }  // namespace
 
 std::string Svg(const std::string& report, const std::string& words_json) {
-  std::string error;
-  std::optional<SvgWords> words = ReadSvgWords(words_json, &error);
+  Refusal why;
+  std::optional<SvgWords> words = ReadSvgWords(words_json, &why);
   if (!words)
-    return Error("words", error);
-  std::string kind = KindOf(report);
-  if (kind == "rank" || kind == "exact-rank") {
-    std::optional<RankReport> rank = ReadRankReport(report, &error);
-    if (!rank)
-      return Error("report", error);
-    return SvgText(*rank, *words);
-  }
-  std::optional<PairReport> pair = ReadPairReport(report, &error);
-  if (!pair)
-    return Error("report", error);
-  return SvgText(*pair, *words);
+    return Refused(why);
+  std::optional<std::variant<PairReport, RankReport>> read = ReadReport(report, &why);
+  if (!read)
+    return Refused(why, "report");
+  return std::visit([&](const auto& any) { return SvgText(any, *words); }, *read);
 }
 
 }  // namespace bramble::lab::browser

@@ -14,9 +14,9 @@
 // - The string is a JSON document: a report exactly as
 //   `brambleworthen-odds --format json` writes it for the same question
 //   (same keys, same schema, "schema": 2), or {"error": "message"} for a
-//   question the command line would refuse (the message is the one it
-//   gives, without its "brambleworthen-odds: " prefix, and "code", the
-//   kind of problem, for a page to say it in its own words: "names",
+//   question the command line would refuse (the message is the lab's, as
+//   the request layer (lab/request.h) or a reader words it, and "code",
+//   the kind of problem, for a page to say it in its own words: "names",
 //   "rank-names", "battles", "seed", "range", "report", "words", or for
 //   LabMerge "merge-pair" (shares of different pairs), "merge-overlap"
 //   (start states in two shares), "merge-version" (a share of another
@@ -27,9 +27,16 @@
 // - Names become the game's GBK bytes as the page's battle converts typed
 //   names, so a name is the same fighter as in the console. A name is one
 //   word: no blanks, not empty; the two names of a pair differ.
-// - Numbers come as doubles and must be whole: battles 1 to 2^32, seeds 0
-//   to 2^53 (a double holds no more), first + count within 2^32.
+// - Numbers come as doubles and must be whole, within the limits LabLimits
+//   gives: battles 1 to 2^32, seeds 0 to 2^53 (a double holds no more),
+//   first + count within the 2^32 start states.
 //
+//   LabLimits()   the lab's limits, for a page to check against and show:
+//       {"states": 4294967296, "tick_cap": 100000, "battles": [low, high],
+//       "seed": [low, high], "threads": [low, high]}
+//   LabRanges(text)   FIRST:COUNT, or several joined by commas, as a link
+//       or --exact-range gives them: the ranges as [[first, count], ...],
+//       sorted, or the refusal (code "range")
 //   LabSample(name1, name2, battles, seed)   kind "sample", "threads": 1
 //   LabExactRange(name1, name2, first, count)
 //       kind "exact" over states first .. first + count - 1: a share, as
@@ -60,6 +67,8 @@ namespace bramble::lab::browser {
 
 /// The functions behind the C exports, each returning the JSON (or SVG)
 /// text the export hands over. Native builds test them.
+std::string Limits();
+std::string Ranges(const std::string& typed);
 std::string Sample(const std::string& name1, const std::string& name2, double battles, double seed);
 std::string ExactRange(const std::string& name1, const std::string& name2, double first,
                        double count);
@@ -73,6 +82,8 @@ std::string Svg(const std::string& report, const std::string& words = "");
 }  // namespace bramble::lab::browser
 
 extern "C" {
+char* LabLimits();
+char* LabRanges(const char* text);
 char* LabSample(const char* name1, const char* name2, double battles, double seed);
 char* LabExactRange(const char* name1, const char* name2, double first, double count);
 char* LabExactShare(const char* name1, const char* name2, const char* ranges);

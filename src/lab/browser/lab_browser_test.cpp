@@ -98,14 +98,14 @@ TEST(LabBrowser, RefusesWhatTheCommandLineRefuses) {
       {browser::Sample("abc", "abc", 10, 1), "the two names are the same"},
       {browser::Sample("", "abc", 10, 1), "cannot be empty"},
       {browser::Sample("a b", "abc", 10, 1), "no blanks"},
-      {browser::Sample("abc", "xyz", 0, 1), "battles"},
-      {browser::Sample("abc", "xyz", 1.5, 1), "battles"},
-      {browser::Sample("abc", "xyz", 4294967297.0, 1), "battles"},
-      {browser::Sample("abc", "xyz", 10, -1), "seed"},
-      {browser::Sample("abc", "xyz", 10, 0.0 / 0.0), "seed"},
+      {browser::Sample("abc", "xyz", 0, 1), "at least 1 battle"},
+      {browser::Sample("abc", "xyz", 1.5, 1), "a number of battles, not '1.5'"},
+      {browser::Sample("abc", "xyz", 4294967297.0, 1), "more than 4294967296 battles"},
+      {browser::Sample("abc", "xyz", 10, -1), "2^53"},
+      {browser::Sample("abc", "xyz", 10, 0.0 / 0.0), "2^53"},
       {browser::ExactRange("abc", "xyz", 4294967295.0, 2), "within the 2^32"},
       {browser::ExactRange("abc", "xyz", 0, 0), "within the 2^32"},
-      {browser::ExactShare("abc", "xyz", "[[0, 10], [5, 10]]"), "within the 2^32"},
+      {browser::ExactShare("abc", "xyz", "[[0, 10], [5, 10]]"), "overlap"},
       {browser::ExactShare("abc", "xyz", "[[0, \"10\"]]"), "within the 2^32"},
       {browser::ExactShare("abc", "xyz", "[]"), "within the 2^32"},
       {browser::ExactPlan("[[0, 10]]", 0), "within the 2^32"},
@@ -126,6 +126,16 @@ TEST(LabBrowser, RefusesWhatTheCommandLineRefuses) {
     EXPECT_NE(doc["error"].get<std::string>().find(says), std::string::npos) << answer;
     EXPECT_TRUE(doc["code"].is_string()) << answer;
   }
+}
+
+// The page keeps no copy of the lab's limits or of the range syntax: it asks.
+TEST(LabBrowser, GivesItsLimitsAndReadsRangesForThePage) {
+  EXPECT_EQ(nlohmann::json::parse(browser::Limits()),
+            nlohmann::json::parse(R"({"states": 4294967296, "tick_cap": 100000,
+                "battles": [1, 4294967296], "seed": [0, 9007199254740992], "threads": [1, 1024]})"));
+  EXPECT_EQ(browser::Ranges("2147483648:5,0x10:4"), "[[16,4],[2147483648,5]]\n");
+  for (const char* bad : {"", "5", "0:0", "4294967295:2", "0:10,5:10", "0:10,", "-1:5"})
+    EXPECT_EQ(nlohmann::json::parse(browser::Ranges(bad))["code"], "range") << bad;
 }
 
 // A page says why shares cannot be merged by the kind of problem: each

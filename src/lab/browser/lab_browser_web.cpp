@@ -25,6 +25,12 @@ using namespace bramble::lab;
 
 extern "C" {
 
+EMSCRIPTEN_KEEPALIVE char* LabLimits() { return Handed(browser::Limits()); }
+
+EMSCRIPTEN_KEEPALIVE char* LabRanges(const char* text) {
+  return Handed(browser::Ranges(Text(text)));
+}
+
 EMSCRIPTEN_KEEPALIVE char* LabSample(const char* name1, const char* name2, double battles,
                                      double seed) {
   return Handed(browser::Sample(Text(name1), Text(name2), battles, seed));

@@ -16,7 +16,7 @@ constexpr size_t kCell = 7;
 std::vector<Segment> HeatMap(const Ranking& ranking) {
   size_t width = 4;
   for (const RankRow& row : ranking.rows)
-    width = std::max(width, row.name.size());
+    width = std::max(width, row.fighter.name.size());
   std::vector<Segment> map;
   auto plain = [&map](std::string text) {
     map.push_back({terminal::kDefaultAttribute, std::move(text)});
@@ -28,7 +28,7 @@ std::vector<Segment> HeatMap(const Ranking& ranking) {
     header += PadLeft(std::to_string(c + 1), kCell - 1) + " ";
   plain(header + "\n");
   for (size_t r = 0; r < ranking.rows.size(); ++r) {
-    const std::string& name = ranking.rows[r].name;
+    const std::string& name = ranking.rows[r].fighter.name;
     plain(PadLeft(std::to_string(r + 1), 4) + "  " + PadRight(name, width) + " ");
     for (size_t c = 0; c < ranking.rows.size(); ++c) {
       if (c == r) {

@@ -11,6 +11,8 @@
 
 #include "battle/lines.h"
 #include "console/print_marked.h"
+#include "lab/lanes/lane_paths.h"
+#include "lab/match_up.h"
 
 namespace bramble::lab {
 
@@ -34,6 +36,7 @@ struct LabStreams {
   std::ostream& err;            // messages, and the progress bar when `progress`
   bool progress = false;
   std::string program = "brambleworthen-odds";  // how the lab was started, for job lines
+  LaneChoice lanes{WidestLanePath(), {}};       // main's choice; its warning said before battles
 };
 
 /// The win-rate lab's command line: parses `args` (the arguments after the
@@ -45,8 +48,7 @@ int RunLab(const std::vector<std::string>& args, const LabStreams& io);
 /// Prints the battle that starts from generator state `state` on `screen`
 /// exactly as the game's Arena shows it in the words of `texts`, at once.
 /// Returns whether it ended within the tick cap.
-bool Replay(bramble::Screen& screen, BattleTexts texts, uint32_t state, const std::string& name1,
-            const std::string& name2);
+bool Replay(bramble::Screen& screen, BattleTexts texts, uint32_t state, const MatchUp& match);
 
 }  // namespace bramble::lab
 

@@ -85,7 +85,7 @@ TEST(RunLab, OneBattleIsSingular) {
 TEST(RunLab, ExactOverAPartOfTheStatesGivesFractions) {
   LabOutcome outcome = RunRecorded({"--exact-range=4000:1000", "--format=text", "abc", "xyz"});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
-  SilentBattle battle("abc", "xyz");
+  SilentBattle battle(MatchUp::Of("abc", "xyz"));
   uint64_t first_wins = 0;
   for (uint32_t state = 4000; state < 5000; ++state)
     first_wins += battle.Run(state).winner == Winner::kFirst;
@@ -135,7 +135,7 @@ TEST(RunLab, ReplayShowsTheBattleAsTheGameDoesAndKeepsATranscript) {
   EXPECT_EQ(outcome.out.rfind("\nabc HP:225 MP:214 ATK:176 DEF:210\nxyz HP:248", 0), 0u)
       << outcome.out;
   EXPECT_NE(outcome.out.find("决斗开始！    \n"), std::string::npos);
-  SilentBattle battle("abc", "xyz");
+  SilentBattle battle(MatchUp::Of("abc", "xyz"));
   BattleResult result = battle.Run(12345);
   std::string loser = result.winner == Winner::kFirst ? "xyz" : "abc";
   std::string defeat = "*-- " + loser + "被击败了 --*\a    \n";

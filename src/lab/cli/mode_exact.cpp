@@ -18,17 +18,16 @@ int ShowExact(const Session& session, const Output& output, const PairReport& re
 }
 
 int Run(const Session& session, const ExactCommand& command) {
-  auto names = session.Pair(command.name1, command.name2);
-  if (!names)
+  std::optional<MatchUp> match = session.Meet(command.name1, command.name2);
+  if (!match)
     return 2;
-  const auto& [name1, name2] = *names;
-  int threads = Threads(command.threads);
-  session.WarnIfLong(name1, name2, BattlesPlayed(command.ranges), 1, threads);
+  Playing playing = session.Play(command.threads);
+  session.WarnIfLong(*match, BattlesPlayed(command.ranges), 1, playing);
   PairReport report;
   {
     ProgressBar bar(Covered(command.ranges), session.progress());
-    report =
-        ExactPair(name1, name2, command.ranges, threads, [&](uint64_t done) { bar.Update(done); });
+    playing.progress = [&](uint64_t done) { bar.Update(done); };
+    report = ExactPair(*match, command.ranges, playing);
   }
   return ShowExact(session, command.output, report, "");
 }

@@ -5,7 +5,6 @@
 #include "lab/cli/progress.h"
 #include "lab/cli/report.h"
 #include "lab/cli/session.h"
-#include "lab/defaults.h"
 #include "lab/export.h"
 #include "lab/runs.h"
 
@@ -29,38 +28,41 @@ int ShowRanking(const Session& session, const Output& output, const RankReport& 
   });
 }
 
-bool ReadRankFile(const Session& session, const std::string& path, NameList* list) {
+bool ReadRankFile(const Session& session, const std::string& path, std::vector<Fighter>* field) {
   auto decode = [&](std::string typed) { return session.Decode(typed); };
+  NameList list;
   if (path == "-") {
-    *list = ReadNames(session.io.in, decode);
+    list = ReadNames(session.io.in, decode);
   } else {
     std::ifstream file(path);
     if (!file) {
       session.BadInput("cannot read the rank file '" + path + "': " + std::strerror(errno));
       return false;
     }
-    *list = ReadNames(file, decode);
+    list = ReadNames(file, decode);
   }
-  if (list->error.empty())
-    return true;
-  session.BadInput("rank file '" + path + "': " + list->error);
-  return false;
+  if (!list.error.empty()) {
+    session.BadInput("rank file '" + path + "': " + list.error);
+    return false;
+  }
+  *field = FieldOf(list.names);
+  return true;
 }
 
 int Run(const Session& session, const RankCommand& command) {
-  NameList list;
-  if (!ReadRankFile(session, command.rank_file, &list))
+  std::vector<Fighter> field;
+  if (!ReadRankFile(session, command.rank_file, &field))
     return 2;
-  size_t n = list.names.size();
+  size_t n = field.size();
   uint64_t battles = command.battles.value_or(kDefaultRankBattles);
   uint64_t seed = command.seed ? *command.seed : ClockSeed();
-  int threads = Threads(command.threads);
-  session.WarnIfLong(list.names[0], list.names[1], battles, n * (n - 1) / 2, threads);
+  Playing playing = session.Play(command.threads);
+  session.WarnIfLong({field[0], field[1]}, battles, n * (n - 1) / 2, playing);
   RankReport report;
   {
     ProgressBar bar(battles * (n * (n - 1) / 2), session.progress());
-    report =
-        SampleRank(list.names, battles, seed, threads, [&](uint64_t done) { bar.Update(done); });
+    playing.progress = [&](uint64_t done) { bar.Update(done); };
+    report = SampleRank(field, battles, seed, playing);
   }
   return ShowRanking(session, command.output, report);
 }

@@ -12,8 +12,7 @@
 
 namespace bramble::lab {
 
-bool Replay(bramble::Screen& screen, BattleTexts texts, uint32_t state, const std::string& name1,
-            const std::string& name2) {
+bool Replay(bramble::Screen& screen, BattleTexts texts, uint32_t state, const MatchUp& match) {
   // The game's own Arena, on a tick source that never waits: the same
   // lines, colours and transcript as a game, shown at once. The build draws
   // nothing, so the state set here is the one right before the
@@ -22,20 +21,18 @@ bool Replay(bramble::Screen& screen, BattleTexts texts, uint32_t state, const st
   ScreenNarrator narrator(screen, texts);
   Dice dice{state};
   Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1), narrator, dice);
-  arena.Setup(name1, name2);
+  arena.Setup(match.one.name, match.two.name);
   arena.Battle();
   terminal::Flush();
   return arena.bout.ended;
 }
 
 int Run(const Session& session, const ReplayCommand& command) {
-  auto names = session.Pair(command.name1, command.name2);
-  if (!names)
+  std::optional<MatchUp> match = session.Meet(command.name1, command.name2);
+  if (!match)
     return 2;
-  const std::string& name1 = names->first;
-  const std::string& name2 = names->second;
   if (command.format != Format::kText) {
-    ReplayReport report = ReplaySummary(command.state, name1, name2);
+    ReplayReport report = ReplaySummary(command.state, *match);
     if (command.format == Format::kJson)
       WriteJson(session.io.data, report);
     else
@@ -44,7 +41,7 @@ int Run(const Session& session, const ReplayCommand& command) {
   }
   const GameTexts& texts = command.texts != nullptr ? *command.texts : kChineseTexts;
   bramble::Screen screen(command.transcript.value_or(""), texts.notice);
-  bool ended = Replay(screen, texts.battle, command.state, name1, name2);
+  bool ended = Replay(screen, texts.battle, command.state, *match);
   TranscriptResult saved = screen.saving();
   if (!ended)
     session.io.err << "brambleworthen-odds: the battle was stopped unfinished after " << kTickCap

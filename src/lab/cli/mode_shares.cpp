@@ -62,13 +62,13 @@ std::optional<std::vector<ExactPart>> ReadParts(const Session& session,
                                                 const std::vector<std::string>& files) {
   std::vector<ExactPart> parts;
   for (const std::string& path : files) {
-    std::string error;
-    std::string text = ReadWholeFile(path, &error);
+    Refusal why;
+    std::string text = ReadWholeFile(path, &why.text);
     std::optional<ExactPart> part;
-    if (error.empty())
-      part = ReadExactPart(text, &error);
+    if (why.text.empty())
+      part = ReadExactPart(text, &why);
     if (!part) {
-      session.BadInput("--merge: '" + path + "': " + error);
+      session.BadInput("--merge: '" + path + "': " + why.text);
       return std::nullopt;
     }
     parts.push_back(std::move(*part));
@@ -96,42 +96,42 @@ int Run(const Session& session, const SplitCommand& command) {
                                  file + PartNumber(++k, command.jobs) + ".json");
   };
   if (!command.rank_file) {
-    auto names = session.Pair(command.name1, command.name2);
-    if (!names)
+    std::optional<MatchUp> match = session.Meet(command.name1, command.name2);
+    if (!match)
       return 2;
-    write(names->first, names->second, "part-");
+    write(match->one.name, match->two.name, "part-");
     return 0;
   }
-  NameList list;
-  if (!ReadRankFile(session, *command.rank_file, &list))
+  std::vector<Fighter> field;
+  if (!ReadRankFile(session, *command.rank_file, &field))
     return 2;
-  size_t n = list.names.size();
+  size_t n = field.size();
   for (size_t i = 0; i < n; ++i)
     for (size_t j = i + 1; j < n; ++j)
-      write(list.names[i], list.names[j],
+      write(field[i].name, field[j].name,
             "pair-" + PartNumber(i + 1, n) + "-" + PartNumber(j + 1, n) + "-part-");
   return 0;
 }
 
 int Run(const Session& session, const MergeCommand& command) {
-  NameList list;
-  if (command.rank_file && !ReadRankFile(session, *command.rank_file, &list))
+  std::vector<Fighter> field;
+  if (command.rank_file && !ReadRankFile(session, *command.rank_file, &field))
     return 2;
   std::optional<std::vector<ExactPart>> parts = ReadParts(session, command.files);
   if (!parts)
     return 2;
-  std::string error;
+  Refusal why;
   if (command.rank_file) {
     std::optional<RankReport> merged = MergedRank(
-        list.names, std::move(*parts), [&](const std::string& name) { return session.Shown(name); },
-        &error);
+        field, std::move(*parts), [&](const std::string& name) { return session.Shown(name); },
+        &why);
     return merged ? ShowRanking(session, command.output, *merged)
-                  : session.BadInput("--merge: " + error);
+                  : session.BadInput("--merge: " + why.text);
   }
-  std::optional<PairReport> merged = MergedPair(*parts, &error);
+  std::optional<PairReport> merged = MergedPair(*parts, &why);
   return merged ? ShowExact(session, command.output, *merged,
                             CoverageLine(parts->size(), Covered(merged->ranges)))
-                : session.BadInput("--merge: " + error);
+                : session.BadInput("--merge: " + why.text);
 }
 
 }  // namespace bramble::lab

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <string_view>
 
-#include "lab/defaults.h"
+#include "lab/request.h"
 
 namespace bramble::lab {
 
 namespace {
-
-constexpr int kMaxThreads = 1024;
 
 enum class Mode { kOdds, kExact, kRank, kReplay };
 
@@ -21,7 +19,7 @@ struct Given {
   std::optional<uint64_t> seed;
   int threads = 0;
   std::string rank_file;
-  uint32_t replay_state = 0;
+  uint64_t replay_state = 0;
   std::optional<std::string> transcript;
   const GameTexts* texts = nullptr;  // --lang; null: Chinese
   bool partial = false;              // --exact-range given
@@ -39,18 +37,14 @@ struct OptionSpec {
   char short_name;  // 0: long only
   std::string_view long_name;
   bool takes_value;
-  bool hidden;
 };
 
 constexpr OptionSpec kSpecs[] = {
-    {'n', 'n', "battles", true, false},    {'s', 's', "seed", true, false},
-    {'j', 'j', "jobs", true, false},       {'e', 'e', "exact", false, false},
-    {'r', 'r', "rank", true, false},       {'R', 0, "replay", true, false},
-    {'t', 't', "transcript", true, false}, {'h', 'h', "help", false, false},
-    {'V', 'V', "version", false, false},   {'E', 0, "exact-range", true, false},
-    {'f', 0, "format", true, false},       {'S', 0, "svg", true, false},
-    {'p', 0, "split", true, false},        {'m', 0, "merge", false, false},
-    {'L', 0, "lang", true, false},
+    {'n', 'n', "battles", true},    {'s', 's', "seed", true},  {'j', 'j', "jobs", true},
+    {'e', 'e', "exact", false},     {'r', 'r', "rank", true},  {'R', 0, "replay", true},
+    {'t', 't', "transcript", true}, {'h', 'h', "help", false}, {'V', 'V', "version", false},
+    {'E', 0, "exact-range", true},  {'f', 0, "format", true},  {'S', 0, "svg", true},
+    {'p', 0, "split", true},        {'m', 0, "merge", false},  {'L', 0, "lang", true},
 };
 
 class Parser {
@@ -71,60 +65,32 @@ class Parser {
                 " cannot be used together");
   }
 
+  // A number the request layer takes, or its refusal.
+  template <class T>
+  bool Number(Quantity quantity, const std::string& value, T* into) {
+    Refusal why;
+    std::optional<uint64_t> n = NumberOf(quantity, value, &why);
+    if (!n)
+      return Fail(why.text);
+    *into = static_cast<T>(*n);
+    return true;
+  }
+
   bool Apply(const OptionSpec& spec, const std::string& value) {
     Given& o = given_;
     switch (spec.id) {
-      case 'n': {
-        auto n = ParseNumber(value, UINT64_MAX);
-        if (!n)
-          return Fail("-n wants a number of battles, not '" + value + "'");
-        if (*n == 0)
-          return Fail("-n: the sample size must be at least 1 battle");
-        // There are only 2^32 start states: a bigger sample tells nothing
-        // more than --exact, and would run for centuries.
-        if (*n > kStateCount)
-          return Fail(
-              "-n: a sample of more than 4294967296 battles (the number of start "
-              "states) tells nothing more; --exact plays each state once");
-        o.battles = n;
-        return true;
-      }
-      case 's': {
-        auto n = ParseNumber(value, kMostSeed);
-        if (!n)
-          return Fail("-s wants a number from 0 to 2^53 (9007199254740992), not '" + value + "'");
-        o.seed = n;
-        return true;
-      }
-      case 'j': {
-        auto n = ParseNumber(value, kMaxThreads);
-        if (!n || *n == 0)
-          return Fail("-j wants a number of threads from 1 to " + std::to_string(kMaxThreads) +
-                      ", not '" + value + "'");
-        o.threads = static_cast<int>(*n);
-        return true;
-      }
+      case 'n':
+        return Number(Quantity::kBattles, value, &o.battles);
+      case 's':
+        return Number(Quantity::kSeed, value, &o.seed);
+      case 'j':
+        return Number(Quantity::kThreads, value, &o.threads);
       case 'E': {
-        // FIRST:COUNT, or several joined by commas (a split's job may
-        // stand for a range and its twins).
-        std::vector<StateRange> ranges;
-        for (size_t from = 0; from <= value.size();) {
-          size_t comma = std::min(value.find(',', from), value.size());
-          std::string range = value.substr(from, comma - from);
-          size_t colon = range.find(':');
-          if (colon == std::string::npos)
-            return Fail("--exact-range wants FIRST:COUNT");
-          uint64_t first =
-              ParseNumber(range.substr(0, colon), kStateCount - 1).value_or(kStateCount);
-          uint64_t count = ParseNumber(range.substr(colon + 1), kStateCount).value_or(0);
-          if (first >= kStateCount || count == 0 || first + count > kStateCount)
-            return Fail("--exact-range wants FIRST:COUNT within the 2^32 start states");
-          ranges.push_back({first, count});
-          from = comma + 1;
-        }
-        if (!SortApart(&ranges))
-          return Fail("--exact-range: the ranges overlap");
-        o.ranges = std::move(ranges);
+        Refusal why;
+        std::optional<std::vector<StateRange>> ranges = RangesOf(value, &why);
+        if (!ranges)
+          return Fail(why.text);
+        o.ranges = std::move(*ranges);
         o.partial = true;
         return true;
       }
@@ -145,13 +111,8 @@ class Parser {
           return Fail("--svg wants a file name");
         o.svg = value;
         return true;
-      case 'p': {
-        auto n = ParseNumber(value, kStateCount);
-        if (!n || *n == 0)
-          return Fail("--split wants a number of jobs from 1 to 2^32, not '" + value + "'");
-        o.split = *n;
-        return true;
-      }
+      case 'p':
+        return Number(Quantity::kJobs, value, &o.split);
       case 'm':
         o.merge = true;
         return true;
@@ -176,14 +137,9 @@ class Parser {
       case 'V':
         o.version = true;
         return true;
-      case 'R': {
-        auto state = ParseNumber(value, kStateCount - 1);
-        if (!state)
-          return Fail("--replay wants a generator state from 0 to 4294967295 (32 bits), not '" +
-                      value + "'");
-        o.replay_state = static_cast<uint32_t>(*state);
-        return SetMode(Mode::kReplay, "--replay");
-      }
+      case 'R':
+        return Number(Quantity::kState, value, &o.replay_state) &&
+               SetMode(Mode::kReplay, "--replay");
     }
     return Fail("unhandled option");
   }
@@ -200,7 +156,7 @@ class Parser {
         matches = 1;
         break;
       }
-      if (!spec.hidden && spec.long_name.substr(0, key.size()) == key) {
+      if (spec.long_name.substr(0, key.size()) == key) {
         found = &spec;
         ++matches;
       }
@@ -339,7 +295,8 @@ class Parser {
       case Mode::kRank:
         return RankCommand{o.rank_file, o.battles, o.seed, o.threads, output};
       case Mode::kReplay:
-        return ReplayCommand{name1, name2, o.replay_state, o.transcript, o.texts, output.format};
+        return ReplayCommand{name1,        name2,   static_cast<uint32_t>(o.replay_state),
+                             o.transcript, o.texts, output.format};
       case Mode::kExact:
         return ExactCommand{name1, name2, o.ranges, o.threads, output};
       case Mode::kOdds:

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
+#include "lab/match_up.h"
 #include "lab/numbers.h"
 #include "lab/wilson.h"
 
@@ -32,6 +34,19 @@ std::string UnfinishedLine(const Tally& tally) {
          " ticks: " + std::to_string(tally.unfinished) + "\n";
 }
 
+// The attributes' labels (no fighter) or a fighter's values, each right
+// aligned under its label; the hidden ones only when `hidden`.
+std::string AttributeColumns(const Fighter* f, bool hidden) {
+  std::string text;
+  for (const Attribute& attribute : kAttributes) {
+    if (attribute.hidden && !hidden)
+      continue;
+    size_t width = std::max<size_t>(5, std::strlen(attribute.text) + 2);
+    text += PadLeft(f ? std::to_string(f->*attribute.slot) : attribute.text, width);
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string PadRight(std::string text, size_t width) {
@@ -46,14 +61,9 @@ std::string PadLeft(const std::string& text, size_t width) {
 
 std::string FighterTable(const Fighter& one, const Fighter& two) {
   size_t width = NameWidth(one, two);
-  std::string text = "  " + PadRight("name", width) + "   HP   MP  ATK  DEF  agility*  cunning*\n";
-  for (const Fighter* f : {&one, &two}) {
-    text += "  " + PadRight(f->name, width);
-    for (int32_t value : {f->hp, f->mp, f->atk, f->def})
-      text += PadLeft(std::to_string(value), 5);
-    text += PadLeft(std::to_string(f->agility), 10) + PadLeft(std::to_string(f->cunning), 10);
-    text += "\n";
-  }
+  std::string text = "  " + PadRight("name", width) + AttributeColumns(nullptr, true) + "\n";
+  for (const Fighter* f : {&one, &two})
+    text += "  " + PadRight(f->name, width) + AttributeColumns(f, true) + "\n";
   text += "  * hidden: the game never shows these two\n";
   return text;
 }
@@ -112,22 +122,19 @@ std::string RankTable(const Ranking& ranking, const std::string& heading) {
   const std::vector<RankRow>& rows = ranking.rows;
   size_t width = 4;
   for (const RankRow& row : rows)
-    width = std::max(width, row.name.size());
+    width = std::max(width, row.fighter.name.size());
   std::string text = heading + "\n";
-  text += "  rank  " + PadRight("name", width) +
-          "  mean win   95 % CI              beats   HP   MP  ATK  DEF\n";
+  text += "  rank  " + PadRight("name", width) + "  mean win   95 % CI              beats" +
+          AttributeColumns(nullptr, false) + "\n";
   int rank = 0;
   for (const RankRow& row : rows) {
-    text += PadLeft(std::to_string(++rank), 6) + "  " + PadRight(row.name, width) +
+    text += PadLeft(std::to_string(++rank), 6) + "  " + PadRight(row.fighter.name, width) +
             Format("%8.3f %%", row.mean_win_rate * 100) + "   " +
             PadRight(Format("%.3f", row.interval.low * 100) + " .. " +
                          Format("%.3f %%", row.interval.high * 100),
                      20) +
-            PadLeft(std::to_string(row.beaten) + "/" + std::to_string(rows.size() - 1), 5);
-    const Fighter& f = row.fighter;
-    for (int32_t value : {f.hp, f.mp, f.atk, f.def})
-      text += PadLeft(std::to_string(value), 5);
-    text += "\n";
+            PadLeft(std::to_string(row.beaten) + "/" + std::to_string(rows.size() - 1), 5) +
+            AttributeColumns(&row.fighter, false) + "\n";
   }
   text += "  beats: opponents it wins against more often than it loses\n";
   return text;

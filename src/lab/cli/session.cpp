@@ -9,7 +9,6 @@
 
 #include "console/sgr.h"
 #include "lab/battle_run.h"
-#include "lab/defaults.h"
 #include "lab/histogram.h"
 #include "lab/runs.h"
 #include "lab/svg.h"
@@ -32,14 +31,21 @@ std::string Duration(double seconds) {
 
 }  // namespace
 
-std::optional<std::pair<std::string, std::string>> Session::Pair(const std::string& typed1,
-                                                                 const std::string& typed2) const {
-  std::pair names{Decode(typed1), Decode(typed2)};
-  std::string problem = PairProblem(names.first, names.second);
-  if (problem.empty())
-    return names;
-  BadInput(problem);
-  return std::nullopt;
+std::optional<MatchUp> Session::Meet(const std::string& typed1, const std::string& typed2) const {
+  Refusal why;
+  std::optional<MatchUp> match = lab::Meet(Decode(typed1), Decode(typed2), &why);
+  if (!match)
+    Refused(why);
+  return match;
+}
+
+Playing Session::Play(int threads, ProgressFn progress) const {
+  if (!lanes_told)
+    io.err << io.lanes.warning;
+  lanes_told = true;
+  unsigned cores = std::thread::hardware_concurrency();
+  int asked = threads > 0 ? threads : cores > 0 ? static_cast<int>(cores) : 1;
+  return {io.lanes.path, asked, std::move(progress)};
 }
 
 std::string Session::Shown(const std::string& gbk) const {
@@ -71,13 +77,6 @@ int Session::BadInput(const std::string& message) const {
   return 2;
 }
 
-int Threads(int asked) {
-  if (asked > 0)
-    return asked;
-  unsigned cores = std::thread::hardware_concurrency();
-  return cores > 0 ? static_cast<int>(cores) : 1;
-}
-
 template <class Report>
 int Session::Picture(const Output& output, const Report& report) const {
   if (!output.svg)
@@ -96,12 +95,13 @@ template int Session::Picture(const Output&, const RankReport&) const;
 // Times a small probe of the pair. The probe counts CPU time, so a busy
 // machine does not raise false alarms; a run of hours should never be a
 // surprise.
-void Session::WarnIfLong(const std::string& name1, const std::string& name2, uint64_t battles,
-                         uint64_t runs, int threads) const {
+void Session::WarnIfLong(const MatchUp& match, uint64_t battles, uint64_t runs,
+                         const Playing& playing) const {
   constexpr uint64_t kProbe = 20000;
   uint64_t probe = std::min(battles, kProbe);
+  int threads = playing.threads;
   std::clock_t start = std::clock();
-  RunBattles(name1, name2, BattlePlan::Sample(probe, 0), 1);
+  RunBattles(match, BattlePlan::Sample(probe, 0), {playing.lanes, 1});
   double probe_seconds = std::max(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 1e-6);
   unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
   double parallel = std::min<double>(threads, cores);

@@ -5,14 +5,15 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "lab/battle_run.h"
 #include "lab/cli/heat_map.h"
 #include "lab/cli/lab.h"
 #include "lab/cli/options.h"
 #include "lab/export.h"
 #include "lab/reports.h"
+#include "lab/request.h"
 
 namespace bramble::lab {
 
@@ -27,10 +28,15 @@ struct Session {
   /// A name as typed, as the bytes the game hashes: converted exactly as
   /// the game converts the words a player types.
   std::string Decode(const std::string& typed) const { return io.screen.decode(typed); }
-  /// Two names as typed, as the game's bytes; nothing (the problem said,
-  /// status 2) when they cannot fight.
-  std::optional<std::pair<std::string, std::string>> Pair(const std::string& typed1,
-                                                          const std::string& typed2) const;
+  /// Two names as typed, met: decoded, checked and both fighters built,
+  /// once; nothing (the problem said, status 2) when they cannot fight.
+  std::optional<MatchUp> Meet(const std::string& typed1, const std::string& typed2) const;
+  /// How battles are played: on the lane path main chose (its warning
+  /// said once, before the first battle) and `threads` (as asked, 0 for one
+  /// per core).
+  Playing Play(int threads, ProgressFn progress = nullptr) const;
+  /// A refusal of the request layer said; returns the exit status 2.
+  int Refused(const Refusal& why) const { return BadInput(why.text); }
   /// A name (GBK) as the user's terminal shows it, for messages: UTF-8
   /// where the terminal speaks Unicode, the game's bytes elsewhere; control
   /// bytes shown as ^X.
@@ -65,14 +71,14 @@ struct Session {
     io.data.flush();
     return Picture(output, report);
   }
-  /// Before `runs` runs of `battles` battles of the pair on `threads`,
-  /// says on `err` how long they would take when that is an hour or more.
-  void WarnIfLong(const std::string& name1, const std::string& name2, uint64_t battles,
-                  uint64_t runs, int threads) const;
-};
+  /// Before `runs` runs of `battles` battles of the match-up as `playing`
+  /// plays them, says on `err` how long they would take when that is an
+  /// hour or more.
+  void WarnIfLong(const MatchUp& match, uint64_t battles, uint64_t runs,
+                  const Playing& playing) const;
 
-/// Worker threads: as asked, or one per core for 0.
-int Threads(int asked);
+  mutable bool lanes_told = false;
+};
 
 /// A seed from the clock, for a sample not told its seed.
 uint64_t ClockSeed();
@@ -92,9 +98,9 @@ int ShowExact(const Session& session, const Output& output, const PairReport& re
               const std::string& before);
 /// A ranking as asked for.
 int ShowRanking(const Session& session, const Output& output, const RankReport& report);
-/// The names of a rank file; false (the message said) when it cannot be
-/// read or its names cannot be ranked.
-bool ReadRankFile(const Session& session, const std::string& path, NameList* list);
+/// The field of a rank file, each fighter built once; false (the message
+/// said) when it cannot be read or its names cannot be ranked.
+bool ReadRankFile(const Session& session, const std::string& path, std::vector<Fighter>* field);
 
 }  // namespace bramble::lab
 

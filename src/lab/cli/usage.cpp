@@ -1,7 +1,7 @@
 // The --help text, its defaults and limits taken from the lab's own
 // definitions.
 #include "lab/cli/options.h"
-#include "lab/defaults.h"
+#include "lab/request.h"
 #include "lab/silent_battle.h"
 
 namespace bramble::lab {

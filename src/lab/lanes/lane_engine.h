@@ -105,16 +105,18 @@ void PlayLanes(const LaneJob& job) {
         Mask first_attacks = DrawIn<L>(dice, refill, rules::kFirstAttacker) == 0;
         bout.first_attacks = L::Choose(refill, first_attacks, bout.first_attacks);
         for (int i = 0; i < 2; ++i) {  // hp, mp
-          Int first = L::Splat(job.first[i]);
-          Int second = L::Splat(job.second[i]);
+          Int first = L::Splat(job.first[i == 0 ? kHpAt : kMpAt]);
+          Int second = L::Splat(job.second[i == 0 ? kHpAt : kMpAt]);
           Int& attacker = i == 0 ? bout.attacker_hp : bout.attacker_mp;
           Int& defender = i == 0 ? bout.defender_hp : bout.defender_mp;
           attacker = L::Choose(refill, L::Choose(first_attacks, first, second), attacker);
           defender = L::Choose(refill, L::Choose(first_attacks, second, first), defender);
         }
         for (int i = 0; i < kFixedCount; ++i) {
-          bout.fixed[0][i] = L::Choose(refill, L::Splat(job.first[2 + i]), bout.fixed[0][i]);
-          bout.fixed[1][i] = L::Choose(refill, L::Splat(job.second[2 + i]), bout.fixed[1][i]);
+          bout.fixed[0][i] =
+              L::Choose(refill, L::Splat(job.first[kFixedFrom + i]), bout.fixed[0][i]);
+          bout.fixed[1][i] =
+              L::Choose(refill, L::Splat(job.second[kFixedFrom + i]), bout.fixed[1][i]);
         }
         bout.turn_state = L::Choose(refill, L::TurnOf(TurnState::AttackTurn), bout.turn_state);
         bout.ended = L::Choose(refill, Mask{}, bout.ended);
@@ -178,12 +180,13 @@ void PlayLanes(const LaneJob& job) {
         int32_t defender[2] = {std::max(bout.defender_hp[lane], rules::kLowestHp),
                                bout.defender_mp[lane]};
         for (int i = 0; i < 2; ++i) {
-          job.attributes[battle][i] = first_attacks ? attacker[i] : defender[i];
-          job.attributes[battle][6 + i] = first_attacks ? defender[i] : attacker[i];
+          int at = i == 0 ? kHpAt : kMpAt;
+          job.attributes[battle][at] = first_attacks ? attacker[i] : defender[i];
+          job.attributes[battle][kAttributeCount + at] = first_attacks ? defender[i] : attacker[i];
         }
         for (int i = 0; i < kFixedCount; ++i) {
-          job.attributes[battle][2 + i] = bout.fixed[0][i][lane];
-          job.attributes[battle][8 + i] = bout.fixed[1][i][lane];
+          job.attributes[battle][kFixedFrom + i] = bout.fixed[0][i][lane];
+          job.attributes[battle][kAttributeCount + kFixedFrom + i] = bout.fixed[1][i][lane];
         }
       }
     }

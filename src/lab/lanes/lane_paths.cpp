@@ -1,9 +1,5 @@
 #include "lab/lanes/lane_paths.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
-
 #include "lab/lanes/players.h"
 
 namespace bramble::lab {
@@ -12,7 +8,9 @@ namespace {
 
 constexpr LanePath kWidestFirst[] = {LanePath::k16, LanePath::k8, LanePath::k4};
 
-LanePath Widest() {
+}  // namespace
+
+LanePath WidestLanePath() {
   for (LanePath path : kWidestFirst) {
     if (lane_cpu::PlayerIfRunnable(path))
       return path;
@@ -20,28 +18,20 @@ LanePath Widest() {
   return LanePath::kScalar;
 }
 
-LanePath Choose() {
-  const char* forced = std::getenv("BRAMBLE_LANES");
-  if (forced == nullptr || *forced == '\0')
-    return Widest();
+LaneChoice ChooseLanePath(std::string_view forced) {
+  LanePath widest = WidestLanePath();
+  if (forced.empty())
+    return {widest, {}};
   std::optional<LanePath> path = ParseLanePath(forced);
-  if (!path) {
-    std::fprintf(stderr,
-                 "BRAMBLE_LANES=%s: not a lane path (scalar, 4, 8 or 16); using the widest, %s\n",
-                 forced, LanePathName(Widest()).c_str());
-    return Widest();
-  }
-  if (*path != LanePath::kScalar && !lane_cpu::PlayerIfRunnable(*path)) {
-    std::fprintf(stderr,
-                 "BRAMBLE_LANES=%s: this build or processor has no such lanes; using the "
-                 "widest, %s\n",
-                 forced, LanePathName(Widest()).c_str());
-    return Widest();
-  }
-  return *path;
+  std::string asked = "BRAMBLE_LANES=" + std::string(forced) + ": ";
+  if (!path)
+    return {widest, asked + "not a lane path (scalar, 4, 8 or 16); using the widest, " +
+                        LanePathName(widest) + "\n"};
+  if (*path != LanePath::kScalar && !lane_cpu::PlayerIfRunnable(*path))
+    return {widest, asked + "this build or processor has no such lanes; using the widest, " +
+                        LanePathName(widest) + "\n"};
+  return {*path, {}};
 }
-
-}  // namespace
 
 std::string LanePathName(LanePath path) {
   return path == LanePath::kScalar ? "scalar" : std::to_string(static_cast<int>(path));
@@ -65,14 +55,5 @@ std::vector<LanePath> RunnablePaths() {
 }
 
 LanePlayer PlayerOf(LanePath path) { return lane_cpu::PlayerIfRunnable(path); }
-
-LanePath ChosenLanePath() {
-  // Read once: a rank table plays thousands of runs, and a message about
-  // the variable is worth one line.
-  static std::once_flag once;
-  static LanePath chosen = LanePath::kScalar;
-  std::call_once(once, [] { chosen = Choose(); });
-  return chosen;
-}
 
 }  // namespace bramble::lab

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lab/match_up.h"
 #include "lab/start_states.h"
 
 namespace bramble::lab {
@@ -16,16 +17,16 @@ namespace bramble::lab {
 /// so that the files built for one instruction set share no code with the
 /// rest.
 struct LaneJob {
-  int32_t first[6];   // fighter one's hp, mp, atk, def, agility, cunning
-  int32_t second[6];  // fighter two's
+  int32_t first[kAttributeCount];   // fighter one's, in the order of kAttributes
+  int32_t second[kAttributeCount];  // fighter two's
   const uint32_t* states = nullptr;
   uint64_t count = 0;
   /// Per battle: its ticks times 4 plus its Winner (see PackOutcome).
   uint32_t* outcomes = nullptr;
   /// Optional, per battle: the generator state after its last draw.
   uint32_t* states_after = nullptr;
-  /// Optional, per battle: both fighters' six attributes at its end.
-  int32_t (*attributes)[12] = nullptr;
+  /// Optional, per battle: both fighters' attributes at its end.
+  int32_t (*attributes)[2 * kAttributeCount] = nullptr;
   /// Battles still going after this many ticks are stopped unfinished.
   uint32_t tick_cap = kTickCap;
 };
@@ -56,11 +57,19 @@ std::vector<LanePath> RunnablePaths();
 /// that is not runnable here.
 LanePlayer PlayerOf(LanePath path);
 
-/// The path the lab plays on: the widest runnable one, unless the
-/// environment variable BRAMBLE_LANES names another ("scalar", "4", "8",
-/// "16"). A name that is not a path, or a path this processor cannot run,
-/// is reported on standard error once and the widest path is used.
-LanePath ChosenLanePath();
+/// The widest runnable path.
+LanePath WidestLanePath();
+
+/// The path a caller asked for by name (`forced`, as the command line
+/// takes it from BRAMBLE_LANES; empty for none): the widest runnable one
+/// unless it names another. A name that is not a path, or a path this
+/// processor cannot run, gets the widest and a warning for the caller to
+/// show.
+struct LaneChoice {
+  LanePath path = LanePath::kScalar;
+  std::string warning;  // a line, or empty
+};
+LaneChoice ChooseLanePath(std::string_view forced);
 
 }  // namespace bramble::lab
 

@@ -130,9 +130,9 @@ class PlainRules : public Narrator {
 // Every battle of `states` on a lane path, each stopped after `cap` steps.
 std::vector<Played> PlayInLanes(LanePlayer player, const PlainRules& plain,
                                 const std::vector<uint32_t>& states, uint32_t cap) {
-  LaneJob job = JobFor(plain.one(), plain.two());
+  LaneJob job = JobFor({plain.one(), plain.two()});
   std::vector<uint32_t> outcomes(states.size()), after(states.size());
-  std::vector<int32_t[12]> attributes(states.size());
+  std::vector<int32_t[2 * kAttributeCount]> attributes(states.size());
   job.states = states.data();
   job.count = states.size();
   job.outcomes = outcomes.data();
@@ -234,10 +234,11 @@ TEST(LaneEngine, RunsGiveTheSameTallyOnEveryPath) {
   const BattlePlan plans[] = {BattlePlan::Sample(70001, 9), BattlePlan::Range(4000, 3),
                               BattlePlan::Range(0, 131073)};
   for (const BattlePlan& plan : plans) {
-    Tally scalar = RunBattlesOn(LanePath::kScalar, "Brambleworthen", "odds", plan, 2);
+    const MatchUp match = MatchUp::Of("Brambleworthen", "odds");
+    Tally scalar = RunBattles(match, plan, {LanePath::kScalar, 2});
     for (LanePath path : RunnablePaths()) {
       SCOPED_TRACE("lanes " + LanePathName(path) + ", " + std::to_string(plan.count));
-      Tally lanes = RunBattlesOn(path, "Brambleworthen", "odds", plan, 2);
+      Tally lanes = RunBattles(match, plan, {path, 2});
       EXPECT_EQ(lanes.first_wins, scalar.first_wins);
       EXPECT_EQ(lanes.second_wins, scalar.second_wins);
       EXPECT_EQ(lanes.unfinished, scalar.unfinished);
