@@ -7,8 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "battle/bout.h"
-#include "battle/random.h"
+#include "battle/narrated_bout_test.h"
 
 namespace bramble {
 namespace {
@@ -31,16 +30,7 @@ class LineRecorder : public Narrator {
 // A battle of `one` and `two` from `seed` to its end, in the words of `texts`.
 LineRecorder Battle(BattleTexts texts, const char* one, const char* two, uint32_t seed) {
   LineRecorder recorder(texts);
-  Dice dice = Dice::Seeded(seed);
-  Bout bout(&recorder);
-  bout.first.Build(one);
-  bout.Tell({Happening::kIntroduced, &bout.first});
-  bout.second.Build(two);
-  bout.Tell({Happening::kIntroduced, &bout.second});
-  bout.PickFirstAttacker(dice);
-  bout.Begin();
-  while (!bout.ended)
-    bout.Step(dice);
+  PlayNarrated(&recorder, one, two, seed);
   return recorder;
 }
 

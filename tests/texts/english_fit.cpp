@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "battle/bout.h"
 #include "battle/lines.h"
-#include "battle/random.h"
+#include "battle/narrated_bout_test.h"
 
 namespace bramble {
 
@@ -109,16 +108,7 @@ int EnglishFitFaults(std::string_view shell) {
     const std::string one = pair[0], two = pair[1];
     for (uint32_t seed = 1; seed <= 130; ++seed, ++battles) {
       rows.rows.clear();
-      Dice dice = Dice::Seeded(seed);
-      Bout bout(&rows);
-      bout.first.Build(one);
-      bout.Tell({Happening::kIntroduced, &bout.first});
-      bout.second.Build(two);
-      bout.Tell({Happening::kIntroduced, &bout.second});
-      bout.PickFirstAttacker(dice);
-      bout.Begin();
-      while (!bout.ended)
-        bout.Step(dice);
+      PlayNarrated(&rows, one, two, seed);
       for (const std::string& row : rows.rows) {
         if (Columns(row) > kWidest)
           faults += Fault("line wider than 79 columns", row, faults);
