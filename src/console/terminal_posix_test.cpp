@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -32,9 +33,10 @@ struct Sent {
   std::string bytes;
 };
 
-// Runs `print` with standard output sent to a file, then flushes; counts the
-// write(2) calls before and with the flush, and reads back what was sent.
-Sent SendToFile(const std::function<void()>& print) {
+// Runs `print` on the process's terminal, opened with standard output sent
+// to a file, then flushes; counts the write(2) calls before and with the
+// flush, and reads back what was sent.
+Sent SendToFile(const std::function<void(Console&)>& print) {
   char path[] = "/tmp/bramble-terminal-XXXXXX";
   int file = ::mkstemp(path);
   EXPECT_GE(file, 0);
@@ -42,11 +44,13 @@ Sent SendToFile(const std::function<void()>& print) {
   int saved = ::dup(STDOUT_FILENO);
   ::dup2(file, STDOUT_FILENO);
   Sent sent{};
+  std::unique_ptr<Console> terminal = OpenTerminal();
   long long start = WriteCalls();
-  print();
+  print(*terminal);
   sent.writes_before_flush = WriteCalls() - start;
-  terminal::Flush();
+  terminal->Flush();
   sent.writes = WriteCalls() - start;
+  terminal.reset();
   ::dup2(saved, STDOUT_FILENO);
   ::close(saved);
   ::close(file);
@@ -79,15 +83,15 @@ TEST(TerminalPosix, ALineLeavesInAFewWrites) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::string expected;
-    Sent sent = SendToFile([&] {
+    Sent sent = SendToFile([&](Console& terminal) {
       for (int i = 0; i < c.segments; ++i) {
-        terminal::SetAttribute(c.change_colour ? static_cast<uint16_t>(9 + i % 6) : 7);
-        terminal::Write(c.segment);
+        terminal.SetAttribute(c.change_colour ? static_cast<uint16_t>(9 + i % 6) : 7);
+        terminal.Write(c.segment);
         expected += c.segment;
       }
-      terminal::Write("\n");
+      terminal.Write("\n");
       expected += "\n";
-      terminal::SetAttribute(terminal::kDefaultAttribute);
+      terminal.SetAttribute(kDefaultAttribute);
     });
     EXPECT_EQ(sent.bytes, expected) << "standard output is no terminal: the text alone";
     long long pieces = static_cast<long long>((expected.size() + 65535) / 65536);

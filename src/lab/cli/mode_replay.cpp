@@ -4,7 +4,6 @@
 #include "battle/lines.h"
 #include "battle/random.h"
 #include "console/print_marked.h"
-#include "console/terminal.h"
 #include "lab/cli/lab.h"
 #include "lab/cli/session.h"
 #include "lab/export.h"
@@ -24,7 +23,6 @@ bool Replay(bramble::Screen& screen, BattleTexts texts, uint32_t state, const st
   Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1), narrator, dice);
   arena.Setup(name1, name2);
   arena.Battle();
-  terminal::Flush();
   return arena.bout.ended;
 }
 
@@ -43,7 +41,7 @@ int Run(const Session& session, const ReplayCommand& command) {
     return 0;
   }
   const GameTexts& texts = command.texts != nullptr ? *command.texts : kChineseTexts;
-  bramble::Screen screen(command.transcript.value_or(""), texts.notice);
+  bramble::Screen screen(session.io.screen, command.transcript.value_or(""), texts.notice);
   bool ended = Replay(screen, texts.battle, command.state, name1, name2);
   TranscriptResult saved = screen.saving();
   if (!ended)

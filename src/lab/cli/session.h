@@ -26,7 +26,7 @@ struct Session {
   int BadInput(const std::string& message) const;
   /// A name as typed, as the bytes the game hashes: converted exactly as
   /// the game converts the words a player types.
-  std::string Decode(const std::string& typed) const { return io.screen.decode(typed); }
+  std::string Decode(const std::string& typed) const { return io.screen.DecodeWord(typed); }
   /// Two names as typed, as the game's bytes; nothing (the problem said,
   /// status 2) when they cannot fight.
   std::optional<std::pair<std::string, std::string>> Pair(const std::string& typed1,
