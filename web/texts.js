@@ -5,8 +5,10 @@
 // lab's pictures are drawn in (handed to LabSvg; its keys are those of
 // SvgWords in src/lab/svg.h). A language is a table of the same keys; the
 // page speaks the one the player chose (?lang=, or the language control),
-// and sets its <html lang> to it. Texts hold {placeholders}
-// that `text` fills in; counts are grouped every three digits with `group`.
+// else the browser's (English or Chinese), and sets its <html lang> to it.
+// Texts hold {placeholders} that `text` fills in; a text beside a count
+// has a form for each of the language's plural forms; counts are grouped
+// every three digits with `group`.
 // The game's own lines are the game's, in the game's texts: the page asks
 // the game for the same language (/L:).
 "use strict";
@@ -127,23 +129,26 @@ var BrambleTexts = (function () {
       word: "Name or answer", word_hint: "Type names or an answer, then Enter", send: "Enter",
       interval: "Pace", ms: "ms", save: "Save battle log", restart: "New game",
       name1: "Name one", name2: "Name two", battles_box: "Battles", seed_box: "Seed", seed_hint: "random",
-      exact_box: "Exact (all 2^32 starts)", odds_run: "Work out", cancel: "Cancel", go: "Start anyway", no: "No",
+      exact_box: "Exact (all 2^32 start states)", odds_run: "Calculate", cancel: "Cancel", go: "Start anyway", no: "No",
       agility: "Agility", cunning: "Cunning", hidden: " (hidden)",
       wins: "Wins", battles_head: "Battles", rate: "Win rate",
       odds_picture: "How long the battles last", rank_picture: "Head-to-head win rates",
       download_json: "Download JSON", download_svg: "Download SVG", result_link: "Link to this result",
-      rank_names: "Names, one a line", rank_battles_box: "Battles a pair", rank_run: "Rank",
+      rank_names: "Names, one per line", rank_battles_box: "Battles per pair", rank_run: "Rank",
       place: "Place", name: "Name", mean_rate: "Mean win rate", beaten: "Beats",
       help: "Links: `?seed=S` replays a battle; `?odds=NAME1,NAME2` (add `&battles=N`, `&seed=S`, `&exact=1` or " +
-            "`&range=FIRST:COUNT`) works out the odds; `?rank=NAME,NAME,...` ranks names. Names are UTF-8, " +
+            "`&range=FIRST:COUNT`) calculates the odds; `?rank=NAME,NAME,...` ranks names. Names are UTF-8, " +
             "percent-encoded, and separated by commas; write a comma in a name as `%2C` and a percent sign as " +
             "`%25`; a plus sign stays as it is. `?lang=en` or `?lang=zh` picks the language.",
-      language: "Language", lang_zh: "Chinese", lang_en: "English", list_separator: "; ",
+      language: "Language", lang_zh: "中文", lang_en: "English", list_separator: "; ",
       // The battle's messages beside the game's lines.
       replaying: "Replaying the battle from before the reload",
       nothing_to_save: "Nothing to save yet: the log starts with the battle",
       game_over: "Game over",
-      seconds: "{n} s", minutes: "{n} min", hours: "{n} h", days: "{n} days",
+      seconds: { by: "n", one: "{n} second", other: "{n} seconds" },
+      minutes: { by: "n", one: "{n} minute", other: "{n} minutes" },
+      hours: { by: "n", one: "{n} hour", other: "{n} hours" },
+      days: { by: "n", one: "{n} day", other: "{n} days" },
       lab_failed: "The lab stopped with an error; reload the page",
       lab_refused: "The lab refused this request",
       error: "Error: {message}",
@@ -155,74 +160,82 @@ var BrambleTexts = (function () {
       working_about: "Working... about {time}",
       two_names: "Fill in two names",
       same_names: "Fighting yourself? Fill in two different names",
-      name_blank: "A name cannot hold a blank (the game reads a blank as the gap between two names)",
-      battles: "Battles must be a whole number from 1 to 4,294,967,296 (more is no more exact: an exact run plays each start once)",
-      battles_per_pair: "Battles a pair must be a whole number from 1 to 4,294,967,296",
+      name_blank: "A name cannot contain spaces (the game reads a space as the gap between two names)",
+      battles: "Battles must be a whole number from 1 to 4,294,967,296 (more is no more exact: an exact run plays each start state once)",
+      battles_per_pair: "Battles per pair must be a whole number from 1 to 4,294,967,296",
       seed: "The seed must be a whole number from 0 to 9,007,199,254,740,992 (2^53)",
       interval_head: "95 % interval", exact_head: "Exact",
-      lengths: "Battle length: mean {mean} ticks, median {median} ticks.",
-      unfinished: "{count} battles still undecided after {cap} ticks.",
-      all_states: "All {states} starts.",
-      some_states: "{states} of {all} starts ({ranges}).",
+      lengths: "Battle length: mean {mean} ticks, median {median}.",
+      unfinished: { by: "count", one: "{count} battle still undecided after {cap} ticks.",
+                    other: "{count} battles still undecided after {cap} ticks." },
+      all_states: "All {states} start states.",
+      some_states: "{states} of {all} start states ({ranges}).",
       seed_used: "Seed {seed}.",
-      sampled_in: "{battles} battles in {time}",
-      exact_working: "Exact run ({workers} threads)...",
-      exact_progress: "{percent}, about {time} to go ({workers} threads)",
-      exact_in: "{states} starts in {time}",
-      odds_confirm: "That is {work} battles, about {time} on this device (about {rate} battles a second a thread). Start?",
-      rank_few: "A ranking needs at least two names, one a line",
+      sampled_in: { by: "battles", one: "{battles} battle in {time}", other: "{battles} battles in {time}" },
+      exact_working: { by: "workers", one: "Exact run ({workers} thread)...", other: "Exact run ({workers} threads)..." },
+      exact_progress: { by: "workers", one: "{percent}, about {time} to go ({workers} thread)",
+                        other: "{percent}, about {time} to go ({workers} threads)" },
+      exact_in: { by: "states", one: "{states} start state in {time}", other: "{states} start states in {time}" },
+      odds_confirm: { by: "work", one: "That is {work} battle, about {time} on this device (about {rate} battles per second per thread). Start?",
+                      other: "That is {work} battles, about {time} on this device (about {rate} battles per second per thread). Start?" },
+      rank_few: "A ranking needs at least two names, one per line",
       rank_many: "{count} names are too many: the page ranks at most {most} (the table would have {cells} cells); use the command line's --rank for more",
       rank_repeat: "Lines {first} and {second} hold the same name: {name}",
-      rank_blank: "The name on line {line} holds a blank (the game reads a blank as the gap between two names)",
-      rank_confirm: "{names} names make {pairs} pairs, {work} battles in all, about {time} on this device. Start?",
-      rank_in: "{work} battles in {time}",
+      rank_blank: "The name on line {line} contains a space (the game reads a space as the gap between two names)",
+      rank_confirm: { by: "pairs", one: "{names} names make {pairs} pair, {work} battles in all, about {time} on this device. Start?",
+                      other: "{names} names make {pairs} pairs, {work} battles in all, about {time} on this device. Start?" },
+      rank_in: { by: "work", one: "{work} battle in {time}", other: "{work} battles in {time}" },
       rank_exact_link: "An exact ranking is for the command line only (--rank FILE --split N, then --merge)",
       // Shares of an exact run, merged in the page.
       merge_head: "Merge shares",
-      merge_hint: "Work out a slice on each of several devices (a `&range=FIRST:COUNT` link or the command line's " +
+      merge_hint: "Calculate a share on each of several devices (a `&range=FIRST:COUNT` link or the command line's " +
                   "`--exact-range`), then open or drop the downloaded JSON files here: the result is what the " +
                   "command line's `--merge` gives.",
       merge_open: "Open share files", merge_clear: "Clear",
       merge_working: "Merging...",
-      merge_state: "Shares merged: {files}, covering {states} of {all} starts ({percent}).",
-      merge_done: "Shares merged: {files}, covering all {all} starts: the exact result.",
+      merge_state: { by: "files", one: "{files} share merged, covering {states} of {all} start states ({percent}).",
+                     other: "{files} shares merged, covering {states} of {all} start states ({percent})." },
+      merge_done: { by: "files", one: "{files} share merged, covering all {all} start states: the exact result.",
+                    other: "{files} shares merged, covering all {all} start states: the exact result." },
       merge_cleared: "The merged shares are cleared",
-      merge_file_taken: "{file}: merged (starts {ranges})",
+      merge_file_taken: "{file}: merged (start states {ranges})",
       merge_file_refused: "{file}: not merged. {reason}",
-      merge_unreadable: "the file cannot be read",
+      merge_unreadable: "The file cannot be read.",
       share_note: "This is a share: download its JSON to merge it with other shares on another device " +
                   "(\"Merge shares\") or with the command line's `--merge`.",
       link_names: "The names of {key} in the link are badly encoded (a percent sign takes two hexadecimal digits)",
       link_pair: "The link's odds takes two names, separated by a comma (a comma in a name is %2C)",
-      link_range: "The link's range must be FIRST:COUNT (or several joined by commas, not overlapping), within the 2^32 starts",
+      link_range: "The link's range must be FIRST:COUNT (or several joined by commas, not overlapping), within the 2^32 start states",
       // The lab's refusals, by their code.
-      lab_names: "Bad names: a name cannot be empty or hold a blank, and the two must differ",
-      "lab_rank-names": "Bad list of names: one name a line, no blanks, no repeats, at least two",
+      lab_names: "Bad names: a name cannot be empty or contain spaces, and the two must differ",
+      "lab_rank-names": "Bad list of names: one name per line, no spaces, no repeats, at least two",
       lab_battles: "Battles must be a whole number from 1 to 4,294,967,296",
       lab_seed: "The seed must be a whole number from 0 to 9,007,199,254,740,992 (2^53)",
-      lab_range: "The range of starts must lie within the 2^32 starts",
+      lab_range: "The range must lie within the 2^32 start states",
       lab_merge: "This is not sound lab JSON: it cannot be read, or its counts do not add up",
       "lab_merge-pair": "This share is of another pair of names and cannot join the merged ones",
-      "lab_merge-overlap": "This share overlaps the starts already merged; merging would count them twice",
+      "lab_merge-overlap": "This share overlaps the start states already merged; merging would count them twice",
       "lab_merge-version": "This share comes from another version of the lab, whose rules may differ",
       "lab_merge-kind": "This is not a share of an exact run (a range link's or --exact-range's JSON)",
       lab_report: "The lab's result cannot be read",
       lab_words: "The picture's table of words is incomplete",
-      // The words of the lab's pictures (LabSvg).
+      // The words of the lab's pictures (LabSvg): a wording that counts
+      // is [one, other], the lab choosing by its count.
       svg: {
         pair_title: "{one} vs {two}: battle lengths",
-        sampled: "{battles} battles sampled (seed {seed})",
-        exact: "Exact: {states} starts",
+        sampled: ["{battles} battle sampled (seed {seed})", "{battles} battles sampled (seed {seed})"],
+        exact: ["Exact: {states} start state", "Exact: {states} start states"],
         pair_subtitle: "{run}, {finished}",
-        finished: "{count} decided",
-        count_axis: "battles",
-        length_axis: "ticks (from the first attack to the fall)",
-        bar_tip: "{ticks} ticks: {count} battles",
+        finished: ["{count} decided", "{count} decided"],
+        count_axis: "Battles",
+        length_axis: "Ticks (from the first attack to the fall)",
+        bar_tip: ["{ticks} ticks: {count} battle", "{ticks} ticks: {count} battles"],
         rank_title: "Head to head: how often each row's name beats each column's",
-        rank_sampled: "Round-robin of {names} names, {battles} battles a pair (seed {seed})",
-        rank_exact: "Exact round-robin of {names} names, {states} of {all} starts a pair{merged}",
+        rank_sampled: ["Round-robin of {names} names, {battles} battle per pair (seed {seed})",
+                       "Round-robin of {names} names, {battles} battles per pair (seed {seed})"],
+        rank_exact: "Exact round-robin of {names} names, {states} of {all} start states per pair{merged}",
         states_span: "{fewest} to {most}",
-        merged: " (merged from {parts} parts)",
+        merged: [" (merged from {parts} share)", " (merged from {parts} shares)"],
         cell_tip: "{row} beats {column}: {rate}",
         legend: "Colours:",
         legend_item: "{range}",
@@ -234,9 +247,18 @@ var BrambleTexts = (function () {
   };
 
   // The page's language: the address's ?lang= (remembered for the next
-  // visit), else the one chosen last time, else Chinese, the game's own.
-  // The browser's own language never chooses it: a player does.
+  // visit), else the one chosen last time, else the browser's: English
+  // when it prefers English to Chinese, else Chinese, the game's own.
   const LANG_KEY = "brambleworthen.lang";
+  function preferred() {
+    const wanted = navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language];
+    for (const tag of wanted) {
+      const language = String(tag || "").toLowerCase().split("-")[0];
+      if (language === "en" || language === "zh")
+        return language;
+    }
+    return "zh";
+  }
   function chosen() {
     const asked = new URLSearchParams(location.search).get("lang");
     if (asked !== null && asked.toLowerCase() in TABLES) {
@@ -254,7 +276,7 @@ var BrambleTexts = (function () {
     } catch (e) {
       // as above
     }
-    return "zh";
+    return preferred();
   }
   const lang = chosen();
   const table = TABLES[lang];
@@ -266,9 +288,17 @@ var BrambleTexts = (function () {
     return digits.replace(/\B(?=(\d{3})+$)/g, table.group);
   }
 
-  // The text of `key` with each {name} replaced by values[name].
+  // The text of `key` with each {name} replaced by values[name]. A text
+  // that counts something is { by, one, other, ... }: the form the
+  // language's plural rules give for the count values[by] (its digits
+  // grouped or not).
+  const plurals = new Intl.PluralRules(lang === "zh" ? "zh-CN" : lang);
   function text(key, values) {
-    const template = table[key];
+    let template = table[key];
+    if (template && typeof template === "object") {
+      const count = Number(String(values && values[template.by]).split(table.group).join(""));
+      template = template[plurals.select(count)] || template.other;
+    }
     if (typeof template !== "string")
       throw new Error("no text " + key);
     return template.replace(/\{(\w+)\}/g, function (all, name) {

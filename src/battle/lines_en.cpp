@@ -1,7 +1,10 @@
 // Every line a battle shows, in English: the player's choice (the game is
 // Chinese unless asked). Each line keeps the Chinese line's colours on the
 // same parts and its numbers in the same order; only the words differ. All
-// ASCII, so the transcript stays readable in GBK.
+// ASCII, so the transcript stays readable in GBK. Like the Chinese, every
+// line fits an 80-column console, its status line included, with names of
+// seven letters and numbers of three digits; a name is never made
+// possessive ("Knights's", "张三's").
 #include "battle/lines.h"
 
 namespace bramble {
@@ -17,26 +20,26 @@ const std::string_view kEnglishSongTitles[rules::kSongTitleCount] = {
     "Not Going Anywhere",
     "I Don't Want to Grow Up",
     "Squeezing onto the Bus",
-    "The Greek Girl at the Wishing Well",
+    "Girl at the Wishing Well",
     "I Know You're Hurting",
     "So Glad I Have You",
     "So Proud",
     "Shame It Wasn't You",
-    "At Least I Still Have You",
+    "At Least I Have You",
     "Coward",
     "I Heard",
     "Straight Talk",
     "I Never Wanted This",
     "Oh Dear",
-    "Ten Farewells to the Red Army",
+    "Ten Red Army Farewells",
 };
 
 const std::string_view kEnglishReactionLines[rules::kReactionLineCount] = {
     "I really can't stand you...",
-    "What's all this racket? Got a death wish~",
-    "Again? Again?? Sing it ONE more time~~",
-    "Take this! (a stool goes flying)",
-    "If a monster grows a heart, you don't call it a monster any more. You call it a fan.",
+    "What's all this racket? Got a death wish?",
+    "Sing it again. Go on. Sing it ONE more time. I dare you.",
+    "Take this! (A stool goes flying.)",
+    "A monster with a heart is no monster any more. It's a fan.",
     "Argh, argh, argh, I can't take it! S-T-O-P!",
     "Not bad, not bad. Encore!",
     "Something deep inside is welling up (and it isn't tears)",
@@ -59,43 +62,42 @@ std::string Told(const Event& e) {
     case Happening::kDefeat:
       return "<12>*-- " + actor + " has fallen<12> --*\a";
     case Happening::kNormalAttack:
-      return actor + " attacks,";
+      return actor + " attacks";
     case Happening::kMagicAttack:
-      return actor + " launches a <9>magic attack<15>,";
+      return actor + " launches a <9>magic attack<15>";
     case Happening::kPummel:
-      return actor + " goes berserk, pins " + other + " down and pummels away";
+      return actor + " snaps, pins " + other + " and pounds away";
     case Happening::kPoison:
-      return actor + " stoops to <6>poison<15>: all of " + other + "'s stats are halved";
+      return actor + " <6>poisons<15> " + other + "! Every stat is halved";
     case Happening::kLastStand:
-      return actor + " makes a <11>last stand<15>, and every stat rises\n" + actor + " attacks,";
+      return actor + " makes a <11>last stand<15>: every stat rises\n" + actor + " attacks";
     case Happening::kSong:
-      return actor + " starts singing \"<13>" + std::string(kEnglishSongTitles[e.number]) +
-             "<15>\",";
+      return actor + " breaks into \"<13>" + std::string(kEnglishSongTitles[e.number]) + "<15>\"";
     case Happening::kHit:
     case Happening::kBlow:
       return actor + " takes " + number + " damage";
     case Happening::kDodge:
-      return "<15>but " + actor + " dodges it";
+      return "<15>" + actor + " dodges it";
     case Happening::kMagicDefenceIgnoresNormal:
-      return actor + " raises a <9>magic shield<15>, and " + other + "'s plain attack does nothing";
+      return actor + " <9>casts a shield<15>: " + other + " hits in vain";
     case Happening::kMagicDefenceHit:
-      return actor + " raises a <9>magic shield<15>, but still takes " + number + " damage";
+      return actor + " <9>casts a shield<15> but takes " + number + " damage";
     case Happening::kMagicDefenceFoils:
-      return actor + " raises a <9>magic shield<15>, and " + other + "'s attack fails";
+      return actor + " <9>casts a shield<15>: " + other + " is foiled";
     case Happening::kDeflection:
-      return actor + " <10>turns the tables<15>: " + other + " takes " + number + " recoil damage";
+      return actor + " <10>deflects<15> it: " + other + " takes " + number + " damage";
     case Happening::kEvasion:
       return actor + " <14>dives clear<15> and takes no damage";
     case Happening::kUnmoved:
-      return "but nothing happens to " + actor + ", and " + other + " is lost for words...";
+      return actor + " is unmoved; " + other + " is speechless...";
     case Happening::kListenerRefreshed:
       return actor + " says: <5>" + std::string(kEnglishReactionLines[e.number]) + "<15>\n" +
-             other + " finishes the song, and " + actor + " recovers a little HP and MP";
+             other + " finishes; " + actor + " gains some HP and MP";
     case Happening::kSingerRefreshed:
       return actor + " says: <5>" + std::string(kEnglishReactionLines[e.number]) + "<15>\n" +
-             other + " finishes the song and recovers a little HP and MP";
+             other + " finishes and gains some HP and MP";
     case Happening::kHurtBySong:
-      return actor + " can't bear " + other + "'s sonic assault and loses " + number + " HP";
+      return actor + " winces at " + other + " singing: " + number + " HP lost";
   }
   return {};
 }

@@ -11,6 +11,7 @@
 #include "console/read_long.h"
 #include "console/terminal.h"
 #include "shell/command_line.h"
+#include "shell/locale.h"
 #include "shell/texts.h"
 #include "shell/verse_display.h"
 
@@ -68,8 +69,11 @@ int RunGame(int argc, const char* const* argv, Ticker ticks, Console& console) {
   const GameTexts& texts = ChosenTexts(command_line);
   if (command_line.HasOption("?") || HasArgument(argc, argv, "--help") ||
       HasArgument(argc, argv, "-h")) {
+    // Without /L:, a player whose platform speaks English reads the usage
+    // in English, which names /L:; the game itself stays Chinese.
     Screen usage(console);
-    PrintUsage(usage, texts);
+    PrintUsage(usage,
+               command_line.HasOption("L:") || !PlayerReadsEnglish() ? texts : kEnglishTexts);
     return 0;
   }
   if (HasArgument(argc, argv, "--version")) {

@@ -14,8 +14,8 @@ const GameTexts kEnglishTexts = {
     .name_prompt = "<12>*-- Enter the two fighters' names, separated by a space: --*",
     .same_name = "<12>*-- Fighting yourself? -_-! Awkward... --*\n\n",
     .play_again =
-        "<12>\n\n*-- Play again? Type <14>R<12> for a rematch, <14>Y<12> for new names, "
-        "or anything else to quit: --*",
+        "<12>\n\n*-- Play again? Type <14>R<12> to rematch, <14>Y<12> for new names, anything "
+        "else to quit: --*",
     .hidden_verse = kEnglishHiddenVerse,
     .version_line = "Brambleworthen Console Edition V" BRAMBLE_VERSION,
     .copyright = "Copyright (C) 2026 Brambleworthen\n",

@@ -204,6 +204,36 @@ class Language(GameTest):
         r = run(["--version", "/L:en"])
         self.assertBytes(r.stdout, b"Brambleworthen Console Edition V%s\n" % model.VERSION.encode())
 
+    def test_usage_follows_an_english_locale_and_the_game_stays_chinese(self):
+        # The locale of messages: LC_ALL, else LC_MESSAGES, else LANG. In an
+        # English one the usage is English and names /L:; /L: still wins;
+        # a Chinese, C or POSIX locale keeps every byte of the Chinese.
+        english_usage = run(["/L:en", "/?"]).stdout
+        for variables, args, english in (
+                ({"LC_ALL": "en_US.UTF-8"}, ["/?"], True),
+                ({"LANG": "en_GB.UTF-8"}, ["--help"], True),
+                ({"LC_MESSAGES": "en_US.UTF-8", "LANG": "zh_CN.UTF-8"}, ["-h"], True),
+                ({"LC_ALL": "en_US.UTF-8"}, ["/L:zh", "/?"], False),
+                ({"LC_ALL": "zh_CN.GBK"}, ["/?"], False),
+                ({"LC_ALL": "C"}, ["--help"], False),
+                ({"LANG": "POSIX"}, ["/?"], False)):
+            with self.subTest(variables=variables, args=args):
+                env = harness.game_env()
+                del env["LC_ALL"]
+                env.update(variables)
+                r = run(args, env=env)
+                self.assertStatus(r)
+                if english:
+                    self.assertBytes(r.stdout, english_usage, "the English usage")
+                    self.assertIn(b"/L:language", r.stdout)
+                else:
+                    Usage.check_usage(self, r.stdout)
+        env = harness.game_env()
+        del env["LC_ALL"]
+        env["LANG"] = "en_US.UTF-8"
+        r = run(["/I:10"], b"", env=env)
+        self.assertBytes(r.stdout, BANNER + PROMPT, "the game in an English locale")
+
 
 if __name__ == "__main__":
     harness.main()

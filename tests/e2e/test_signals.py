@@ -85,6 +85,15 @@ class Terminal(harness.GameTest):
         status = int(screen.split(ENDED, 1)[1].split("]", 1)[0])
         return screen, status
 
+    @staticmethod
+    def written(path):
+        """Whether stty's one line stands whole in the file at path."""
+        try:
+            with open(path) as f:
+                return f.read().endswith("\n")
+        except FileNotFoundError:
+            return False
+
     def assertRestored(self, what):
         """The terminal's own colour after the game, and its settings as
         they were before it."""
@@ -95,7 +104,8 @@ class Terminal(harness.GameTest):
         colours = {fg for _, fg in line[at:]}
         self.assertEqual(colours, {None}, "%s: the shell's text after the game shows colour %s"
                          % (what, colours))
-        self.wait_for("the settings after", lambda s: os.path.exists(self.path("after")))
+        # The shell's redirection makes the file before stty writes into it.
+        self.wait_for("the settings after", lambda s: self.written(self.path("after")))
         with open(self.path("before")) as b, open(self.path("after")) as a:
             self.assertEqual(a.read(), b.read(), "%s: terminal settings changed" % what)
 

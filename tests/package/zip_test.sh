@@ -17,7 +17,11 @@ trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WORK"' EXIT
 CHECKS_NAME="windows zip"
 source "$ROOT/tests/checks.sh"
 
-for tool in wine wrestool python3; do
+# The system's Python where there is one: a version manager's shim first on
+# PATH costs far longer to start.
+PYTHON=/usr/bin/python3
+[ -x "$PYTHON" ] || PYTHON=python3
+for tool in wine wrestool "$PYTHON"; do
   command -v "$tool" >/dev/null || { fail "missing $tool (apt-get install wine64 icoutils python3)"; finish; }
 done
 [ -x "$POSIX_ODDS" ] || { fail "no POSIX lab at $POSIX_ODDS (cmake --build --preset release)"; finish; }
@@ -34,7 +38,7 @@ else
   finish
 fi
 
-python3 -m zipfile -e "$zip" "$WORK/unpacked"
+"$PYTHON" -m zipfile -e "$zip" "$WORK/unpacked"
 dir=$WORK/unpacked/$name
 listing=$(cd "$dir" 2>/dev/null && ls | tr '\n' ' ')
 if [ "$listing" = "LICENSE.txt README.txt brambleworthen-odds.exe brambleworthen.exe " ]; then
@@ -43,7 +47,7 @@ else
   fail "contents of $name/: $listing"
   finish
 fi
-if python3 - "$dir/README.txt" "$dir/LICENSE.txt" <<'PY'
+if "$PYTHON" - "$dir/README.txt" "$dir/LICENSE.txt" <<'PY'
 import sys
 for path in sys.argv[1:]:
     data = open(path, "rb").read()
@@ -58,7 +62,7 @@ fi
 # Each .exe carries a version resource with the project version.
 for exe in brambleworthen brambleworthen-odds; do
   if wrestool -x --raw --type=16 "$dir/$exe.exe" >"$WORK/$exe.res" 2>/dev/null &&
-     problem=$(python3 - "$WORK/$exe.res" "$version" "$exe" <<'PY'
+     problem=$("$PYTHON" - "$WORK/$exe.res" "$version" "$exe" <<'PY'
 import re, struct, sys
 data, version, exe = open(sys.argv[1], "rb").read(), sys.argv[2], sys.argv[3]
 fixed = data.find(struct.pack("<I", 0xFEEF04BD))

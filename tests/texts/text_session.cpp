@@ -3,7 +3,8 @@
 // the version line, the banner and every prompt, the verse, the transcript
 // notices, and several hundred seeded battles, enough for every song title
 // and reaction line to occur; in Chinese, then in English, whose battles
-// must carry the Chinese battles' numbers line for line. Built by every preset, so that
+// must carry the Chinese battles' numbers line for line, and whose lines
+// must fit 80 columns (english_fit.h). Built by every preset, so that
 // same_texts.sh can hold the builds' texts to each other byte for byte.
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "battle/ticker.h"
 #include "console/print_marked.h"
 #include "console/recording_console_test.h"
+#include "english_fit.h"
 #include "shell/game.h"
 
 namespace {
@@ -71,7 +73,7 @@ std::string Numbers(std::string_view text) {
 
 int main() {
   RecordingConsole recording;
-  Game(recording, {"/?"}, "");
+  Game(recording, {"/L:zh", "/?"}, "");  // the usage in Chinese whatever the locale
   Game(recording, {"--version"}, "");
   Game(recording, {}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
   Screen screen(recording);
@@ -81,6 +83,7 @@ int main() {
   Battles(recording, 100, ChineseLine);
   std::string chinese = recording.text.substr(chinese_battles);
   // The same in English.
+  size_t english_shell = recording.text.size();
   Game(recording, {"/L:en", "/?"}, "");
   Game(recording, {"/L:en", "--version"}, "");
   Game(recording, {"/L:en"}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
@@ -89,6 +92,12 @@ int main() {
   size_t english_battles = recording.text.size();
   Battles(recording, 100, EnglishLine);
   std::string english = recording.text.substr(english_battles);
+
+  // The English fits an 80-column console as the Chinese does.
+  std::string_view english_shell_text(recording.text);
+  english_shell_text = english_shell_text.substr(english_shell, english_battles - english_shell);
+  if (EnglishFitFaults(english_shell_text) > 0)
+    return 1;
 
   // The English battles are the Chinese ones: line for line, the same
   // numbers in the same order.

@@ -17,7 +17,10 @@ sample, an exact range, a ranking), show hostile names as typed and run
 nothing, ask before absurd work, and show an exact run's progress, stay
 responsive and cancel. With ?lang=en the game and the page speak English
 (no Chinese but the typed names, at desktop and phone sizes), the choice
-is remembered and the language control reopens the page in its language.
+is remembered and the language control reopens the page in its language;
+without a choice the page follows the browser's languages (this browser
+prefers Chinese unless a test says otherwise). The English counts one as
+one, and names stay whole in the tables on a phone.
 Needs chromium, chromium-driver, python3-selenium (Debian's, hence
 /usr/bin/python3) and faketime. Prints the time to the first prompt.
 """
@@ -121,8 +124,11 @@ class Browser(unittest.TestCase):
                      "--user-data-dir=" + cls.profile):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        # The page speaks the browser's language unless told: this browser
+        # prefers Chinese, and a test that wants another says so.
         options.add_experimental_option("prefs", {
-            "download.default_directory": cls.downloads, "download.prompt_for_download": False})
+            "download.default_directory": cls.downloads, "download.prompt_for_download": False,
+            "intl.accept_languages": "zh-CN,zh"})
         cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         cls.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
                                    {"behavior": "allow", "downloadPath": cls.downloads})
@@ -154,6 +160,13 @@ class Browser(unittest.TestCase):
         missing, Quiet.missing[:] = list(Quiet.missing), []
         self.assertEqual(errors, [], "errors in the browser's console")
         self.assertEqual(missing, [], "files the page asked for that the site lacks")
+
+    def prefer(self, languages):
+        """Makes the browser prefer the languages (as navigator.languages)
+        from the next page it opens."""
+        self.driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {
+            "userAgent": self.driver.execute_script("return navigator.userAgent"),
+            "acceptLanguage": languages})
 
     def wait_for(self, script, what, timeout=TIMEOUT):
         end = time.monotonic() + timeout
@@ -790,7 +803,9 @@ class EnglishPageTest(Browser):
             const doc = svg && new DOMParser().parseFromString(svg, "image/svg+xml");
             const labels = [...document.querySelectorAll("[aria-label], [placeholder], [alt]")]
               .map(e => [e.getAttribute("aria-label"), e.placeholder, e.alt].join(" "));
-            return [document.body.textContent, document.title, ...labels].join("\\n") + "\\n" + (doc ?
+            // The language menu names each language in its own script.
+            const body = document.body.textContent.replace(document.getElementById("lang").textContent, " ");
+            return [body, document.title, ...labels].join("\\n") + "\\n" + (doc ?
                    [...doc.querySelectorAll("text, title")].map(t => t.textContent).join("\\n") : "");""")
         for name in sorted(names, key=len, reverse=True):
             text = text.replace(name, " ")
@@ -863,6 +878,107 @@ class EnglishPageTest(Browser):
                       "&& window.brambleworthen.firstReadAt !== null", "the page in English")
         self.assertIn("seed=5", self.driver.current_url)
         self.assertIn("Enter the two fighters' names", self.screen_text())
+
+
+ENGLISH_PROMPT = "*-- Enter the two fighters' names, separated by a space: --*"
+# A count of one beside a plural noun.
+ONE_PLURAL = re.compile(r"(?<![\d,.])1 (battles|start states|threads|pairs|shares|seconds|names|ticks)\b")
+
+
+class PlayersLanguageTest(Browser):
+    """The page follows the browser's languages until the player chooses;
+    its English counts one as one; names stay whole on a phone."""
+    wait_for_prompt = PageTest.wait_for_prompt
+
+    def tearDown(self):
+        self.driver.execute_script("localStorage.removeItem('brambleworthen.lang')")
+        self.prefer("zh-CN,zh")
+        super().tearDown()
+
+    def language_shown(self, query="?seed=1&interval=10"):
+        """The page's language and whether its game speaks it."""
+        self.driver.get(self.base + query)
+        self.wait_for_prompt()
+        text = self.driver.execute_script("return document.getElementById('screen').textContent")
+        lang = self.driver.execute_script("return document.documentElement.lang")
+        menu = self.driver.execute_script(
+            "return [[...document.querySelectorAll('#lang option')].map(o => o.textContent),"
+            " document.getElementById('lang').value]")
+        self.assertEqual(menu[0], ["中文", "English"])
+        self.assertIn(ENGLISH_PROMPT if lang == "en" else NAME_PROMPT, text)
+        self.assertEqual(menu[1], "en" if lang == "en" else "zh")
+        return lang
+
+    def test_the_browsers_language_until_the_player_chooses(self):
+        for languages, expected in (("en-US,en", "en"), ("zh-CN,zh", "zh-CN"), ("fr-FR,en-GB,zh", "en"),
+                                    ("de-DE,zh-TW,en", "zh-CN"), ("fr-FR,de", "zh-CN")):
+            with self.subTest(languages):
+                self.prefer(languages)
+                self.assertEqual(self.language_shown(), expected)
+        # A choice made wins over the browser's, and is kept; ?lang= wins over both.
+        self.prefer("en-US,en")
+        self.assertEqual(self.language_shown("?seed=1&interval=10&lang=zh"), "zh-CN")
+        self.assertEqual(self.language_shown(), "zh-CN")
+        self.prefer("zh-CN,zh")
+        self.assertEqual(self.language_shown("?seed=1&interval=10&lang=en"), "en")
+        self.assertEqual(self.language_shown(), "en")
+
+    def panel_words(self, panel):
+        return self.driver.execute_script("""
+            const svg = window.brambleLab.svg;
+            const doc = new DOMParser().parseFromString(svg, "image/svg+xml");
+            return document.getElementById(arguments[0]).innerText + "\\n" +
+                   [...doc.querySelectorAll("text, title")].map(t => t.textContent).join("\\n");""", panel)
+
+    def test_english_counts_one_as_one(self):
+        self.prefer("en-US,en")
+        for query, panel, said in (
+                ("?odds=abc,xyz&battles=1&seed=3", "odds",
+                 ["1 battle in ", "1 battle sampled (seed 3)", ": 1 battle"]),
+                ("?odds=abc,xyz&range=0:1", "odds",
+                 ["1 start state in ", "Exact: 1 start state", "1 of 4,294,967,296 start states"]),
+                ("?rank=alice,bob&battles=1&seed=5", "rank",
+                 ["1 battle in ", "2 names, 1 battle per pair"])):
+            with self.subTest(query):
+                self.driver.get(self.base + query)
+                self.wait_for("return window.brambleLab && window.brambleLab.runs > 0", "the lab's answer")
+                # Seconds are counted too: one run may take exactly one.
+                self.wait_for("return /in \\d/.test(document.getElementById(%r).textContent)"
+                              % (panel + "-status"), "the time taken")
+                words = self.panel_words(panel)
+                self.assertEqual(ONE_PLURAL.findall(words), [], words)
+                for text in said:
+                    self.assertIn(text, words)
+        # Two names make one pair.
+        self.driver.get(self.base + "?rank=alice,bob&battles=50000000&seed=5")
+        asked = self.wait_for("return document.getElementById('rank-confirm-text').textContent",
+                              "the question before a long run")
+        self.assertIn("2 names make 1 pair, 50,000,000 battles in all", asked)
+
+    def test_names_stay_whole_on_a_phone(self):
+        pair = "?odds=Abigail,%E5%BC%A0%E4%B8%89&battles=1000&seed=1"
+        for languages in ("zh-CN,zh", "en-US,en"):
+            for query, table, names in ((pair, "odds-fighters", ["Abigail", "张三"]),
+                                        (pair, "odds-wins", ["Abigail", "张三"]),
+                                        ("?rank=Abigail,%E5%BC%A0%E4%B8%89,Zachary&battles=100&seed=1",
+                                         "rank-table", ["Abigail", "Zachary", "张三"])):
+                with self.subTest(languages, table=table):
+                    self.prefer(languages)
+                    self.driver.set_window_size(390, 844)
+                    self.driver.get(self.base + query)
+                    self.wait_for("return window.brambleLab && window.brambleLab.runs > 0", "the lab's answer")
+                    # Each name's text is one line box; the page itself is
+                    # no wider than the screen.
+                    shown = self.driver.execute_script("""
+                        const range = document.createRange();
+                        return [[...document.querySelectorAll("#" + arguments[0] + " td.name")].map(cell => {
+                                  range.selectNodeContents(cell);
+                                  return [cell.textContent, range.getClientRects().length];
+                                }),
+                                document.documentElement.scrollWidth <= window.innerWidth];""", table)
+                    self.assertEqual(sorted(name for name, _ in shown[0]), sorted(names))
+                    self.assertEqual([lines for _, lines in shown[0]], [1] * len(shown[0]), shown[0])
+                    self.assertTrue(shown[1])
 
 
 if __name__ == "__main__":
