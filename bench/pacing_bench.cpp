@@ -13,7 +13,7 @@
 #include "battle/arena.h"
 #include "battle/lines.h"
 #include "battle/random.h"
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 
 namespace {
 
@@ -44,12 +44,11 @@ void Report(const char* what, int64_t ticks, Pace pace) {
 int main(int argc, char** argv) {
   int interval = argc > 1 ? std::atoi(argv[1]) : 10;
   bramble::Dice dice = bramble::Dice::Seeded(1);
-  bramble::Screen screen;
+  bramble::RecordingConsole discard;  // battle lines are not the measure
+  bramble::Screen screen(discard);
   bramble::ScreenNarrator narrator(screen);
   bramble::Arena arena(bramble::Ticker::Timer(), narrator, dice);
   arena.interval = interval;
-  bramble::terminal::Recording discard;  // battle lines are not the measure
-  bramble::terminal::StartRecording(&discard);
 
   // Whole seeded battles, one after another on the one timer, as a run
   // with rematches goes. The clock starts at Setup, when the timer starts.
@@ -78,7 +77,6 @@ int main(int argc, char** argv) {
     runs[i] = {run_elapsed / (lengths[i] * interval / 1000.0),
                100.0 * (CpuSeconds() - run_cpu) / run_elapsed};
   }
-  bramble::terminal::StopRecording();
 
   std::printf("pacing at %d ms (targets: ratio <= 1.005, no growth; CPU < 0.5 %%)\n", interval);
   Report("20 seeded battles, with rematches", battle_ticks, battles);

@@ -1,5 +1,5 @@
-// The colour markup printer on any text: parsed, emitted into a memory
-// terminal, and shown the way a POSIX terminal would get it.
+// The colour markup printer on any text: parsed, emitted into a recording
+// console, and shown the way a POSIX terminal would get it.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,8 +7,8 @@
 
 #include "check.h"
 #include "console/color_printer.h"
+#include "console/recording_console_test.h"
 #include "console/sgr.h"
-#include "console/terminal.h"
 
 namespace {
 
@@ -39,12 +39,10 @@ bool IsDriving(unsigned char c) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
   bramble::ColorPrinter printer;
-  bramble::terminal::Recording recording;
-  bramble::terminal::StartRecording(&recording);
+  bramble::RecordingConsole recording;
   printer.Clear();
   printer.Parse(text);
-  std::string plain = printer.Emit();
-  bramble::terminal::StopRecording();
+  std::string plain = printer.Emit(recording);
 
   FUZZ_CHECK(plain == WithoutTags(text));
   FUZZ_CHECK(recording.text == plain);

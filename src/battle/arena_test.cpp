@@ -8,7 +8,7 @@
 #include "battle/lines.h"
 #include "battle/random.h"
 #include "console/print_marked.h"
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 
 namespace bramble {
 namespace {
@@ -100,14 +100,12 @@ TEST_F(ArenaTest, AQuitEndsTheBattleAtOnce) {
 TEST_F(ArenaTest, TheTranscriptGetsTheBattleButNotTheFighters) {
   std::string path = ::testing::TempDir() + "arena-transcript.txt";
   std::remove(path.c_str());
-  terminal::Recording console;
-  terminal::StartRecording(&console);  // the screen's console, kept off the test's output
-  Screen saving(path);
+  RecordingConsole console;  // the screen's console, kept off the test's output
+  Screen saving(console, path);
   ScreenNarrator saved_narrator(saving);
   Arena saved_arena(Ticker::Immediate(1000000), saved_narrator, dice);
   saved_arena.Setup("abc", "xyz");
   saved_arena.Battle();
-  terminal::StopRecording();
   FILE* file = std::fopen(path.c_str(), "rb");
   ASSERT_NE(file, nullptr);
   std::string saved;

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "battle/lines.h"
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 
 namespace bramble {
 namespace {
@@ -46,13 +46,11 @@ TEST(Fighter, RebuildingResetsEveryAttribute) {
 TEST(Fighter, AttributeLineIsShownButNotSaved) {
   std::string path = ::testing::TempDir() + "fighter-transcript.txt";
   std::remove(path.c_str());
-  terminal::Recording recording;
-  terminal::StartRecording(&recording);
+  RecordingConsole recording;
   Fighter abc;
   abc.Build("abc");
-  Screen screen(path);
+  Screen screen(recording, path);
   ScreenNarrator(screen).Tell({Happening::kIntroduced, &abc}, abc, abc);
-  terminal::StopRecording();
   EXPECT_EQ(std::fopen(path.c_str(), "rb"), nullptr);
   EXPECT_EQ(recording.marked,
             "{3}abc{15} {14}HP:{12}225{15} {14}MP:{12}214{15} {14}ATK:{12}176{15} "

@@ -1,7 +1,6 @@
 #include "console/color_printer.h"
 
 #include "console/read_long.h"
-#include "console/terminal.h"
 
 namespace bramble {
 
@@ -33,11 +32,11 @@ void ColorPrinter::Append(std::string_view text, uint16_t foreground, uint16_t b
 void ColorPrinter::Parse(std::string_view text) {
   size_t open = text.find('<');
   if (open == std::string_view::npos) {
-    Append(text, terminal::kDefaultAttribute, 0);
+    Append(text, kDefaultAttribute, 0);
     return;
   }
   if (open > 0)
-    Append(text.substr(0, open), terminal::kDefaultAttribute, 0);
+    Append(text.substr(0, open), kDefaultAttribute, 0);
   // The first ">" and "," after the current "<", searched for again only
   // once the "<" has passed them, so a text of many "<" costs one pass.
   size_t close = 0;
@@ -67,8 +66,8 @@ void ColorPrinter::Parse(std::string_view text) {
   }
 }
 
-std::string ColorPrinter::Emit() const {
-  uint16_t foreground = terminal::kDefaultAttribute;
+std::string ColorPrinter::Emit(Console& console) const {
+  uint16_t foreground = kDefaultAttribute;
   uint16_t background = 0;
   std::string plain;
   for (size_t i = 0; i < texts_.size(); ++i) {
@@ -77,12 +76,12 @@ std::string ColorPrinter::Emit() const {
     if (backgrounds_[i] != 0)
       background = backgrounds_[i];
     // The background number is OR-ed in as it stands, not shifted.
-    terminal::SetAttribute(static_cast<uint16_t>(background | foreground));
-    terminal::Write(texts_[i]);
+    console.SetAttribute(static_cast<uint16_t>(background | foreground));
+    console.Write(texts_[i]);
     plain += texts_[i];
   }
-  terminal::SetAttribute(terminal::kDefaultAttribute);
-  terminal::Flush();  // the whole text leaves at once
+  console.SetAttribute(kDefaultAttribute);
+  console.Flush();  // the whole text leaves at once
   return plain;
 }
 

@@ -6,10 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "console/console.h"
+
 namespace bramble {
 
 /// Splits marked-up text into coloured segments and writes them to the
-/// console. A tag "<f>" or "<f,b>" sets the foreground f (and background b)
+/// console it is handed. A tag "<f>" or "<f,b>" sets the foreground f (and background b)
 /// for the text that follows it; 0 keeps the current colour.
 ///
 /// Used as Clear, Parse (one or more), Emit. The segment lists grow with
@@ -19,9 +21,10 @@ class ColorPrinter {
  public:
   void Clear();
   void Parse(std::string_view text);
-  /// Prints every listed segment in its colour, then restores colour 7.
-  /// Returns the plain text: the segment texts joined, without markup.
-  std::string Emit() const;
+  /// Prints every listed segment in its colour on `console`, then restores
+  /// colour 7 and flushes. Returns the plain text: the segment texts
+  /// joined, without markup.
+  std::string Emit(Console& console) const;
 
   const std::vector<std::string>& texts() const { return texts_; }
   const std::vector<uint16_t>& foregrounds() const { return foregrounds_; }

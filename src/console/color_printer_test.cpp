@@ -2,21 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 
 namespace bramble {
 namespace {
 
 // Parses and emits `text` on a recording console; returns the recording
 // with every attribute change written as "{n}".
-terminal::Recording Show(std::string_view text) {
-  terminal::Recording recording;
-  terminal::StartRecording(&recording);
+RecordingConsole Show(std::string_view text) {
+  RecordingConsole recording;
   ColorPrinter printer;
   printer.Clear();
   printer.Parse(text);
-  std::string plain = printer.Emit();
-  terminal::StopRecording();
+  std::string plain = printer.Emit(recording);
   EXPECT_EQ(plain, recording.text);
   return recording;
 }
@@ -89,16 +87,14 @@ TEST(ColorPrinter, EveryEmitStartsFromTheDefaultColours) {
 }
 
 TEST(ColorPrinter, SeveralParsesRunOnInOneEmit) {
-  terminal::Recording recording;
-  terminal::StartRecording(&recording);
+  RecordingConsole recording;
   ColorPrinter printer;
   printer.Clear();
   printer.Parse("<14,16>a");
   printer.Parse("<0>b");
   EXPECT_EQ(printer.texts().size(), 2u);
-  printer.Emit();
-  printer.Emit();  // Emit leaves the lists as they are
-  terminal::StopRecording();
+  printer.Emit(recording);
+  printer.Emit(recording);  // Emit leaves the lists as they are
   EXPECT_EQ(recording.marked, "{30}a{30}b{7}{30}a{30}b{7}");
 }
 

@@ -1,7 +1,5 @@
 #include "console/print_marked.h"
 
-#include "console/terminal.h"
-
 namespace bramble {
 
 const std::string_view kFrameLine = "<14>*-----------------------------------------------*";
@@ -27,7 +25,7 @@ void Screen::PrintMarked(std::string_view text, bool with_newline) {
     printer_.Parse(std::string(text) + "\n");
   else
     printer_.Parse(text);
-  std::string plain = printer_.Emit();
+  std::string plain = printer_.Emit(console_);
   if (transcript_path_.empty())
     return;
   TranscriptResult result = AppendToTranscript(transcript_path_, plain);
@@ -38,7 +36,7 @@ void Screen::PrintMarked(std::string_view text, bool with_newline) {
   printer_.Parse(notice_(transcript_path_, result));
   printer_.Parse(std::string(kFrameLine) + "\n\n\n");
   printer_.Parse(std::string(kFrameLine) + "\n");
-  printer_.Emit();
+  printer_.Emit(console_);
   transcript_path_.clear();
   saving_ = result;
 }
@@ -46,12 +44,12 @@ void Screen::PrintMarked(std::string_view text, bool with_newline) {
 void Screen::ShowOnly(std::string_view text) {
   printer_.Clear();
   printer_.Parse(text);
-  printer_.Emit();  // the plain text is dropped: never in the transcript
+  printer_.Emit(console_);  // the plain text is dropped: never in the transcript
 }
 
 void Screen::WriteBare(std::string_view text) {
-  terminal::Write(text);
-  terminal::Flush();
+  console_.Write(text);
+  console_.Flush();
 }
 
 }  // namespace bramble

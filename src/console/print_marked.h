@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "console/color_printer.h"
+#include "console/console.h"
 #include "console/transcript.h"
 
 namespace bramble {
@@ -19,15 +20,16 @@ std::string TranscriptNotice(std::string_view path, TranscriptResult result);
 std::string EnglishTranscriptNotice(std::string_view path, TranscriptResult result);
 using NoticeText = std::string (*)(std::string_view path, TranscriptResult result);
 
-/// Where the game's texts go: the console, through its colour printer, and,
-/// while saving is on, the transcript file. The shell builds one and hands
-/// it to whatever prints.
+/// Where the game's texts go: the console it is handed, through its colour
+/// printer, and, while saving is on, the transcript file. The shell builds
+/// one over the terminal and hands it to whatever prints.
 class Screen {
  public:
   /// Saving to the transcript at `transcript_path`; empty: saving is off.
   /// A failure to save is told in the words of `notice`.
-  explicit Screen(std::string transcript_path = {}, NoticeText notice = TranscriptNotice)
-      : transcript_path_(std::move(transcript_path)), notice_(notice) {}
+  explicit Screen(Console& console, std::string transcript_path = {},
+                  NoticeText notice = TranscriptNotice)
+      : console_(console), transcript_path_(std::move(transcript_path)), notice_(notice) {}
 
   /// The one print routine: shows marked-up text in colour (followed by a
   /// line end when `with_newline` is set) and, while saving is on, appends
@@ -43,6 +45,7 @@ class Screen {
   TranscriptResult saving() const { return saving_; }
 
  private:
+  Console& console_;
   ColorPrinter printer_;
   std::string transcript_path_;
   NoticeText notice_;

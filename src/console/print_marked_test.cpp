@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 
 namespace bramble {
 namespace {
@@ -28,15 +28,11 @@ class PrintMarkedTest : public ::testing::Test {
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    terminal::StartRecording(&console_);
   }
-  void TearDown() override {
-    terminal::StopRecording();
-    fs::remove_all(dir_);
-  }
+  void TearDown() override { fs::remove_all(dir_); }
 
   fs::path dir_;
-  terminal::Recording console_;
+  RecordingConsole console_;
 };
 
 TEST_F(PrintMarkedTest, AppendsPlainTextWithCrLfToTheTranscript) {
@@ -45,7 +41,7 @@ TEST_F(PrintMarkedTest, AppendsPlainTextWithCrLfToTheTranscript) {
     std::ofstream existing(file, std::ios::binary);
     existing << "earlier\r\n";
   }
-  Screen screen(file.string());
+  Screen screen(console_, file.string());
   screen.PrintMarked("<12>abc<14>def", true);
   screen.PrintMarked("<3>x<15>\a    ", false);  // no line end: the next print runs on
   screen.PrintMarked("y\nz", true);
@@ -57,13 +53,13 @@ TEST_F(PrintMarkedTest, AppendsPlainTextWithCrLfToTheTranscript) {
 }
 
 TEST_F(PrintMarkedTest, SavingIsOffWithoutAPath) {
-  Screen().PrintMarked("<12>abc", true);
+  Screen(console_).PrintMarked("<12>abc", true);
   EXPECT_TRUE(fs::is_empty(dir_));
   EXPECT_EQ(console_.text, "abc\n");
 }
 
 TEST_F(PrintMarkedTest, AFileThatCannotBeCreatedIsReportedOnceAndSavingStops) {
-  Screen screen(dir_.string());  // a directory
+  Screen screen(console_, dir_.string());  // a directory
   screen.PrintMarked(kFrameLine, true);
   screen.PrintMarked("<12>next", true);
   EXPECT_EQ(screen.saving(), TranscriptResult::kOpenFailed);
@@ -78,7 +74,7 @@ TEST_F(PrintMarkedTest, AFileThatCannotBeCreatedIsReportedOnceAndSavingStops) {
 TEST_F(PrintMarkedTest, AWriteErrorIsReportedLikeAFailedOpen) {
   if (!fs::exists("/dev/full"))
     GTEST_SKIP() << "no /dev/full here";
-  Screen screen("/dev/full");
+  Screen screen(console_, "/dev/full");
   screen.PrintMarked("lost", true);
   screen.PrintMarked("console only", true);
   EXPECT_EQ(screen.saving(), TranscriptResult::kWriteFailed);

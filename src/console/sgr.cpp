@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "console/terminal.h"
+#include "console/console.h"
 
 namespace bramble {
 
@@ -34,7 +34,7 @@ unsigned OnLightBackground(unsigned foreground) {
 }  // namespace
 
 std::string SgrSequence(uint16_t attribute, bool light_background) {
-  if (attribute == terminal::kDefaultAttribute)
+  if (attribute == kDefaultAttribute)
     return "\x1b[0m";
   unsigned foreground = attribute & 0x0Fu;
   unsigned background = (attribute >> 4) & 0x0Fu;

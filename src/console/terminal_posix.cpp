@@ -26,15 +26,18 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <string>
 
 #include "console/charset.h"
 #include "console/sgr.h"
 
-namespace bramble::terminal::platform {
+namespace bramble {
 
 namespace {
 
-// --- What the signal handlers read: set before they are installed. --------
+// --- What the signal handlers reach: set before they are installed. The
+// rest of the terminal (its settings, its buffers) is the console object's.
 
 constexpr char kReset[] = "\x1b[0m";
 volatile std::sig_atomic_t g_colour_dirty = 0;  // the screen may show our colour
@@ -101,7 +104,7 @@ void Catch(int signal_number, void (*handler)(int)) {
   ::sigaction(signal_number, &action, nullptr);
 }
 
-// --- Settings, found once. ---------------------------------------------------
+// --- The process, taken over once. ------------------------------------------
 
 // A locale that names no character set (C, POSIX: a fresh container, an ssh
 // session without LANG) is taken as UTF-8 on a terminal, as current language
@@ -112,46 +115,24 @@ bool PlainLocale() {
   return name && (std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0) && !(all && *all);
 }
 
-struct Settings {
-  bool to_terminal = false;     // standard output is a terminal
-  bool colour = false;          // ... and colours are wanted there
-  bool light = false;           // ... on a light background
-  bool utf8_out = false;        // text goes out as UTF-8
-  bool utf8_in = false;         // typed words come in as UTF-8
-  bool input_terminal = false;  // standard input is a terminal we may quieten
-
-  Settings() {
-    std::setlocale(LC_CTYPE, "");
-    const char* codeset = nl_langinfo(CODESET);
-    bool utf8 = codeset && std::strcmp(codeset, "UTF-8") == 0;
-    bool plain = PlainLocale();
-    to_terminal = ::isatty(STDOUT_FILENO) == 1;
-    bool from_terminal = ::isatty(STDIN_FILENO) == 1;
-    utf8_out = utf8 || (plain && to_terminal);
-    utf8_in = utf8 || (plain && from_terminal);
-    const char* term = std::getenv("TERM");
-    const char* no_color = std::getenv("NO_COLOR");
-    colour = to_terminal && !(term && std::strcmp(term, "dumb") == 0) && !(no_color && *no_color);
-    light = IsLightBackground(std::getenv("COLORFGBG"));
-    input_terminal = from_terminal && ::tcgetattr(STDIN_FILENO, &g_own_settings) == 0;
-
+// The first console built keeps the terminal's own settings and installs
+// the handlers that give them back. Returns whether standard input is a
+// terminal whose settings are kept, so that it may be quietened.
+bool TakeOverProcess() {
+  static const bool input_terminal = [] {
+    bool held = ::isatty(STDIN_FILENO) == 1 && ::tcgetattr(STDIN_FILENO, &g_own_settings) == 0;
     // A write to a closed pipe fails with EPIPE instead of killing the game
     // on the spot, so the terminal is restored first (and a transcript that
     // is a FIFO whose reader left is only a failed write).
     std::signal(SIGPIPE, SIG_IGN);
     for (int signal_number : kEndingSignals)
       Catch(signal_number, RestoreAndEnd);
-    if (input_terminal)
+    if (held)
       Catch(SIGTSTP, RestoreAndStop);
-    std::atexit(AtExit);
-  }
-
-  static void AtExit();
-};
-
-const Settings& TheSettings() {
-  static const Settings settings;
-  return settings;
+    std::atexit(RestoreTerminal);
+    return held;
+  }();
+  return input_terminal;
 }
 
 // Settings of standard input are ours to change only while the game is the
@@ -167,13 +148,6 @@ void QuietInput() {
   if (::tcsetattr(STDIN_FILENO, TCSANOW, &quiet) == 0)
     g_echo_off = 1;
 }
-
-// --- Output. -----------------------------------------------------------------
-
-std::string g_out;  // written, not yet sent
-// Whether the last colour sequence in g_out is the reset: once g_out is on
-// the screen, the terminal shows its own colours again.
-bool g_out_ends_in_reset = false;
 
 [[noreturn]] void EndOnLostOutput(int error) {
   RestoreTerminal();
@@ -210,37 +184,133 @@ void SendAll(const char* data, size_t size) {
   }
 }
 
-void SendPending() {
-  if (g_out.empty())
+// Output waits for Flush unless it grows large.
+constexpr size_t kSendAt = 65536;
+
+class PosixTerminal final : public Console {
+ public:
+  PosixTerminal();
+  ~PosixTerminal() override;
+
+  void SetAttribute(uint16_t attribute) override;
+  void Write(std::string_view gbk) override;
+  void Flush() override { SendPending(); }
+  int ReadByte() override;
+  std::string DecodeWord(std::string typed) override { return utf8_in_ ? Utf8ToGbk(typed) : typed; }
+  int Columns() override;
+  bool Unicode() override { return utf8_out_; }
+
+ private:
+  void SendPending();
+  void TakeTypeAhead();
+  void EchoTypeAhead();
+  bool WaitForInput();
+  bool FillInput();
+
+  // Found when the console is built.
+  bool to_terminal_ = false;     // standard output is a terminal
+  bool colour_ = false;          // ... and colours are wanted there
+  bool light_ = false;           // ... on a light background
+  bool utf8_out_ = false;        // text goes out as UTF-8
+  bool utf8_in_ = false;         // typed words come in as UTF-8
+  bool input_terminal_ = false;  // standard input is a terminal we may quieten
+
+  std::string out_;  // written, not yet sent
+  // Whether the last colour sequence in out_ is the reset: once out_ is on
+  // the screen, the terminal shows its own colours again.
+  bool out_ends_in_reset_ = false;
+
+  std::string in_;          // read, not yet handed out
+  size_t in_pos_ = 0;       // the next byte to hand out
+  size_t in_shown_ = 0;     // in_ up to here is on the screen (echoed)
+  bool end_typed_ = false;  // an end of input typed while the game was busy
+};
+
+PosixTerminal::PosixTerminal() {
+  std::setlocale(LC_CTYPE, "");
+  const char* codeset = nl_langinfo(CODESET);
+  bool utf8 = codeset && std::strcmp(codeset, "UTF-8") == 0;
+  bool plain = PlainLocale();
+  to_terminal_ = ::isatty(STDOUT_FILENO) == 1;
+  bool from_terminal = ::isatty(STDIN_FILENO) == 1;
+  utf8_out_ = utf8 || (plain && to_terminal_);
+  utf8_in_ = utf8 || (plain && from_terminal);
+  const char* term = std::getenv("TERM");
+  const char* no_color = std::getenv("NO_COLOR");
+  colour_ = to_terminal_ && !(term && std::strcmp(term, "dumb") == 0) && !(no_color && *no_color);
+  light_ = IsLightBackground(std::getenv("COLORFGBG"));
+  bool held = TakeOverProcess();
+  input_terminal_ = from_terminal && held;
+}
+
+// What is still waiting is sent, and the terminal gets its own colours and
+// settings back.
+PosixTerminal::~PosixTerminal() {
+  SendPending();
+  RestoreTerminal();
+}
+
+// --- Output. -----------------------------------------------------------------
+
+void PosixTerminal::SendPending() {
+  if (out_.empty())
     return;
   std::string pending;
-  pending.swap(g_out);
-  bool resets = g_out_ends_in_reset;
-  g_out_ends_in_reset = false;
+  pending.swap(out_);
+  bool resets = out_ends_in_reset_;
+  out_ends_in_reset_ = false;
   SendAll(pending.data(), pending.size());
   if (resets)
     g_colour_dirty = 0;  // the reset is on the screen now
 }
 
-// Output waits for Flush unless it grows large.
-constexpr size_t kSendAt = 65536;
+void PosixTerminal::SetAttribute(uint16_t attribute) {
+  if (input_terminal_)
+    QuietInput();
+  if (!colour_)
+    return;
+  if (attribute != kDefaultAttribute)
+    g_colour_dirty = 1;  // before the sequence can reach the screen
+  out_ += SgrSequence(attribute, light_);
+  out_ends_in_reset_ = attribute == kDefaultAttribute;
+  if (out_.size() >= kSendAt)
+    SendPending();
+}
 
-void Settings::AtExit() {
-  SendPending();
-  RestoreTerminal();
+void PosixTerminal::Write(std::string_view gbk) {
+  if (input_terminal_)
+    QuietInput();
+  std::string shown_controls;
+  std::string_view shown = gbk;
+  if (to_terminal_) {
+    shown_controls = ShowControls(gbk);
+    shown = shown_controls;
+  }
+  // ASCII is the same in GBK and UTF-8: only text beyond it is converted
+  // (a name of many "<" is a segment per "<").
+  bool ascii = std::all_of(shown.begin(), shown.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (utf8_out_ && !ascii)
+    out_ += GbkToUtf8(shown);
+  else
+    out_ += shown;
+  if (out_.size() >= kSendAt)
+    SendPending();
+}
+
+int PosixTerminal::Columns() {
+  winsize size{};
+  if (to_terminal_ && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+    return size.ws_col;
+  return 80;
 }
 
 // --- Input. ------------------------------------------------------------------
 
-std::string g_in;          // read, not yet handed out
-size_t g_in_pos = 0;       // the next byte to hand out
-size_t g_in_shown = 0;     // g_in up to here is on the screen (echoed)
-bool g_end_typed = false;  // an end of input typed while the game was busy
-
 // Takes what was typed while the game was busy (line editing already done
 // by the terminal) and keeps it to be read first; it is shown, line by
 // line, as the game comes to read it. Echo is back on afterwards.
-void TakeTypeAhead() {
+void PosixTerminal::TakeTypeAhead() {
   if (!g_echo_off)
     return;
   termios drain = g_own_settings;
@@ -263,14 +333,14 @@ void TakeTypeAhead() {
 
   // The terminal keeps a Ctrl-D as a NUL: at the start of a line it ends the
   // input, inside one it only hands the line over.
-  g_in.erase(0, g_in_pos);
-  g_in_shown -= std::min(g_in_shown, g_in_pos);
-  g_in_pos = 0;
+  in_.erase(0, in_pos_);
+  in_shown_ -= std::min(in_shown_, in_pos_);
+  in_pos_ = 0;
   for (char c : typed) {
     if (c != '\0') {
-      g_in += c;
-    } else if (g_in.empty() || g_in.back() == '\n') {
-      g_end_typed = true;
+      in_ += c;
+    } else if (in_.empty() || in_.back() == '\n') {
+      end_typed_ = true;
       break;
     }
   }
@@ -279,20 +349,20 @@ void TakeTypeAhead() {
 // Shows the rest of the typed line the game starts to read, where the
 // terminal would have echoed it had the game not been busy: after the
 // prompt, never inside a battle line.
-void EchoTypeAhead() {
-  if (g_in_pos < g_in_shown)
+void PosixTerminal::EchoTypeAhead() {
+  if (in_pos_ < in_shown_)
     return;
-  size_t end = g_in.find('\n', g_in_pos);
-  end = end == std::string::npos ? g_in.size() : end + 1;
-  std::string shown = ShowControls(std::string_view(g_in).substr(g_in_pos, end - g_in_pos));
+  size_t end = in_.find('\n', in_pos_);
+  end = end == std::string::npos ? in_.size() : end + 1;
+  std::string shown = ShowControls(std::string_view(in_).substr(in_pos_, end - in_pos_));
   ssize_t ignored = ::write(STDIN_FILENO, shown.data(), shown.size());  // as the echo does
   (void)ignored;
-  g_in_shown = end;
+  in_shown_ = end;
 }
 
 // Waits for input, or for standard output to be lost (the reader of a pipe
 // gone, the terminal hung up): no game goes on into nowhere.
-bool WaitForInput() {
+bool PosixTerminal::WaitForInput() {
   pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {STDOUT_FILENO, 0, 0}};
   for (;;) {
     int ready = ::poll(fds, 2, -1);
@@ -303,31 +373,30 @@ bool WaitForInput() {
     if (fds[1].revents & POLLNVAL)
       EndOnLostOutput(EBADF);
     if (fds[1].revents & (POLLERR | POLLHUP))
-      EndOnLostOutput(TheSettings().to_terminal ? EIO : EPIPE);
+      EndOnLostOutput(to_terminal_ ? EIO : EPIPE);
     if (fds[0].revents)
       return true;
   }
 }
 
-bool FillInput() {
-  const Settings& settings = TheSettings();
-  if (settings.input_terminal)
+bool PosixTerminal::FillInput() {
+  if (input_terminal_)
     TakeTypeAhead();
-  if (g_in_pos < g_in.size())
+  if (in_pos_ < in_.size())
     return true;
-  if (g_end_typed) {
-    g_end_typed = false;
+  if (end_typed_) {
+    end_typed_ = false;
     return false;
   }
-  g_in.clear();
-  g_in_pos = 0;
+  in_.clear();
+  in_pos_ = 0;
   char buffer[65536];
   for (;;) {
     WaitForInput();
     ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
     if (n > 0) {
-      g_in.assign(buffer, static_cast<size_t>(n));
-      g_in_shown = g_in.size();  // the terminal echoed it, or nothing is shown
+      in_.assign(buffer, static_cast<size_t>(n));
+      in_shown_ = in_.size();  // the terminal echoed it, or nothing is shown
       return true;
     }
     if (n < 0 && errno == EINTR)
@@ -338,67 +407,17 @@ bool FillInput() {
   }
 }
 
+int PosixTerminal::ReadByte() {
+  Flush();
+  if (in_pos_ >= in_.size() && !FillInput())
+    return -1;
+  if (input_terminal_)
+    EchoTypeAhead();
+  return static_cast<unsigned char>(in_[in_pos_++]);
+}
+
 }  // namespace
 
-void SetAttribute(uint16_t attribute) {
-  const Settings& settings = TheSettings();
-  if (settings.input_terminal)
-    QuietInput();
-  if (!settings.colour)
-    return;
-  if (attribute != kDefaultAttribute)
-    g_colour_dirty = 1;  // before the sequence can reach the screen
-  g_out += SgrSequence(attribute, settings.light);
-  g_out_ends_in_reset = attribute == kDefaultAttribute;
-  if (g_out.size() >= kSendAt)
-    SendPending();
-}
+std::unique_ptr<Console> OpenTerminal() { return std::make_unique<PosixTerminal>(); }
 
-void Write(std::string_view gbk) {
-  const Settings& settings = TheSettings();
-  if (settings.input_terminal)
-    QuietInput();
-  std::string shown_controls;
-  std::string_view shown = gbk;
-  if (settings.to_terminal) {
-    shown_controls = ShowControls(gbk);
-    shown = shown_controls;
-  }
-  // ASCII is the same in GBK and UTF-8: only text beyond it is converted
-  // (a name of many "<" is a segment per "<").
-  bool ascii = std::all_of(shown.begin(), shown.end(),
-                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (settings.utf8_out && !ascii)
-    g_out += GbkToUtf8(shown);
-  else
-    g_out += shown;
-  if (g_out.size() >= kSendAt)
-    SendPending();
-}
-
-void Flush() {
-  TheSettings();
-  SendPending();
-}
-
-int ReadByte() {
-  Flush();
-  if (g_in_pos >= g_in.size() && !FillInput())
-    return -1;
-  if (TheSettings().input_terminal)
-    EchoTypeAhead();
-  return static_cast<unsigned char>(g_in[g_in_pos++]);
-}
-
-std::string DecodeWord(std::string word) { return TheSettings().utf8_in ? Utf8ToGbk(word) : word; }
-
-int Columns() {
-  winsize size{};
-  if (TheSettings().to_terminal && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-    return size.ws_col;
-  return 80;
-}
-
-bool Unicode() { return TheSettings().utf8_out; }
-
-}  // namespace bramble::terminal::platform
+}  // namespace bramble

@@ -6,12 +6,13 @@
 // Asyncify: the page runs on while the game waits.
 #include <emscripten.h>
 
+#include <memory>
 #include <string>
 
 #include "console/charset.h"
 #include "console/terminal.h"
 
-namespace bramble::terminal::platform {
+namespace bramble {
 
 namespace {
 
@@ -33,56 +34,53 @@ EM_ASYNC_JS(int, PageReadByte, (), { return await Module["page"].readByte(); });
 // The text of one colour (a run) goes to the page in one call: when the
 // colour changes, or the game flushes or reads. Each segment is converted
 // on its own, as it always was.
-struct Run {
-  std::string utf8;
-  uint16_t attribute = 0;
-  bool attribute_set = false;  // whether the page has our colour yet
+class PageConsole final : public Console {
+ public:
+  ~PageConsole() override { SendRun(); }
+
+  void SetAttribute(uint16_t attribute) override {
+    if (attribute_set_ && attribute_ == attribute)
+      return;  // the same colour: the run goes on
+    SendRun();
+    PageAttribute(attribute);
+    attribute_ = attribute;
+    attribute_set_ = true;
+  }
+
+  void Write(std::string_view gbk) override { run_ += GbkToUtf8(gbk); }
+
+  void Flush() override { SendRun(); }
+
+  int ReadByte() override {
+    SendRun();
+    return PageReadByte();
+  }
+
+  std::string DecodeWord(std::string typed) override { return Utf8ToGbk(typed); }
+
+  // The page wraps its own lines; text is shown as Unicode.
+  int Columns() override { return 80; }
+
+  bool Unicode() override { return true; }
+
+ private:
+  void SendRun() {
+    if (run_.empty())
+      return;
+    PageWrite(run_.data(), run_.size());
+    run_.clear();
+  }
+
+  std::string run_;  // UTF-8
+  uint16_t attribute_ = 0;
+  bool attribute_set_ = false;  // whether the page has our colour yet
 };
-
-Run& TheRun() {
-  static Run run;
-  return run;
-}
-
-void SendRun() {
-  Run& run = TheRun();
-  if (run.utf8.empty())
-    return;
-  PageWrite(run.utf8.data(), run.utf8.size());
-  run.utf8.clear();
-}
 
 }  // namespace
 
-void SetAttribute(uint16_t attribute) {
-  Run& run = TheRun();
-  if (run.attribute_set && run.attribute == attribute)
-    return;  // the same colour: the run goes on
-  SendRun();
-  PageAttribute(attribute);
-  run.attribute = attribute;
-  run.attribute_set = true;
-}
+std::unique_ptr<Console> OpenTerminal() { return std::make_unique<PageConsole>(); }
 
-void Write(std::string_view gbk) { TheRun().utf8 += GbkToUtf8(gbk); }
-
-void Flush() { SendRun(); }
-
-int ReadByte() {
-  SendRun();
-  return PageReadByte();
-}
-
-std::string DecodeWord(std::string word) { return Utf8ToGbk(word); }
-
-// The page wraps its own lines; text is shown as Unicode.
-int Columns() { return 80; }
-
-bool Unicode() { return true; }
-
-}  // namespace bramble::terminal::platform
+}  // namespace bramble
 
 /// The colours the page shows text in until the game sets others.
-extern "C" EMSCRIPTEN_KEEPALIVE int BrambleDefaultAttribute() {
-  return bramble::terminal::kDefaultAttribute;
-}
+extern "C" EMSCRIPTEN_KEEPALIVE int BrambleDefaultAttribute() { return bramble::kDefaultAttribute; }

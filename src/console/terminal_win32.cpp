@@ -13,11 +13,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "console/charset.h"
 
-namespace bramble::terminal::platform {
+namespace bramble {
 
 namespace {
 
@@ -27,17 +28,6 @@ constexpr UINT kGb18030 = 54936;
 bool IsConsole(HANDLE handle) {
   DWORD mode;
   return handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode);
-}
-
-// Decided once: whether each side talks to a console in another code page.
-struct Settings {
-  bool wide_output = IsConsole(GetStdHandle(STD_OUTPUT_HANDLE)) && GetConsoleOutputCP() != kGbk;
-  bool wide_input = IsConsole(GetStdHandle(STD_INPUT_HANDLE)) && GetConsoleCP() != kGbk;
-};
-
-const Settings& TheSettings() {
-  static const Settings settings;
-  return settings;
 }
 
 std::wstring Widen(std::string_view bytes, UINT code_page, DWORD flags) {
@@ -144,101 +134,95 @@ class WideInput {
   bool ended_ = false;
 };
 
-// The run being gathered: GBK bytes, or (on a console in another code page)
-// the same text already converted segment by segment, as each segment was
-// always converted on its own.
-struct Run {
-  std::string bytes;
-  std::wstring wide;
-  uint16_t attribute = 0;
-  bool attribute_set = false;  // whether the console has our colour yet
-};
-
-void SendRun();
-
-Run& TheRun() {
-  static Run* run = [] {
-    std::atexit(SendRun);  // what an exit leaves in the run still shows
-    return new Run;        // never destroyed: the exit handler writes it
-  }();
-  return *run;
-}
-
 constexpr size_t kSendAt = 65536;
 
-void SendRun() {
-  Run& run = TheRun();
-  if (!run.bytes.empty()) {
-    std::fwrite(run.bytes.data(), 1, run.bytes.size(), stdout);
-    run.bytes.clear();
+class Win32Console final : public Console {
+ public:
+  // Decided once: whether each side talks to a console in another code page.
+  Win32Console()
+      : wide_output_(IsConsole(GetStdHandle(STD_OUTPUT_HANDLE)) && GetConsoleOutputCP() != kGbk),
+        wide_input_(IsConsole(GetStdHandle(STD_INPUT_HANDLE)) && GetConsoleCP() != kGbk) {}
+  ~Win32Console() override { SendRun(); }  // what is left in the run still shows
+
+  void SetAttribute(uint16_t attribute) override {
+    if (attribute_set_ && attribute_ == attribute)
+      return;  // the same colour: the run goes on
+    SendRun();
+    SetConsoleTextAttribute(GetStdHandle(STD_OUTPUT_HANDLE), attribute);
+    attribute_ = attribute;
+    attribute_set_ = true;
   }
-  std::fflush(stdout);
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  const wchar_t* data = run.wide.data();
-  DWORD left = static_cast<DWORD>(run.wide.size());
-  while (left > 0) {
-    DWORD written = 0;
-    if (!WriteConsoleW(out, data, left, &written, nullptr) || written == 0)
-      break;
-    data += written;
-    left -= written;
+
+  void Write(std::string_view gbk) override {
+    if (wide_output_)
+      wide_ += GbkToWide(gbk);
+    else
+      bytes_ += gbk;
+    if (bytes_.size() + wide_.size() >= kSendAt)
+      SendRun();
   }
-  run.wide.clear();
-}
+
+  void Flush() override { SendRun(); }
+
+  int ReadByte() override {
+    SendRun();
+    if (wide_input_)
+      return wide_in_.Next();
+    return std::getc(stdin);
+  }
+
+  // Words read from a console in another code page were converted as they
+  // were read; everything else arrives as code page 936 bytes already.
+  std::string DecodeWord(std::string typed) override { return typed; }
+
+  int Columns() override {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info))
+      return info.srWindow.Right - info.srWindow.Left + 1;
+    return 80;
+  }
+
+  bool Unicode() override { return GetConsoleOutputCP() == CP_UTF8; }
+
+ private:
+  void SendRun() {
+    if (!bytes_.empty()) {
+      std::fwrite(bytes_.data(), 1, bytes_.size(), stdout);
+      bytes_.clear();
+    }
+    std::fflush(stdout);
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    const wchar_t* data = wide_.data();
+    DWORD left = static_cast<DWORD>(wide_.size());
+    while (left > 0) {
+      DWORD written = 0;
+      if (!WriteConsoleW(out, data, left, &written, nullptr) || written == 0)
+        break;
+      data += written;
+      left -= written;
+    }
+    wide_.clear();
+  }
+
+  const bool wide_output_;
+  const bool wide_input_;
+  // The run being gathered: GBK bytes, or (on a console in another code
+  // page) the same text already converted segment by segment, as each
+  // segment was always converted on its own.
+  std::string bytes_;
+  std::wstring wide_;
+  uint16_t attribute_ = 0;
+  bool attribute_set_ = false;  // whether the console has our colour yet
+  WideInput wide_in_;
+};
 
 }  // namespace
 
-void SetAttribute(uint16_t attribute) {
-  Run& run = TheRun();
-  if (run.attribute_set && run.attribute == attribute)
-    return;  // the same colour: the run goes on
-  SendRun();
-  SetConsoleTextAttribute(GetStdHandle(STD_OUTPUT_HANDLE), attribute);
-  run.attribute = attribute;
-  run.attribute_set = true;
-}
-
-void Write(std::string_view gbk) {
-  Run& run = TheRun();
-  if (TheSettings().wide_output)
-    run.wide += GbkToWide(gbk);
-  else
-    run.bytes += gbk;
-  if (run.bytes.size() + run.wide.size() >= kSendAt)
-    SendRun();
-}
-
-void Flush() { SendRun(); }
-
-int ReadByte() {
-  SendRun();
-  if (TheSettings().wide_input) {
-    static WideInput input;
-    return input.Next();
-  }
-  return std::getc(stdin);
-}
-
-// Words read from a console in another code page were converted as they
-// were read; everything else arrives as code page 936 bytes already.
-std::string DecodeWord(std::string word) { return word; }
-
-int Columns() {
-  CONSOLE_SCREEN_BUFFER_INFO info;
-  if (GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info))
-    return info.srWindow.Right - info.srWindow.Left + 1;
-  return 80;
-}
-
-bool Unicode() { return GetConsoleOutputCP() == CP_UTF8; }
-
-}  // namespace bramble::terminal::platform
-
-namespace bramble {
+std::unique_ptr<Console> OpenTerminal() { return std::make_unique<Win32Console>(); }
 
 // Declared in charset.h: GBK text as UTF-8 for files that want Unicode.
 std::string GbkToUtf8(std::string_view gbk) {
-  std::wstring wide = terminal::platform::GbkToWide(gbk);
+  std::wstring wide = GbkToWide(gbk);
   int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
                                    0, nullptr, nullptr);
   if (length <= 0)

@@ -10,7 +10,7 @@
 #include "battle/arena.h"
 #include "battle/lines.h"
 #include "battle/random.h"
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 #include "lab/battle_run.h"
 
 namespace bramble::lab {
@@ -27,15 +27,13 @@ struct ArenaBattle {
 
 // The game's Arena on a tick source that never waits, output recorded.
 ArenaBattle PlayInArena(uint32_t state, const std::string& name1, const std::string& name2) {
-  terminal::Recording recording;
-  terminal::StartRecording(&recording);
-  Screen screen;
+  RecordingConsole recording;
+  Screen screen(recording);
   ScreenNarrator narrator(screen);
   Dice dice{state};
   Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1), narrator, dice);
   arena.Setup(name1, name2);
   arena.Battle();
-  terminal::StopRecording();
 
   ArenaBattle result;
   result.ended = arena.bout.ended;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/read_long.h"
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 #include "version.h"
 
 namespace bramble {
@@ -87,11 +87,9 @@ TEST(PrintUsage, NineLinesInChineseElevenInEnglish) {
                        "              zh (Chinese, the default) or en (English)\n"},
   };
   for (const auto& [texts, usage] : cases) {
-    terminal::Recording recording;
-    terminal::StartRecording(&recording);
-    Screen screen;
+    RecordingConsole recording;
+    Screen screen(recording);
     PrintUsage(screen, *texts);
-    terminal::StopRecording();
     EXPECT_EQ(recording.text, usage);
     EXPECT_EQ(recording.marked.find("{1"), std::string::npos) << "no colour but the default";
   }

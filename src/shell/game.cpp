@@ -1,5 +1,6 @@
 #include "shell/game.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -36,10 +37,11 @@ bool HasArgument(int argc, const char* const* argv, std::string_view wanted) {
 }
 
 // Reads two different names. Returns false when the input ends first.
-bool EnterNames(Screen& screen, const GameTexts& texts, std::string* first, std::string* second) {
+bool EnterNames(Console& console, Screen& screen, const GameTexts& texts, std::string* first,
+                std::string* second) {
   screen.PrintMarked(texts.name_prompt, true);
   for (;;) {
-    if (!terminal::ReadWord(first) || !terminal::ReadWord(second))
+    if (!console.ReadWord(first) || !console.ReadWord(second))
       return false;
     if (*first != *second)
       return true;
@@ -59,7 +61,7 @@ const GameTexts& ChosenTexts(const CommandLine& command_line) {
 
 }  // namespace
 
-int RunGame(int argc, const char* const* argv, Ticker ticks) {
+int RunGame(int argc, const char* const* argv, Ticker ticks, Console& console) {
   // The session's one generator, seeded from the clock; every battle and
   // rematch draws on from where the last one stopped.
   Dice dice = Dice::FromClock();
@@ -69,16 +71,16 @@ int RunGame(int argc, const char* const* argv, Ticker ticks) {
       HasArgument(argc, argv, "-h")) {
     // Without /L:, a player whose platform speaks English reads the usage
     // in English, which names /L:; the game itself stays Chinese.
-    Screen usage;
+    Screen usage(console);
     PrintUsage(usage,
                command_line.HasOption("L:") || !PlayerReadsEnglish() ? texts : kEnglishTexts);
     return 0;
   }
   if (HasArgument(argc, argv, "--version")) {
-    Screen().PrintMarked(texts.version_line, true);
+    Screen(console).PrintMarked(texts.version_line, true);
     return 0;
   }
-  Screen screen(command_line.HasOption("S:") ? command_line.OptionValue("S:", ":") : "",
+  Screen screen(console, command_line.HasOption("S:") ? command_line.OptionValue("S:", ":") : "",
                 texts.notice);
   ScreenNarrator narrator(screen, texts.battle);
   Arena arena(ticks, narrator, dice);
@@ -88,7 +90,7 @@ int RunGame(int argc, const char* const* argv, Ticker ticks) {
   PrintBanner(screen, texts);
   std::string first_name;
   std::string second_name;
-  if (!EnterNames(screen, texts, &first_name, &second_name))
+  if (!EnterNames(console, screen, texts, &first_name, &second_name))
     return 0;
   arena.Setup(first_name, second_name);
   arena.Battle();
@@ -96,19 +98,24 @@ int RunGame(int argc, const char* const* argv, Ticker ticks) {
   std::string answer;
   for (;;) {
     screen.PrintMarked(texts.play_again, true);
-    terminal::ReadWord(&answer);  // the end of input reads as an empty word
+    console.ReadWord(&answer);  // the end of input reads as an empty word
     if (answer == "qzpw") {
       ShowHiddenVerse(screen, texts.hidden_verse);
     } else if (answer == "R" || answer == "r") {
       arena.Rematch(first_name, second_name);
     } else if (answer == "Y" || answer == "y") {
-      if (!EnterNames(screen, texts, &first_name, &second_name))
+      if (!EnterNames(console, screen, texts, &first_name, &second_name))
         return 0;
       arena.Rematch(first_name, second_name);
     } else {
       return 0;
     }
   }
+}
+
+int RunGame(int argc, const char* const* argv, Ticker ticks) {
+  std::unique_ptr<Console> terminal = OpenTerminal();
+  return RunGame(argc, argv, ticks, *terminal);
 }
 
 }  // namespace bramble

@@ -17,7 +17,7 @@
 #include "battle/random.h"
 #include "battle/ticker.h"
 #include "console/print_marked.h"
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 #include "english_fit.h"
 #include "shell/game.h"
 
@@ -27,21 +27,22 @@ using namespace bramble;
 
 // The game from its command line on typed `input`, with battles that end
 // at once: what it prints does not depend on the clock's seed.
-void Game(std::initializer_list<const char*> args, std::string_view input) {
+void Game(RecordingConsole& console, std::initializer_list<const char*> args,
+          std::string_view input) {
   std::vector<const char*> argv = {"brambleworthen"};
   argv.insert(argv.end(), args);
   argv.push_back(nullptr);
-  terminal::UseInput(input);
-  RunGame(static_cast<int>(argv.size() - 1), argv.data(), Ticker::Immediate(0));
+  console.Script(input);
+  RunGame(static_cast<int>(argv.size() - 1), argv.data(), Ticker::Immediate(0), console);
 }
 
 // Seeded battles of several pairs, names in GBK among them, in the words of
 // `texts`.
-void Battles(int rematches, BattleTexts texts) {
+void Battles(RecordingConsole& console, int rematches, BattleTexts texts) {
   const std::pair<const char*, const char*> pairs[] = {
       {"abc", "xyz"}, {"alice", "bob"}, {"\xbc\xd7\xd2\xd2", "\xd5\xc5\xc8\xfd"}, {"Q", "qq"}};
   Dice dice = Dice::Seeded(20261208);
-  Screen screen;
+  Screen screen(console);
   ScreenNarrator narrator(screen, texts);
   for (const auto& [one, two] : pairs) {
     Arena arena(Ticker::Immediate(UINT64_MAX), narrator, dice);
@@ -71,28 +72,26 @@ std::string Numbers(std::string_view text) {
 }  // namespace
 
 int main() {
-  terminal::Recording recording;
-  terminal::StartRecording(&recording);
-  Game({"/L:zh", "/?"}, "");  // the usage in Chinese whatever the locale
-  Game({"--version"}, "");
-  Game({}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
-  Screen screen;
+  RecordingConsole recording;
+  Game(recording, {"/L:zh", "/?"}, "");  // the usage in Chinese whatever the locale
+  Game(recording, {"--version"}, "");
+  Game(recording, {}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
+  Screen screen(recording);
   screen.PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kOpenFailed), false);
   screen.PrintMarked(TranscriptNotice("duel.txt", TranscriptResult::kWriteFailed), false);
   size_t chinese_battles = recording.text.size();
-  Battles(100, ChineseLine);
+  Battles(recording, 100, ChineseLine);
   std::string chinese = recording.text.substr(chinese_battles);
   // The same in English.
   size_t english_shell = recording.text.size();
-  Game({"/L:en", "/?"}, "");
-  Game({"/L:en", "--version"}, "");
-  Game({"/L:en"}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
+  Game(recording, {"/L:en", "/?"}, "");
+  Game(recording, {"/L:en", "--version"}, "");
+  Game(recording, {"/L:en"}, "abc abc abc xyz qzpw Y \xbc\xd7 \xd2\xd2 R r n");
   screen.PrintMarked(EnglishTranscriptNotice("duel.txt", TranscriptResult::kOpenFailed), false);
   screen.PrintMarked(EnglishTranscriptNotice("duel.txt", TranscriptResult::kWriteFailed), false);
   size_t english_battles = recording.text.size();
-  Battles(100, EnglishLine);
+  Battles(recording, 100, EnglishLine);
   std::string english = recording.text.substr(english_battles);
-  terminal::StopRecording();
 
   // The English fits an 80-column console as the Chinese does.
   std::string_view english_shell_text(recording.text);

@@ -18,9 +18,7 @@ std::vector<Segment> HeatMap(const Ranking& ranking) {
   for (const RankRow& row : ranking.rows)
     width = std::max(width, row.fighter.name.size());
   std::vector<Segment> map;
-  auto plain = [&map](std::string text) {
-    map.push_back({terminal::kDefaultAttribute, std::move(text)});
-  };
+  auto plain = [&map](std::string text) { map.push_back({kDefaultAttribute, std::move(text)}); };
 
   plain("Head to head: how often the row's name beats the column's, in %\n");
   std::string header(4 + 2 + width + 1, ' ');

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/terminal.h"
+#include "console/console.h"
 #include "lab/heat_scale.h"
 #include "lab/rank.h"
 
@@ -13,7 +13,7 @@ namespace bramble::lab {
 
 /// Text in one console colour attribute.
 struct Segment {
-  uint16_t attribute = terminal::kDefaultAttribute;
+  uint16_t attribute = kDefaultAttribute;
   std::string text;
 };
 

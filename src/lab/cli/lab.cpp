@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "console/terminal.h"
 #include "lab/cli/options.h"
 #include "lab/cli/session.h"
 #include "version.h"
@@ -17,19 +16,6 @@ int Run(const Session& session, const HelpCommand&) {
 int Run(const Session& session, const VersionCommand&) {
   session.Show("brambleworthen-odds " BRAMBLE_VERSION "\n");
   return 0;
-}
-
-ReportConsole TerminalConsole() {
-  // Colours change only where they differ from the text before.
-  return {[shown = terminal::kDefaultAttribute](uint16_t attribute, std::string_view gbk) mutable {
-            if (attribute != shown)
-              terminal::SetAttribute(attribute);
-            shown = attribute;
-            terminal::Write(gbk);
-            terminal::Flush();
-          },
-          terminal::platform::DecodeWord, terminal::platform::Columns(),
-          terminal::platform::Unicode()};
 }
 
 int RunLab(const std::vector<std::string>& args, const LabStreams& io) {

@@ -2,7 +2,6 @@
 #define BRAMBLE_LAB_CLI_LAB_H_
 
 #include <cstdint>
-#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -10,30 +9,19 @@
 #include <vector>
 
 #include "battle/lines.h"
+#include "console/console.h"
 #include "console/print_marked.h"
 #include "lab/lanes/lane_paths.h"
 #include "lab/match_up.h"
 
 namespace bramble::lab {
 
-/// The console that reports for people are shown on: GBK text in console
-/// colours, and the facts of the terminal that shape them.
-struct ReportConsole {
-  std::function<void(uint16_t attribute, std::string_view gbk)> write;
-  std::function<std::string(std::string)> decode;  // a typed name as the game's bytes
-  int columns = 80;
-  bool unicode = false;  // characters beyond ASCII (block elements) can be drawn
-};
-
-/// The process's own console (the layer the game prints through).
-ReportConsole TerminalConsole();
-
 /// Where a run of the lab reads and writes: nothing else.
 struct LabStreams {
-  std::istream& in;             // a rank file given as "-"
-  const ReportConsole& screen;  // reports for people, replays
-  std::ostream& data;           // data for scripts (UTF-8) and job lines
-  std::ostream& err;            // messages, and the progress bar when `progress`
+  std::istream& in;    // a rank file given as "-"
+  Console& screen;     // reports for people, replays; decodes typed names
+  std::ostream& data;  // data for scripts (UTF-8) and job lines
+  std::ostream& err;   // messages, and the progress bar when `progress`
   bool progress = false;
   std::string program = "brambleworthen-odds";  // how the lab was started, for job lines
   LaneChoice lanes{WidestLanePath(), {}};       // main's choice; its warning said before battles

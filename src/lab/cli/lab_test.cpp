@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "console/print_marked.h"
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 #include "lab/cli/lab_test_support.h"
 #include "lab/silent_battle.h"
 
@@ -109,6 +109,17 @@ TEST(RunLab, RanksTheNamesOfAFile) {
             std::string::npos)
       << outcome.out;
   EXPECT_NE(outcome.out.find("     1  xyz"), std::string::npos) << outcome.out;
+  // The heat map in colour: a colour is set only where it changes, and the
+  // report ends in the default colours.
+  std::vector<int> colours;
+  for (size_t at = outcome.marked.find('{'); at != std::string::npos;
+       at = outcome.marked.find('{', at + 1))
+    colours.push_back(std::stoi(outcome.marked.substr(at + 1)));
+  ASSERT_GT(colours.size(), 2u) << outcome.marked;
+  EXPECT_NE(colours.front(), kDefaultAttribute);
+  EXPECT_EQ(colours.back(), kDefaultAttribute);
+  for (size_t i = 1; i < colours.size(); ++i)
+    EXPECT_NE(colours[i], colours[i - 1]) << "colour change " << i;
 }
 
 TEST(RunLab, RanksTheNamesOfItsInputAndSplitsAndMergesThem) {
@@ -185,7 +196,7 @@ TEST(RunLab, ReplayThatCannotWriteItsTranscriptSaysSo) {
 
 TEST(RunLab, DataThatCannotBeWrittenIsAFailure) {
   std::istringstream in;
-  ReportConsole screen{[](uint16_t, std::string_view) {}, [](std::string typed) { return typed; }};
+  RecordingConsole screen;
   std::ostringstream data;
   data.setstate(std::ios::badbit);  // as a full disk leaves a stream
   std::ostringstream err;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/terminal.h"
+#include "console/recording_console_test.h"
 #include "lab/cli/lab.h"
 
 namespace bramble::lab {
@@ -13,26 +13,24 @@ namespace bramble::lab {
 /// What the command line did, for tests.
 struct LabOutcome {
   int status;
-  std::string out;  // through the console layer
+  std::string out;     // on the screen (GBK)
+  std::string marked;  // the same with every colour change as "{n}"
   std::string err;
   std::string data;  // for scripts (--format json or csv)
 };
 
 /// Runs the command line on recorded streams: `input` is its standard
-/// input; the screen records text as it is (GBK), and the game's own
-/// printer, which a replay prints through, is recorded too.
+/// input; the screen, which reports and replays print on, is a recording
+/// console that takes typed names as they are.
 inline LabOutcome RunRecorded(const std::vector<std::string>& args, const std::string& input = "") {
-  LabOutcome outcome{0, "", "", ""};
-  ReportConsole screen{[&](uint16_t, std::string_view gbk) { outcome.out += gbk; },
-                       [](std::string typed) { return typed; }, 80, false};
-  terminal::Recording recording;
+  LabOutcome outcome{};
+  RecordingConsole screen;
   std::istringstream in(input);
   std::ostringstream data;
   std::ostringstream err;
-  terminal::StartRecording(&recording);
   outcome.status = RunLab(args, {in, screen, data, err});
-  terminal::StopRecording();
-  outcome.out += recording.text;
+  outcome.out = screen.text;
+  outcome.marked = screen.marked;
   outcome.err = err.str();
   outcome.data = data.str();
   return outcome;

@@ -4,7 +4,6 @@
 #include "battle/lines.h"
 #include "battle/random.h"
 #include "console/print_marked.h"
-#include "console/terminal.h"
 #include "lab/cli/lab.h"
 #include "lab/cli/session.h"
 #include "lab/export.h"
@@ -23,7 +22,6 @@ bool Replay(bramble::Screen& screen, BattleTexts texts, uint32_t state, const Ma
   Arena arena(Ticker::Immediate(uint64_t{kTickCap} + 1), narrator, dice);
   arena.Setup(match.one.name, match.two.name);
   arena.Battle();
-  terminal::Flush();
   return arena.bout.ended;
 }
 
@@ -40,7 +38,7 @@ int Run(const Session& session, const ReplayCommand& command) {
     return 0;
   }
   const GameTexts& texts = command.texts != nullptr ? *command.texts : kChineseTexts;
-  bramble::Screen screen(command.transcript.value_or(""), texts.notice);
+  bramble::Screen screen(session.io.screen, command.transcript.value_or(""), texts.notice);
   bool ended = Replay(screen, texts.battle, command.state, *match);
   TranscriptResult saved = screen.saving();
   if (!ended)

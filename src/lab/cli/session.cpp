@@ -49,21 +49,34 @@ Playing Session::Play(int threads, ProgressFn progress) const {
 }
 
 std::string Session::Shown(const std::string& gbk) const {
-  return io.screen.unicode ? NameText(gbk) : ShowControls(gbk);
+  return io.screen.Unicode() ? NameText(gbk) : ShowControls(gbk);
 }
 
+// A report leaves segment by segment, each sent at once; its colour is set
+// only where it differs from the text before. Every report ends in the
+// default colours, so the next starts from them.
 void Session::Show(const std::string& gbk) const {
-  io.screen.write(terminal::kDefaultAttribute, gbk);
+  io.screen.Write(gbk);
+  io.screen.Flush();
 }
 
 void Session::Show(const std::vector<Segment>& painted) const {
-  for (const Segment& segment : painted)
-    io.screen.write(segment.attribute, segment.text);
-  io.screen.write(terminal::kDefaultAttribute, "");
+  uint16_t shown = kDefaultAttribute;
+  for (const Segment& segment : painted) {
+    if (segment.attribute != shown)
+      io.screen.SetAttribute(segment.attribute);
+    shown = segment.attribute;
+    io.screen.Write(segment.text);
+    io.screen.Flush();
+  }
+  if (shown != kDefaultAttribute) {
+    io.screen.SetAttribute(kDefaultAttribute);
+    io.screen.Flush();
+  }
 }
 
 std::string Session::Histogram(const Tally& tally) const {
-  std::string text = HistogramText(tally, io.screen.columns, io.screen.unicode);
+  std::string text = HistogramText(tally, io.screen.Columns(), io.screen.Unicode());
   return text.empty() ? text : "\n" + text;
 }
 

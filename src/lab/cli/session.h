@@ -27,7 +27,7 @@ struct Session {
   int BadInput(const std::string& message) const;
   /// A name as typed, as the bytes the game hashes: converted exactly as
   /// the game converts the words a player types.
-  std::string Decode(const std::string& typed) const { return io.screen.decode(typed); }
+  std::string Decode(const std::string& typed) const { return io.screen.DecodeWord(typed); }
   /// Two names as typed, met: decoded, checked and both fighters built,
   /// once; nothing (the problem said, status 2) when they cannot fight.
   std::optional<MatchUp> Meet(const std::string& typed1, const std::string& typed2) const;
