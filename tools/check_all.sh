@@ -130,5 +130,16 @@ bash tests/package/zip_test.sh
 step "fuzzing: every harness for 10 s, two at a time (about 50 s; built by the sanitizer step)"
 FUZZ_BUILD=build/sanitize FUZZ_JOBS=2 bash fuzz/run.sh 10
 
+# ./play builds the game alone as a unity build (its sources compiled a few
+# to a file, about half the compiler's time): it must build, and play as the
+# release build plays.
+step "the game as ./play builds it: one unity build; a seeded game and the usage as the release build's (about 10 s)"
+cmake --preset play >/dev/null
+cmake --build --preset play >/dev/null
+for game in build/play/brambleworthen build/release/brambleworthen; do
+  { printf 'abc xyz\nq\n' | faketime '2026-01-01 00:00:00' "$game" /I:0; "$game" '/?'; } 2>&1 | md5sum
+done | uniq | [ "$(wc -l)" -eq 1 ] || { echo "the play build plays unlike the release build" >&2; exit 1; }
+echo "play build: 1 passed, 0 failed"
+
 step "the same texts in every build: release, Windows, clang and browser (about 20 s)"
 bash tests/texts/same_texts.sh
