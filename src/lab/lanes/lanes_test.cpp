@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -161,10 +163,18 @@ TEST(LaneEngine, EveryPathPlaysAsThePlainRules) {
     count = std::max(static_cast<uint32_t>(std::strtoul(states, nullptr, 10)), count);
   const std::pair<std::string, std::string> pairs[] = {
       {"abc", "xyz"}, {"alice", "bob"}, {"甲乙", "Brambleworthen"}, {"a", "zzzzzzzz"}};
-  std::array<uint64_t, static_cast<size_t>(Happening::kHurtBySong) + 1> seen{};
-  constexpr uint32_t kBatch = 1 << 16;
-  for (const auto& [name1, name2] : pairs) {
+  constexpr size_t kPairs = std::size(pairs);
+  using Seen = std::array<uint64_t, static_cast<size_t>(Happening::kHurtBySong) + 1>;
+  // What one pair found: the first battle that differs, and what happened.
+  struct Checked {
+    std::string differs;
+    Seen seen{};
+  };
+  auto check = [&](const std::pair<std::string, std::string>& pair) {
+    const auto& [name1, name2] = pair;
+    Checked checked;
     PlainRules plain(name1, name2);
+    constexpr uint32_t kBatch = 1 << 16;
     // Past the top of the state space the range wraps around to 0.
     for (uint32_t first : {0u, 0xFFFFFFFFu - 5000u}) {
       uint32_t length = first == 0 ? count : 20000u;
@@ -187,16 +197,39 @@ TEST(LaneEngine, EveryPathPlaysAsThePlainRules) {
           while (step < kTickCap &&
                  PlayInLanes(PlayerOf(path), plain, {state}, step)[0] == plain.Play(state, step))
             ++step;
-          FAIL() << name1 << " vs " << name2 << ", lanes " << LanePathName(path)
-                 << ": the battle from start state " << state << " first differs after step "
-                 << step << ":\n  plain rules: " << Describe(plain.Play(state, step))
-                 << "\n  lanes:       "
-                 << Describe(PlayInLanes(PlayerOf(path), plain, {state}, step)[0]);
+          checked.differs =
+              name1 + " vs " + name2 + ", lanes " + LanePathName(path) +
+              ": the battle from start state " + std::to_string(state) +
+              " first differs after step " + std::to_string(step) +
+              ":\n  plain rules: " + Describe(plain.Play(state, step)) +
+              "\n  lanes:       " + Describe(PlayInLanes(PlayerOf(path), plain, {state}, step)[0]);
+          return checked;
         }
       }
     }
+    for (size_t i = 0; i < checked.seen.size(); ++i)
+      checked.seen[i] = plain.seen[i];
+    return checked;
+  };
+  // The pairs are checked side by side, a pair a core (the long test plays
+  // 40,000,000 battles twice over); each pair is told alone.
+  std::vector<Checked> checked(kPairs);
+  std::atomic<size_t> next{0};
+  std::vector<std::thread> workers(
+      std::clamp<size_t>(std::thread::hardware_concurrency(), 1, kPairs));
+  for (std::thread& worker : workers)
+    worker = std::thread([&] {
+      for (size_t p; (p = next++) < kPairs;)
+        checked[p] = check(pairs[p]);
+    });
+  for (std::thread& worker : workers)
+    worker.join();
+  Seen seen{};
+  for (const Checked& pair : checked) {
+    if (!pair.differs.empty())
+      ADD_FAILURE() << pair.differs;
     for (size_t i = 0; i < seen.size(); ++i)
-      seen[i] += plain.seen[i];
+      seen[i] += pair.seen[i];
   }
   for (size_t i = static_cast<size_t>(Happening::kStart); i < seen.size(); ++i)
     EXPECT_GT(seen[i], 0u) << "no battle made happening " << i << " happen";
